@@ -1,0 +1,56 @@
+#pragma once
+// Pairwise comparison of the LD50 values of up to ten batches, each given as
+// LD50 with its 95 % limit L95.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/help_text.h"
+#include "common/prompter.h"
+#include "common/report_frame.h"
+#include "common/report_outcome.h"
+#include "hosts/input_grid.h"
+
+namespace tavelmark {
+
+inline constexpr int kLDkFirstBatchRow = 2;
+inline constexpr int kLDkMaxBatches = 10;
+
+// One batch as the test uses it: x the log dose, s its standard error.
+struct LDkBatch {
+    double ld50 = 0;
+    double l95 = 0;
+    double x = 0;  // Log10(LD50)
+    double s = 0;  // L95 / (4.5 LD50): 4.5 is the method's own rounding of 1.96 ln 10
+};
+
+LDkBatch MakeLDkBatch(double ld50, double l95);
+
+struct LDkPairTest {
+    double t = 0;
+    std::optional<double> p;  // two-tailed, Student's t with 9999 df standing in for the normal
+    std::string mark;         // " *" P <= 0.01, " +" P <= 0.05, " -" otherwise
+};
+
+LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b);
+std::string SignificanceMark(double p);
+
+// The grid as stored with the window, loaded when the window is created:
+// one sheet, A1:C11 reachable, every cell centred in 宋体 11, column A 51.75
+// points and B, C 69.75 points wide, B:C shown with four decimals.
+void LoadLDkCompareWorkbook(InputGrid& grid);
+
+// What the menu command writes each time: headings, batch labels, formats,
+// blue boxes, the example data; selects A1. Other cells keep their values.
+void WriteLDkCompareTemplate(InputGrid& grid);
+
+HelpBox LDkCompareHelpBox();
+
+// The calculate command. After an input message the user still gets the
+// report's empty workbook (refused is set then).
+ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportContext& context);
+
+// Writes the report sheet for the batches (in grid order).
+void WriteLDkCompareReport(Sheet& sheet, const std::vector<LDkBatch>& batches);
+
+}  // namespace tavelmark

@@ -1,0 +1,27 @@
+#include <cmath>
+
+#include "analyses/ldk_compare/ldk_compare.h"
+#include "common/log10.h"
+#include "hosts/worksheet_functions.h"
+
+namespace tavelmark {
+
+LDkBatch MakeLDkBatch(double ld50, double l95) {
+    return {ld50, l95, Log10(ld50), l95 / (4.5 * ld50)};
+}
+
+std::string SignificanceMark(double p) {
+    if (p <= 0.01) return " *";
+    if (p <= 0.05) return " +";
+    return " -";
+}
+
+LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b) {
+    LDkPairTest test;
+    test.t = std::fabs(a.x - b.x) / std::sqrt(a.s * a.s + b.s * b.s);
+    test.p = wsf::Tdist(test.t, 9999, 2);
+    if (test.p) test.mark = SignificanceMark(*test.p);
+    return test;
+}
+
+}  // namespace tavelmark

@@ -1,0 +1,143 @@
+#include "cli/cli_support.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+
+#include "cli/csv_reader.h"
+#include "hosts/number_format.h"
+#include "hosts/xlsx_export.h"
+
+namespace tavelmark::cli {
+
+namespace fs = std::filesystem;
+
+void AddCommonOptions(CLI::App& command, CommonOptions& options) {
+    command.add_option("INPUT", options.input, "输入表格 (CSV: 第 i 行第 j 个字段填入第 i 行第 j 列)")
+        ->required()
+        ->check(CLI::ExistingFile);
+    command.add_option("-o,--output", options.output, "报告文件 (.xlsx)");
+    command.add_flag("--print", options.print, "把报告的单元格以制表符分隔输出到标准输出");
+}
+
+namespace {
+
+fs::path ExecutableDir() {
+#ifdef __linux__
+    std::error_code ec;
+    auto exe = fs::read_symlink("/proc/self/exe", ec);
+    if (!ec) return exe.parent_path();
+#endif
+    return fs::current_path();
+}
+
+std::string Trim(std::string_view s) {
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos) return {};
+    const auto last = s.find_last_not_of(" \t");
+    return std::string(s.substr(first, last - first + 1));
+}
+
+// A field is a number when all of it reads as one, as a spreadsheet would
+// take it when typed ("12", "2.9", "-0.5", "1e3"); otherwise it is text.
+CellValue FieldValue(std::string_view field) {
+    const std::string text = Trim(field);
+    if (text.empty()) return std::monostate{};
+    double number = 0;
+    const char* begin = text.data();
+    if (*begin == '+') ++begin;
+    auto [end, ec] = std::from_chars(begin, text.data() + text.size(), number);
+    if (ec == std::errc() && end == text.data() + text.size()) return number;
+    return text;
+}
+
+}  // namespace
+
+ReportContext FindReportContext() {
+    if (const char* dir = std::getenv("TAVELMARK_RESOURCES"); dir && *dir) return {dir};
+    const fs::path exeDir = ExecutableDir();
+    for (const fs::path& candidate :
+         {exeDir / "resources", exeDir / ".." / "resources", exeDir / ".." / ".." / "resources"}) {
+        std::error_code ec;
+        if (fs::is_regular_file(candidate / kBackgroundPictureName, ec))
+            return {fs::weakly_canonical(candidate, ec).string()};
+    }
+    return {};
+}
+
+bool LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        err << "无法读取输入文件: " << path << '\n';
+        return false;
+    }
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    const auto text = DecodeText(bytes.str());
+    if (!text) {
+        err << "输入文件既不是 UTF-8 也不是 GBK 编码: " << path << '\n';
+        return false;
+    }
+
+    GridSheet& sheet = grid.activeSheet();
+    const RangeRef area = sheet.viewableRange();
+    sheet.clearContents(area);
+    int outside = 0;
+    const CsvTable table = ParseCsv(*text);
+    for (std::size_t i = 0; i < table.size(); ++i)
+        for (std::size_t j = 0; j < table[i].size(); ++j) {
+            CellValue value = FieldValue(table[i][j]);
+            if (IsEmpty(value)) continue;
+            const CellRef cell{static_cast<int>(i) + 1, static_cast<int>(j) + 1};
+            if (!area.contains(cell)) {
+                ++outside;
+                continue;
+            }
+            sheet.setValue(cell, std::move(value));
+        }
+    if (outside > 0)
+        err << "警告: 输入文件中有 " << outside << " 个数据位于输入表格 " << RangeName(area)
+            << " 之外, 未参与计算\n";
+    return true;
+}
+
+void PrintSheet(const Sheet& sheet, std::ostream& out) {
+    const CellRef extent = sheet.usedExtent();
+    for (int row = 1; row <= extent.row; ++row) {
+        std::vector<std::string> fields;
+        for (int column = 1; column <= extent.column; ++column) {
+            const ReportValue& v = sheet.value(CellRef{row, column});
+            std::string text;
+            if (const auto* d = std::get_if<double>(&v))
+                text = Trim(FormatNumber(*d, sheet.format(CellRef{row, column}).numberFormat));
+            else
+                text = PlainText(v);
+            fields.push_back(std::move(text));
+        }
+        while (!fields.empty() && fields.back().empty()) fields.pop_back();
+        for (std::size_t k = 0; k < fields.size(); ++k) out << (k ? "\t" : "") << fields[k];
+        out << '\n';
+    }
+}
+
+int FinishReport(const ReportOutcome& outcome, const CommonOptions& options, Streams io) {
+    if (outcome.refused || !outcome.workbook) return kInputRefused;
+    if (options.output.empty() && !options.print) {
+        io.err << "请用 -o 指定报告文件, 或用 --print 输出报告\n";
+        return kUsageError;
+    }
+    if (!options.output.empty()) {
+        std::string error;
+        if (!SaveXlsx(*outcome.workbook, options.output, &error)) {
+            io.err << "无法写入报告 " << options.output << ": " << error << '\n';
+            return kUsageError;
+        }
+    }
+    if (options.print) PrintSheet(outcome.workbook->activeSheet(), io.out);
+    return kReportWritten;
+}
+
+}  // namespace tavelmark::cli

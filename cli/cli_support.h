@@ -1,0 +1,46 @@
+#pragma once
+// What every subcommand of tavelmark-cli shares: the input CSV, -o, --print,
+// and how a calculation's outcome becomes files, text and an exit code.
+#include <iosfwd>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "common/report_frame.h"
+#include "common/report_outcome.h"
+#include "hosts/input_grid.h"
+
+namespace tavelmark::cli {
+
+enum ExitCode { kReportWritten = 0, kInputRefused = 1, kUsageError = 2 };
+
+struct CommonOptions {
+    std::string input;
+    std::string output;
+    bool print = false;
+};
+
+struct Streams {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+void AddCommonOptions(CLI::App& command, CommonOptions& options);
+
+// The folder that holds brg.jpg: TAVELMARK_RESOURCES when set, else
+// resources/ beside or above the executable.
+ReportContext FindReportContext();
+
+// Clears the active sheet's viewable range and fills it from the CSV (line i,
+// field j -> row i, column j). Fields beyond the viewable range are not
+// loaded; a warning on err says how many. Returns false with a message on
+// err when the file cannot be read.
+bool LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err);
+
+// Writes the report (-o), prints it (--print) and gives the exit code.
+int FinishReport(const ReportOutcome& outcome, const CommonOptions& options, Streams io);
+
+// Cells of the first sheet as tab-separated rows, numbers in their cell format.
+void PrintSheet(const Sheet& sheet, std::ostream& out);
+
+}  // namespace tavelmark::cli

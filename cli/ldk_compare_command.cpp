@@ -1,0 +1,23 @@
+#include "analyses/ldk_compare/ldk_compare.h"
+#include "cli/commands.h"
+
+namespace tavelmark::cli {
+
+void AddLDkCompareCommand(CLI::App& app, int& exitCode, Streams io) {
+    auto* command = app.add_subcommand("ldk-compare", "LDk两两比较 (各批 LD50±L95 的两两 t 检验)");
+    auto options = std::make_shared<CommonOptions>();
+    AddCommonOptions(*command, *options);
+    command->callback([options, &exitCode, io] {
+        InputGrid grid;
+        LoadLDkCompareWorkbook(grid);
+        WriteLDkCompareTemplate(grid);
+        if (!LoadInputGrid(options->input, grid, io.err)) {
+            exitCode = kUsageError;
+            return;
+        }
+        StreamPrompter prompter(io.err);
+        exitCode = FinishReport(RunLDkCompare(grid, prompter, FindReportContext()), *options, io);
+    });
+}
+
+}  // namespace tavelmark::cli

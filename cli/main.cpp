@@ -1,0 +1,24 @@
+// tavelmark-cli: the batch front end. Loads an input grid from CSV, runs the
+// same calculate command as the desktop program and writes the report.
+#include <iostream>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+    using namespace tavelmark::cli;
+    CLI::App app{"Tavelmark 统计工作台 — 命令行", "tavelmark-cli"};
+    app.require_subcommand(1);
+    int exitCode = kReportWritten;
+    Streams io{std::cout, std::cerr};
+    AddBlissCommand(app, exitCode, io);
+    AddMeansCommand(app, exitCode, io);
+    AddRatesCommand(app, exitCode, io);
+    AddLDkCompareCommand(app, exitCode, io);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        const int code = app.exit(e);
+        return code == 0 ? 0 : kUsageError;
+    }
+    return exitCode;
+}
