@@ -1,0 +1,22 @@
+#pragma once
+// The two corrections of the LD50 limits: Fieller's interval, which allows for
+// the uncertainty of the slope, and the limits widened for heterogeneity.
+#include <optional>
+
+#include "analyses/bliss/bliss_types.h"
+
+namespace tavelmark {
+
+// The normal 97.5 % point used with Fieller's g (1.96 itself serves the plain limits).
+inline constexpr double kFiellerNormalQuantile = 1.96020209842;
+
+// Fieller's limits from the fitted line; empty when g >= 1 (the slope is not
+// significantly different from 0 and the interval is unbounded).
+std::optional<BlissLimits> FiellerLimits(const BlissFit& fit);
+
+// Sets t, SbH, gH and the heterogeneity limits from chi2 / df. Leaves them
+// empty when a value cannot be formed (no t for the degrees of freedom, an
+// overflowing limit).
+void ApplyHeterogeneityCorrection(BlissFit& fit);
+
+}  // namespace tavelmark

@@ -1,0 +1,102 @@
+#include "analyses/bliss/bliss_input.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "analyses/bliss/bliss_messages.h"
+
+namespace tavelmark {
+namespace {
+
+namespace text = bliss_text;
+
+void SelectCell(InputGrid& grid, Prompter& prompter, CellRef cell) {
+    const RangeRef range = RangeRef::cell(cell);
+    grid.select(range);
+    prompter.showGridSelection(range);
+}
+
+bool IsWhole(double v) { return v == std::floor(v); }
+
+// A value counts as typed only when it is a finite number.
+std::optional<double> NumberAt(const GridSheet& sheet, CellRef cell) {
+    const auto v = AsNumber(sheet.value(cell));
+    if (v && std::isfinite(*v)) return v;
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c,
+                                                       Prompter& prompter) {
+    const GridSheet& sheet = grid.activeSheet();
+    const int columns[] = {kBlissDoseColumn, kBlissSizeColumn, kBlissPositivesColumn};
+
+    int last = 1;
+    for (int column : columns) last = std::max(last, sheet.lastUsedRowUp(column, kBlissLastRow));
+
+    for (int column : columns)
+        for (int row = 2; row <= last; ++row)
+            if (!NumberAt(sheet, {row, column})) {
+                SelectCell(grid, prompter, {row, column});
+                prompter.message("本例有" + std::to_string(last - 1) + text::kTypeMismatchTail,
+                                 text::kTypeMismatchTitle, MessageIcon::Critical);
+                return std::nullopt;
+            }
+
+    // Every column now ends in row `last`.
+    if (last <= 3) {
+        prompter.message(text::kTooFewGroups, text::kHintTitle, MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+
+    // First pass: positives above the group size stop; rates below the
+    // background mortality leave the group out.
+    std::vector<BlissGroup> kept;
+    for (int row = 2; row <= last; ++row) {
+        BlissGroup group;
+        group.row = row;
+        group.dose = *NumberAt(sheet, {row, kBlissDoseColumn});
+        group.n = *NumberAt(sheet, {row, kBlissSizeColumn});
+        group.positives = *NumberAt(sheet, {row, kBlissPositivesColumn});
+        if (group.positives > group.n) {
+            prompter.message(text::kPositivesAboveSize, text::kOutOfRangeTitle,
+                             MessageIcon::Critical);
+            SelectCell(grid, prompter, {row, kBlissPositivesColumn});
+            return std::nullopt;
+        }
+        if (group.n != 0 && group.positives / group.n < c) {
+            prompter.message(text::kBelowBackground, text::kHintTitle, MessageIcon::Exclamation);
+            continue;
+        }
+        kept.push_back(group);
+    }
+
+    // Second pass over the groups that remain.
+    for (BlissGroup& group : kept) {
+        const char* failure = nullptr;
+        int column = 0;
+        if (group.dose <= 0) {
+            failure = text::kDoseNotPositive, column = kBlissDoseColumn;
+        } else if (!IsWhole(group.n) || group.n <= 0) {
+            failure = text::kSizeNotCount, column = kBlissSizeColumn;
+        } else if (!IsWhole(group.positives) || group.positives < 0) {
+            failure = text::kPositivesNotCount, column = kBlissPositivesColumn;
+        }
+        if (failure) {
+            SelectCell(grid, prompter, {group.row, column});
+            prompter.message(failure, text::kBadValueTitle, MessageIcon::Critical);
+            return std::nullopt;
+        }
+        group.rate = group.positives / group.n;
+    }
+
+    if (kept.size() < 3) {
+        prompter.message(text::kTooFewGroups, text::kHintTitle, MessageIcon::Exclamation);
+        return std::nullopt;
+    }
+    return kept;
+}
+
+}  // namespace tavelmark

@@ -1,0 +1,26 @@
+#pragma once
+// Reading and checking the dose groups of the Bliss input grid.
+#include <optional>
+#include <vector>
+
+#include "analyses/bliss/bliss_types.h"
+#include "common/prompter.h"
+#include "hosts/input_grid.h"
+
+namespace tavelmark {
+
+// Grid columns of the Bliss sheet and its last data row (twelve groups).
+inline constexpr int kBlissDoseColumn = 2;
+inline constexpr int kBlissSizeColumn = 3;
+inline constexpr int kBlissPositivesColumn = 4;
+inline constexpr int kBlissLastRow = 13;
+
+// The groups of rows 2 onwards in row order, with those whose rate is below
+// the background mortality c left out (each with a warning). Empty when a
+// check stopped the calculation: its message was shown and the offending
+// cell selected. Fewer than three groups left after the exclusions also
+// stop, with the too-few-groups message, since the fit needs k - 2 >= 1.
+std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c,
+                                                       Prompter& prompter);
+
+}  // namespace tavelmark

@@ -1,0 +1,23 @@
+#pragma once
+// The Bliss calculate command: read and check the grid, fit, write the report.
+#include <optional>
+
+#include "analyses/bliss/bliss_types.h"
+#include "common/prompter.h"
+#include "common/report_frame.h"
+#include "common/report_outcome.h"
+#include "hosts/input_grid.h"
+
+namespace tavelmark {
+
+struct BlissOutcome {
+    ReportOutcome report;
+    // The fit of a calculation that reached its end; the LDk calculator takes
+    // its hand-over values from here.
+    std::optional<BlissFit> fit;
+};
+
+BlissOutcome RunBliss(InputGrid& grid, const BlissOptions& options, Prompter& prompter,
+                      const ReportContext& context);
+
+}  // namespace tavelmark
