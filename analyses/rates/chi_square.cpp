@@ -1,0 +1,67 @@
+#include "analyses/rates/chi_square.h"
+
+#include <cmath>
+
+#include "analyses/rates/checked_math.h"
+
+namespace tavelmark {
+
+double MinOfFour(double w, double x, double y, double z) {
+    double result = w;
+    if (x < result) result = x;
+    if (y < result) result = y;
+    if (z < result) result = z;
+    return result;
+}
+
+namespace {
+
+// x ln x of an observed count; empty for 0, whose logarithm the formula takes.
+std::optional<double> XLogX(double x) {
+    if (x <= 0) return std::nullopt;
+    return x * std::log(x);
+}
+
+std::optional<double> LikelihoodRatio(const RateTable& t) {
+    // In the order of the formula: cells, minus margins, plus N ln N.
+    const std::optional<double> terms[] = {XLogX(t.a),  XLogX(t.b),  XLogX(t.c),  XLogX(t.d),
+                                           XLogX(t.n1), XLogX(t.n2), XLogX(t.m1), XLogX(t.m2),
+                                           XLogX(t.N)};
+    double sum = 0;
+    for (int i = 0; i < 9; ++i) {
+        if (!terms[i]) return std::nullopt;
+        sum += (i >= 4 && i < 8) ? -*terms[i] : *terms[i];
+    }
+    return rates::Finite(2 * sum);
+}
+
+}  // namespace
+
+ChiSquares ComputeChiSquares(const RateTable& t) {
+    ChiSquares chi;
+    const double margins = t.n1 * t.n2 * t.m1 * t.m2;
+    const double cross = t.a * t.d - t.b * t.c;
+    chi.pearson = rates::Divide(t.N * cross * cross, margins);
+    // The corrected difference is squared as it stands, also when |ad - bc|
+    // is below N/2.
+    const double corrected = std::fabs(cross) - t.N / 2;
+    chi.yates = rates::Divide(t.N * corrected * corrected, margins);
+    if (chi.pearson) chi.mantelHaenszel = rates::Divide(*chi.pearson * (t.N - 1), t.N);
+    chi.likelihoodRatio = LikelihoodRatio(t);
+    return chi;
+}
+
+ExpectedCounts ComputeExpectedCounts(const RateTable& t) {
+    return {rates::Divide(t.m1 * t.n1, t.N), rates::Divide(t.m2 * t.n1, t.N),
+            rates::Divide(t.m1 * t.n2, t.N), rates::Divide(t.m2 * t.n2, t.N)};
+}
+
+bool YatesAdviceApplies(const RateTable& t) { return t.N > kFisherLargestTotal; }
+
+bool FisherAdviceApplies(const RateTable& t, const ExpectedCounts& e) {
+    const double smallestExpected =
+        MinOfFour(e.a.value_or(0), e.b.value_or(0), e.c.value_or(0), e.d.value_or(0));
+    return (t.N < 40 && smallestExpected < 5) || MinOfFour(t.a, t.b, t.c, t.d) <= 2;
+}
+
+}  // namespace tavelmark
