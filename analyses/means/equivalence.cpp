@@ -1,0 +1,84 @@
+#include "analyses/means/equivalence.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "analyses/means/rank_sum.h"
+#include "analyses/means/significance.h"
+#include "hosts/worksheet_functions.h"
+
+namespace tavelmark {
+
+namespace {
+
+std::optional<double> Finite(double v) {
+    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
+}
+
+}  // namespace
+
+PooledSpread PoolGroups(const GroupDescription& dt, const GroupDescription& dr) {
+    PooledSpread p;
+    p.df = dt.n + dr.n - 2;
+    if (dt.mean && dr.mean) p.difference = Finite(std::fabs(*dt.mean - *dr.mean));
+    if (dt.sd && dr.sd && p.df > 0) {
+        p.sd = Finite(std::sqrt(((dt.n - 1) * *dt.sd * *dt.sd + (dr.n - 1) * *dr.sd * *dr.sd) /
+                                p.df));
+        if (p.sd) p.se = Finite(*p.sd * std::sqrt(1.0 / dt.n + 1.0 / dr.n));
+    }
+    return p;
+}
+
+std::array<SampleSizeLine, 4> EstimateSampleSizes(const PooledSpread& spread) {
+    std::array<SampleSizeLine, 4> lines{{{"70%", {}}, {"80%", {}}, {"90%", {}}, {"95%", {}}}};
+    if (!spread.sd || !spread.difference || !(*spread.difference > 0)) return lines;
+    const double ratio = *spread.sd / *spread.difference;
+    const double r = ratio * ratio;
+    // Fixed two-sided 5% formulas per power, whole subjects rounded up by Int() + 1.
+    const double slope[4] = {8.88893867, 15.6, 21, 26};
+    const double offset[4] = {2, 1.6, 1.5, 1.4};
+    for (int i = 0; i < 4; ++i) lines[i].perGroup = Finite(std::floor(slope[i] * r + offset[i]) + 1);
+    return lines;
+}
+
+double EquivalenceMultiplier(int df) { return 1.645 + 1.527 / (df - 0.9); }
+
+std::array<EquivalenceLine, 5> TestEquivalence(const GroupDescription& dt,
+                                               const GroupDescription& dr,
+                                               const PooledSpread& spread) {
+    std::array<EquivalenceLine, 5> lines{{{"±5%", 0.05, {}, {}},
+                                          {"±10%", 0.10, {}, {}},
+                                          {"±15%", 0.15, {}, {}},
+                                          {"±20%", 0.20, {}, {}},
+                                          {"±30%", 0.30, {}, {}}}};
+    if (!dt.mean || !dr.mean || !spread.se || !spread.difference) return lines;
+    const double ta = EquivalenceMultiplier(spread.df);
+    const double larger = std::max(*dt.mean, *dr.mean);
+    for (auto& line : lines) {
+        const double limit = line.factor * larger - ta * *spread.se;
+        // Three decimals, halves upward; the verdict compares with the value as shown.
+        line.limit = Finite(std::floor(limit * 1000 + 0.5) / 1000);
+        if (line.limit) line.equivalent = *spread.difference <= *line.limit;
+    }
+    return lines;
+}
+
+const char* EquivalenceText(std::optional<bool> equivalent) {
+    if (!equivalent) return kNotComputable;
+    return *equivalent ? "等效合格" : "等效不合格";
+}
+
+ObservedPower PowerOf(std::optional<double> pTwoSided, const PooledSpread& spread) {
+    ObservedPower out;
+    if (!pTwoSided) return out;
+    out.alpha = *pTwoSided / 2;
+    if (!spread.difference || !spread.se || !(*spread.se > 0)) return out;
+    const auto zAlpha = wsf::Tinv(*out.alpha, kNormalDf);
+    if (!zAlpha) return out;
+    const double zBeta = *spread.difference / *spread.se - *zAlpha;
+    const auto tail = wsf::Tdist(std::fabs(zBeta), kNormalDf, 2);
+    if (tail) out.power = 1 - *tail / 2;
+    return out;
+}
+
+}  // namespace tavelmark

@@ -1,0 +1,46 @@
+#pragma once
+// What follows from the pooled spread and the observed difference: the
+// subjects per group needed for P ≤ 0.05 at four powers, the equivalence test
+// against five margins, and the observed power of the recommended test.
+#include <array>
+#include <optional>
+
+#include "analyses/means/descriptive_statistics.h"
+
+namespace tavelmark {
+
+struct PooledSpread {
+    std::optional<double> difference;  // d = |mean_T - mean_R|
+    std::optional<double> sd;          // Sc, pooled
+    std::optional<double> se;          // Sc * sqrt(1/n1 + 1/n2)
+    int df = 0;                        // n1 + n2 - 2
+};
+PooledSpread PoolGroups(const GroupDescription& dt, const GroupDescription& dr);
+
+struct SampleSizeLine {
+    const char* power;  // "70%"
+    std::optional<double> perGroup;
+};
+// Closed forms in r = (Sc / d)²; empty when the means are equal.
+std::array<SampleSizeLine, 4> EstimateSampleSizes(const PooledSpread& spread);
+
+struct EquivalenceLine {
+    const char* margin;  // "±5%"
+    double factor;
+    std::optional<double> limit;       // Δ - t_a·SE, rounded to 3 decimals
+    std::optional<bool> equivalent;    // d ≤ the rounded limit
+};
+// One-sided 5% t point with df degrees of freedom in closed form.
+double EquivalenceMultiplier(int df);
+std::array<EquivalenceLine, 5> TestEquivalence(const GroupDescription& dt,
+                                               const GroupDescription& dr,
+                                               const PooledSpread& spread);
+const char* EquivalenceText(std::optional<bool> equivalent);
+
+struct ObservedPower {
+    std::optional<double> alpha;  // P / 2
+    std::optional<double> power;  // 1 - β, never below 0.5
+};
+ObservedPower PowerOf(std::optional<double> pTwoSided, const PooledSpread& spread);
+
+}  // namespace tavelmark

@@ -1,0 +1,62 @@
+#pragma once
+// Everything the two-group means report shows, computed from the two groups'
+// values: checks, tests, the recommended method and what follows from it.
+#include <array>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "analyses/means/descriptive_statistics.h"
+#include "analyses/means/equivalence.h"
+#include "analyses/means/normality.h"
+#include "analyses/means/rank_sum.h"
+#include "analyses/means/t_tests.h"
+#include "analyses/means/variance_test.h"
+
+namespace tavelmark {
+
+enum class MeansMethod { TTest, TPrime, RankSum };
+
+// Any normality status other than "符合正态" (a missing one included): the rank
+// test; else unequal variances: t'; else t.
+MeansMethod RecommendMethod(const GroupNormality& t, const GroupNormality& r,
+                            const VarianceTest& variance);
+
+// The main table's rows 9 to 19 for the recommended test.
+struct RecommendedTest {
+    MeansMethod method = MeansMethod::TTest;
+    std::string statisticText;             // "t = 2.1", "t' = ...", "U = ..."
+    std::optional<double> pTwoSided;
+    std::optional<double> pOneSided;       // none for the rank test (an empty text is shown)
+    std::string conclusion;
+    std::string professionalConclusion;    // "T组>R组", "T组<R组", "尚不足于下结论" or ""
+    ObservedPower power;
+    std::string firstLine, secondLine;     // the recommendation
+};
+
+// "t = " and so on followed by the statistic rounded to 4 decimals in its
+// shortest form; kNotComputable in place of a missing statistic.
+std::string StatisticText(const char* label, std::optional<double> statistic);
+std::string ProfessionalConclusion(std::optional<double> pTwoSided, std::optional<double> meanT,
+                                   std::optional<double> meanR);
+
+struct MeansResults {
+    GroupDescription t, r;
+    GroupNormality normalityT, normalityR;
+    VarianceTest variance;
+    StudentTTest studentT;
+    TPrimeTests tPrime;
+    RankSumTest rankSum;
+    PooledSpread spread;
+    std::array<SampleSizeLine, 4> sampleSizes;
+    std::array<EquivalenceLine, 5> equivalence;
+    RecommendedTest recommended;
+};
+
+// The comparison once the groups are described and their outliers settled.
+MeansResults CompareMeans(std::span<const double> t, std::span<const double> r,
+                          const GroupDescription& dt, const GroupDescription& dr);
+// Description and comparison in one call.
+MeansResults AnalyseMeans(std::span<const double> t, std::span<const double> r);
+
+}  // namespace tavelmark

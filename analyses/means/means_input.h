@@ -1,0 +1,37 @@
+#pragma once
+// The first steps of the calculate command: how many values each group has
+// and whether every one of them is a number.
+#include <vector>
+
+#include "hosts/input_grid.h"
+
+namespace tavelmark {
+
+inline constexpr const char* kMeansTooFewText = "数据量太少,无法计算";
+inline constexpr const char* kMeansTooFewTitle = "数据量不足";
+inline constexpr const char* kMeansBadCellText = "发现缺项或类型错误,请补足或校正后再计算";
+inline constexpr const char* kMeansBadCellTitle = "缺项或类型错误！";
+
+// Last filled row of each column, searching upward from the grid's last data
+// row (values further down are never seen); 1 for an empty column.
+struct MeansGroupRows {
+    int lastRowT = 1;
+    int lastRowR = 1;
+    int n1() const { return lastRowT - 1; }
+    int n2() const { return lastRowR - 1; }
+};
+MeansGroupRows FindMeansGroupRows(const GridSheet& sheet);
+
+enum class MeansInputProblem { None, TooFew, BadCell };
+
+struct MeansInput {
+    MeansInputProblem problem = MeansInputProblem::None;
+    CellRef badCell{};  // the first cell that is not a number
+    std::vector<double> t;
+    std::vector<double> r;
+};
+
+// Size check first (each group needs 3 values), then every cell of T, then of R.
+MeansInput ReadMeansInput(const GridSheet& sheet, const MeansGroupRows& rows);
+
+}  // namespace tavelmark
