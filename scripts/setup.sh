@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-translations-l10n
-  libgl-dev
+  libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev libboost-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-openpyxl
