@@ -1,0 +1,18 @@
+#pragma once
+// Writes the XY-scatter charts of a sheet as embedded chart objects.
+#include <string>
+
+#include <xlsxwriter.h>
+
+#include "hosts/workbook.h"
+#include "hosts/xlsx_layout.h"
+
+namespace tavelmark {
+
+// Adds `chart` to `worksheet`, anchored where its left/top points fall on
+// the sheet. A chart without series has nothing to draw and is left out.
+// Returns false and sets *error when the library refuses it.
+bool WriteXlsxChart(lxw_workbook* workbook, lxw_worksheet* worksheet, const Sheet& sheet,
+                    const RowHeights& rows, const Chart& chart, std::string* error);
+
+}  // namespace tavelmark

@@ -1,0 +1,130 @@
+// Writes a workbook that uses every feature of the report model, for
+// check_readback.py to open with an independent reader. Usage:
+//   xlsx_sample_writer OUT.xlsx [BACKGROUND.jpg]
+#include <cmath>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+#include "hosts/workbook.h"
+#include "hosts/xlsx_export.h"
+
+using namespace tavelmark;
+
+namespace {
+
+Workbook SampleWorkbook(const std::string& backgroundPicture) {
+    Workbook book;
+    Sheet& sheet = book.activeSheet();
+
+    // The report look: one font for the whole sheet, all columns 13.5 wide, A wider.
+    sheet.formatAll([](CellFormat& f) {
+        f.font.name = "Microsoft Sans Serif";
+        f.font.size = 10;
+    });
+    sheet.setDefaultColumnWidth(13.5);
+    sheet.setColumnWidth(1, 20);
+    sheet.setGridlines(false);
+    sheet.setBackgroundPicture(backgroundPicture);
+
+    sheet.setValue("A1", std::string("Quorin ver1.0 (Tavelmark for Windows)"));
+    sheet.setFontColour(Range("A1"), Rgb{255, 0, 0});
+    sheet.setValue("A2", std::string("Bliss法(正规LD50计算)计算结果"));
+    sheet.setFontColour(Range("A2"), Rgb{0, 0, 255});
+    sheet.setFontSize(Range("A1:A2"), 14);
+
+    // A table with its three rules; D5 is an empty cell that only carries the rule.
+    sheet.setValue("A4", std::string("计算结果"));
+    sheet.setBottomBorder(Range("A4:D4"), BorderWeight::Medium);
+    sheet.setValue("A5", std::string("剂量"));
+    sheet.setValue("B5", std::string("反应数"));
+    sheet.setBottomBorder(Range("A5:D5"), BorderWeight::Thin);
+    sheet.setValue("A6", 15.0);
+    sheet.setValue("B6", 0.123456789);
+    sheet.setNumberFormat(Range("B6"), "0.0000_ ");
+    sheet.setBottomBorder(Range("A6:D6"), BorderWeight::Medium);
+
+    // Alignment and reading order.
+    sheet.setValue("A8", std::string("跨列居中"));
+    sheet.setHorizontalAlignment(Range("A8:D8"), HAlign::CenterAcrossSelection);
+    sheet.setValue("B9", std::string("centred"));
+    sheet.setHorizontalAlignment(Range("B9"), HAlign::Center);
+    sheet.setVerticalAlignment(Range("B9"), VAlign::Center);
+    sheet.setReadingOrder(Range("B9"), ReadingOrder::LeftToRight);
+
+    // Rich text: the 2 of χ2 raised; a cell that is one raised run.
+    sheet.setValue("A10", RichText{{"注:χ", false}, {"2", true}, {"值＝ 3.4078", false}});
+    sheet.setValue("A11", RichText{{"2", true}});
+
+    // A merge keeps its first cell's value and format; C12's value is dropped.
+    sheet.setValue("B12", 42.0);
+    sheet.setValue("C12", std::string("hidden by the merge"));
+    sheet.setHorizontalAlignment(Range("B12"), HAlign::Right);
+    sheet.merge(Range("B12:C13"));
+
+    // A result that is not a number must not corrupt the file.
+    sheet.setValue("A14", std::numeric_limits<double>::quiet_NaN());
+
+    // A column-layer format: every cell of F centred.
+    sheet.setHorizontalAlignment(Range("F:F"), HAlign::Center);
+    sheet.setValue("F3", std::string("列"));
+
+    // The chart's data: log dose in A, empirical probits in C, fitted in G.
+    for (int i = 0; i < 6; ++i) {
+        const int row = 18 + i;
+        const double x = 1.0 + 0.1 * i;
+        sheet.setValue(CellRef{row, 1}, x);
+        sheet.setValue(CellRef{row, 3}, 3.0 + 2.0 * (x - 1.0) + (i % 2 ? 0.1 : -0.1));
+        sheet.setValue(CellRef{row, 7}, 3.0 + 2.0 * (x - 1.0));
+    }
+
+    Chart chart;
+    chart.name = "图表 1";
+    chart.title = "Yr-X";
+    chart.titleFontSize = 24;
+    chart.xAxis.title = "对数剂量(X)";
+    chart.xAxis.tickNumberFormat = "0.00_ ";
+    chart.yAxis.title = "回归几率单位(Yr)";
+    chart.yAxis.tickNumberFormat = "0.00_ ";
+    ChartSeries observed;
+    observed.xValues = Range("A18:A23");
+    observed.yValues = Range("C18:C23");
+    observed.kind = SeriesKind::Scatter;
+    observed.markerStyle = MarkerStyle::Circle;
+    observed.markerSize = 4;
+    observed.markerBackgroundColourIndex = 2;
+    ChartSeries fitted;
+    fitted.xValues = Range("A18:A23");
+    fitted.yValues = Range("G18:G23");
+    fitted.kind = SeriesKind::ScatterLinesNoMarkers;
+    fitted.lineColourIndex = 3;
+    chart.series = {observed, fitted};
+    chart.left = 330;
+    chart.top = 50;
+    chart.width = 200;
+    chart.height = 150;
+    sheet.addChart(chart);
+
+    sheet.select(Cell("C5"));
+
+    // A second sheet with default formats and gridlines on.
+    Sheet scratch("Scratch data");
+    scratch.setValue("A1", 1.5);
+    book.sheets.push_back(scratch);
+    return book;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2 || argc > 3) {
+        std::fprintf(stderr, "usage: %s OUT.xlsx [BACKGROUND.jpg]\n", argv[0]);
+        return 2;
+    }
+    std::string error;
+    if (!SaveXlsx(SampleWorkbook(argc == 3 ? argv[2] : ""), argv[1], &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,111 @@
+// SaveXlsx's refusals: a failed save says why, returns false, leaves no
+// half-written file and never destroys a file already at the destination.
+// What a successful save holds is checked by check_readback.py.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <ostream>
+#include <string>
+
+#include "hosts/workbook.h"
+#include "hosts/xlsx_export.h"
+
+namespace tavelmark {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path FreshFolder(const std::string& name) {
+    const fs::path folder = fs::path(::testing::TempDir()) / ("xlsx_export_test_" + name);
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+Workbook OneCell() {
+    Workbook book;
+    book.activeSheet().setValue("A1", 1.0);
+    return book;
+}
+
+enum class Destination { MissingFolder, ExistingFolder, ExistingFile };
+
+struct RefusedSave {
+    const char* name;
+    std::function<Workbook()> book;
+    Destination destination;
+    const char* messagePart;  // a piece the message must name, so the user can act on it
+};
+
+void PrintTo(const RefusedSave& c, std::ostream* os) { *os << c.name; }
+
+class SaveXlsxRefusal : public ::testing::TestWithParam<RefusedSave> {};
+
+TEST_P(SaveXlsxRefusal, ReturnsFalseWithAMessageAndKeepsTheOldFile) {
+    const RefusedSave& c = GetParam();
+    const fs::path folder = FreshFolder(c.name);
+    fs::path target = folder / "report.xlsx";
+    const std::string oldContent = "an earlier file the user kept";
+    switch (c.destination) {
+    case Destination::MissingFolder: target = folder / "no such folder" / "report.xlsx"; break;
+    case Destination::ExistingFolder: fs::create_directory(target); break;
+    case Destination::ExistingFile: std::ofstream(target, std::ios::binary) << oldContent; break;
+    }
+
+    std::string error;
+    EXPECT_FALSE(SaveXlsx(c.book(), target.string(), &error));
+    EXPECT_NE(error.find(c.messagePart), std::string::npos) << error;
+    EXPECT_FALSE(fs::exists(target.string() + ".partial"));
+    if (c.destination == Destination::ExistingFile) {
+        EXPECT_EQ(ReadAll(target), oldContent);
+    }
+    if (c.destination == Destination::ExistingFolder) {
+        EXPECT_TRUE(fs::is_directory(target));
+    }
+    EXPECT_FALSE(SaveXlsx(c.book(), target.string()));  // no error sink: still refused, no crash
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SaveXlsxRefusal,
+    ::testing::Values(
+        RefusedSave{"unwritable_folder", OneCell, Destination::MissingFolder, "report.xlsx"},
+        RefusedSave{"destination_is_a_folder", OneCell, Destination::ExistingFolder, "report.xlsx"},
+        RefusedSave{"no_sheets", [] { Workbook b; b.sheets.clear(); return b; },
+                    Destination::ExistingFile, "report.xlsx"},
+        RefusedSave{"sheet_name_with_slash", [] { Workbook b; b.sheets = {Sheet("a/b")}; return b; },
+                    Destination::ExistingFile, "a/b"},
+        RefusedSave{"two_sheets_one_name",
+                    [] { Workbook b; b.sheets = {Sheet("Data"), Sheet("Data")}; return b; },
+                    Destination::ExistingFile, "Data"},
+        RefusedSave{"text_longer_than_a_cell_holds",
+                    [] {
+                        Workbook b;
+                        b.activeSheet().setValue("B3", std::string(32768, 'x'));
+                        return b;
+                    },
+                    Destination::ExistingFile, "Sheet1!B3"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SaveXlsx, ReplacesAnExistingFileAndSkipsAMissingBackgroundPicture) {
+    const fs::path folder = FreshFolder("replace");
+    const fs::path target = folder / "report.xlsx";
+    std::ofstream(target, std::ios::binary) << "old";
+    Workbook book = OneCell();
+    book.activeSheet().setBackgroundPicture((folder / "missing.jpg").string());
+
+    std::string error;
+    ASSERT_TRUE(SaveXlsx(book, target.string(), &error)) << error;
+    EXPECT_EQ(ReadAll(target).substr(0, 2), "PK");  // a zip package now
+    EXPECT_FALSE(fs::exists(target.string() + ".partial"));
+}
+
+}  // namespace
+}  // namespace tavelmark
