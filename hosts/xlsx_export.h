@@ -9,7 +9,16 @@ namespace tavelmark {
 // Everything the workbook holds: values, rich text, fonts, colours,
 // alignment, number formats, bottom rules, merges, column widths, gridlines,
 // background picture, charts and the selected cell. Returns false and sets
-// *error (when given) on failure.
+// *error (when given) on failure; the file is then left as it was before
+// (it is written under a temporary name and renamed into place).
+//
+// What the file format cannot hold is written the way a spreadsheet shows it:
+// a number that is NaN or infinite becomes the text "#NUM!", a merged area
+// keeps only its first cell's value and format, and a merge overlapping an
+// earlier one is left out. A background picture that is missing or unreadable
+// is left out silently: it is decoration and must not cost the user the report.
+// Rows are 12.75 points high for size-10 text; a row holding a larger font is
+// made as high as that font needs.
 bool SaveXlsx(const Workbook& workbook, const std::string& path, std::string* error = nullptr);
 
 }  // namespace tavelmark
