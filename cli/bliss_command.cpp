@@ -1,0 +1,80 @@
+// tavelmark-cli bliss: the Bliss LD50 calculation from a CSV grid.
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "analyses/bliss/bliss_messages.h"
+#include "analyses/bliss/bliss_template.h"
+#include "analyses/bliss/ldk_calculator.h"
+#include "analyses/bliss/leading_number.h"
+#include "analyses/bliss/run_bliss.h"
+#include "cli/commands.h"
+
+namespace tavelmark::cli {
+namespace {
+
+struct BlissCommandOptions {
+    CommonOptions common;
+    BlissOptions bliss;
+    std::vector<std::string> ldk;
+};
+
+// What the options dialog's percent boxes let through: digits and points.
+bool IsPercentText(const std::string& text) {
+    return !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos;
+}
+
+}  // namespace
+
+void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
+    auto* command = app.add_subcommand("bliss", "正规Bliss法 LD50 计算 (几率单位回归)");
+    auto options = std::make_shared<BlissCommandOptions>();
+    command->add_option("--background", options->bliss.backgroundText,
+                        "本底死亡率 (%), 0 至 100 (不含)")
+        ->default_str("0");
+    command->add_flag("--intermediate", options->bliss.showIntermediate, "中间结果");
+    command->add_flag("--fieller", options->bliss.showFieller, "Feiller氏Sx50校正");
+    command->add_flag("--heterogeneity", options->bliss.showHeterogeneity, "异质性的全面校正");
+    command->add_flag("--chart", options->bliss.drawChart,
+                      "回归几率单位(Yr)对对数剂量(X)作图 (需 --intermediate)");
+    // One value per --ldk, so that INPUT after it is not taken for a k.
+    command->add_option("--ldk", options->ldk, "计算 LDk (k 为百分数), 可重复")->allow_extra_args(false);
+    AddCommonOptions(*command, options->common);
+
+    command->callback([options, &exitCode, io] {
+        const BlissOptions& bliss = options->bliss;
+        if (!IsPercentText(bliss.backgroundText)) {
+            io.err << "--background: 请输入 0 至 100 之间的百分数\n";
+            exitCode = kUsageError;
+            return;
+        }
+        if (LeadingNumber(bliss.backgroundText) >= 100) {
+            io.err << bliss_text::kBackgroundRangeTitle << ": " << bliss_text::kBackgroundRange << '\n';
+            exitCode = kUsageError;
+            return;
+        }
+        for (const std::string& k : options->ldk)
+            if (!IsPercentText(k)) {
+                io.err << "--ldk: 请输入 0 至 100 之间的 k 值\n";
+                exitCode = kUsageError;
+                return;
+            }
+
+        InputGrid grid;
+        WriteBlissTemplate(grid);
+        if (!LoadInputGrid(options->common.input, grid, io.err)) {
+            exitCode = kUsageError;
+            return;
+        }
+        StreamPrompter prompter(io.err);
+        const BlissOutcome outcome = RunBliss(grid, bliss, prompter, FindReportContext());
+        exitCode = FinishReport(outcome.report, options->common, io);
+        if (exitCode != kReportWritten || !outcome.fit) return;
+        for (const std::string& k : options->ldk) {
+            const LDkTexts texts = LDkTextsFor(outcome.fit->handOver(), k);
+            io.out << "LDk\t" << texts.ldk << "\nL95\t" << texts.l95 << "\nML95\t" << texts.ml95 << '\n';
+        }
+    });
+}
+
+}  // namespace tavelmark::cli
