@@ -1,0 +1,49 @@
+#pragma once
+// Where the rows and columns of a report sheet fall on the screen or page,
+// in pixels at a given resolution.
+#include <vector>
+
+#include <QRect>
+#include <QSize>
+
+#include "hosts/workbook.h"
+
+namespace tavelmark::ui {
+
+class SheetLayout {
+public:
+    // Lays out at least the used cells and the charts, and then as many more
+    // rows and columns as it takes to cover `cover` (a window's visible area).
+    SheetLayout(const Sheet& sheet, double dotsPerInchX, double dotsPerInchY, QSize cover = {});
+
+    int lastRow() const { return static_cast<int>(rowTops_.size()) - 1; }
+    int lastColumn() const { return static_cast<int>(columnLefts_.size()) - 1; }
+    // The used cells and the charts only, without the cover.
+    QSize contentSize() const { return content_; }
+    QSize size() const { return {columnLefts_.back(), rowTops_.back()}; }
+
+    QRect cellRect(CellRef cell) const;
+    QRect rangeRect(const RangeRef& range) const;
+    // Chart shapes are placed in points from the sheet's top-left corner.
+    QRect chartRect(const Chart& chart) const;
+    // The first row that starts at or below y (lastRow() + 1 past the end).
+    int rowStartingAtOrBelow(int y) const;
+    int rowTop(int row) const;
+
+private:
+    void addColumns(const Sheet& sheet, int through);
+    void addRows(const Sheet& sheet, int through);
+    int columnRight(int column) const;
+
+    double dpiX_, dpiY_;
+    // columnLefts_[c] is the left edge of column c + 1 (index 0 = column 1),
+    // with one more entry for the right edge of the last column; rows alike.
+    std::vector<int> columnLefts_{0};
+    std::vector<int> rowTops_{0};
+    QSize content_;
+};
+
+// The row height the spreadsheet gives `row`: from the largest font used in it.
+double RowFontPoints(const Sheet& sheet, int row);
+
+}  // namespace tavelmark::ui

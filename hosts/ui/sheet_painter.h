@@ -1,0 +1,25 @@
+#pragma once
+// Paints a report sheet as the spreadsheet shows it: the background picture,
+// cell texts with their fonts, colours and alignment (text runs on over empty
+// neighbours, centre across selection, merged blocks), superscripts and the
+// bottom rules. Charts are widgets of their own (chart_builder.h).
+#include <QImage>
+#include <QRect>
+
+#include "hosts/ui/sheet_layout.h"
+#include "hosts/workbook.h"
+
+class QPainter;
+
+namespace tavelmark::ui {
+
+struct SheetPaintOptions {
+    QImage background;         // tiled under the cells; null for plain white
+    bool showSelection = true; // the frame of the selected cell (not on paper)
+};
+
+// Paints the cells that meet `area` (layout pixels).
+void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout,
+                const SheetPaintOptions& options, const QRect& area);
+
+}  // namespace tavelmark::ui
