@@ -1,0 +1,147 @@
+#include "app/main_window.h"
+
+#include <exception>
+#include <set>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QThread>
+#include <QTimer>
+
+#include "app/analysis_commands.h"
+#include "app/help_commands.h"
+#include "app/menu_builder.h"
+#include "app/picture_mdi_area.h"
+#include "app/status_panels.h"
+#include "app/text_box.h"
+#include "common/status_text.h"
+#include "hosts/ui/qt_prompter.h"
+#include "hosts/ui/result_window.h"
+
+namespace tavelmark::app {
+namespace {
+
+// The help menu's commands only show a box or a browser: no busy status.
+bool IsHelpCommand(const QString& name) {
+    static const std::set<QString> kHelp{"mnuHelpTopic", "mnuRefenerce", "mnuAbout"};
+    return kHelp.count(name) != 0;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(QString resourceDir, QWidget* parent)
+    : QMainWindow(parent), resourceDir_(std::move(resourceDir)) {
+    setObjectName("Main");
+    setWindowTitle(QStringLiteral("Tavelmark ver1.0"));
+    setAccessibleName(windowTitle());
+    setWindowIcon(QIcon(QStringLiteral(":/pictures/tavelmark.png")));
+    // wide enough for the five status panels
+    resize(1024, 720);
+
+    mdi_ = new PictureMdiArea(this);
+    setCentralWidget(mdi_);
+    status_ = new StatusPanels(this);
+    setStatusBar(status_);
+    setStatusText(QString::fromUtf8(kStatusStarting));
+
+    menuBar()->setAccessibleName(QStringLiteral("菜单栏"));
+    actions_ = BuildMenuBar(*menuBar(), MenuEntries());
+    for (const auto& [name, action] : actions_) {
+        if (action->menu() != nullptr) continue;
+        connect(action, &QAction::triggered, this, [this, name = name] { runCommand(name); });
+    }
+
+    prompter_ = std::make_unique<ui::QtPrompter>(this, [this](bool busy) { setBusy(busy); });
+
+    // A calculation started from a data-entry window sets the status busy
+    // through the prompter and normally sets it ready again; should one end
+    // without doing so, the status returns to ready once the program is idle.
+    settle_ = new QTimer(this);
+    settle_->setSingleShot(true);
+    connect(settle_, &QTimer::timeout, this, &MainWindow::settleBusy);
+
+    registerHelpCommands();
+    RegisterAnalysisCommands(commands_);
+}
+
+MainWindow::~MainWindow() = default;
+
+QMdiArea* MainWindow::mdiArea() { return mdi_; }
+
+QWidget* MainWindow::mainWidget() { return this; }
+
+Prompter& MainWindow::prompter() { return *prompter_; }
+
+ReportContext MainWindow::reportContext() const { return ReportContext{resourceDir_.toStdString()}; }
+
+ui::ResultWindow* MainWindow::showReport(Workbook workbook) {
+    auto* window = new ui::ResultWindow(std::move(workbook));
+    QMdiSubWindow* sub = mdi_->addSubWindow(window);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->show();
+    mdi_->setActiveSubWindow(sub);
+    return window;
+}
+
+void MainWindow::registerHelpCommands() {
+    commands_["mnuHelpTopic"] = [this](ui::Workbench&) { OpenHelpTopic(this, resourceDir_); };
+    commands_["mnuRefenerce"] = [this](ui::Workbench&) { ShowReferences(this); };
+    commands_["mnuAbout"] = [this](ui::Workbench&) { ShowAbout(this); };
+}
+
+bool MainWindow::runCommand(const QString& name) {
+    const auto found = commands_.find(name);
+    if (found == commands_.end()) return false;
+    const bool quiet = IsHelpCommand(name);
+    if (!quiet) setBusy(true);
+    try {
+        found->second(*this);
+    } catch (const std::exception& error) {
+        setBusy(false);
+        ShowTextBox(this, std::string("命令未能完成：\r") + error.what(), QStringLiteral("运行错误！"),
+                    QMessageBox::Critical);
+    } catch (...) {
+        setBusy(false);
+        ShowTextBox(this, "命令未能完成。", QStringLiteral("运行错误！"), QMessageBox::Critical);
+    }
+    setBusy(false);
+    return true;
+}
+
+QAction* MainWindow::menuAction(const QString& name) const {
+    const auto found = actions_.find(name);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QString MainWindow::statusText() const { return status_->statusText(); }
+
+void MainWindow::setStatusText(const QString& text) { status_->setStatusText(text); }
+
+void MainWindow::setBusy(bool busy) {
+    if (busy) {
+        if (!busy_) setCursor(Qt::WaitCursor);
+        busy_ = true;
+        setStatusText(QString::fromUtf8(kStatusBusy));
+        settle_->start(0);
+    } else {
+        if (busy_) unsetCursor();
+        busy_ = false;
+        settle_->stop();
+        setStatusText(QString::fromUtf8(kStatusReady));
+    }
+}
+
+void MainWindow::settleBusy() {
+    if (!busy_) return;
+    // Inside a message box or a question of the running calculation: it has
+    // not ended yet; look again later.
+    if (QApplication::activeModalWidget() != nullptr || QThread::currentThread()->loopLevel() > 1) {
+        settle_->start(100);
+        return;
+    }
+    setBusy(false);
+}
+
+}  // namespace tavelmark::app

@@ -1,0 +1,25 @@
+#pragma once
+// The main window's menu tree as one flat table, in menu order. Each entry
+// carries its depth (0 = a menu of the menu bar); a submenu's entries follow
+// it directly, one level deeper.
+#include <span>
+
+namespace tavelmark::app {
+
+enum class MenuEntryKind {
+    Submenu,    // opens the entries below it
+    Separator,  // caption "-"
+    Command,    // an enabled command
+    Disabled,   // shown greyed; a few still have a command callable from code
+};
+
+struct MenuEntry {
+    int depth;
+    MenuEntryKind kind;
+    const char* name;     // the action's object name; empty for separators
+    const char* caption;  // "&" marks the accelerator letter
+};
+
+std::span<const MenuEntry> MenuEntries();
+
+}  // namespace tavelmark::app

@@ -1,0 +1,30 @@
+#include "app/picture_mdi_area.h"
+
+#include <QPainter>
+
+namespace tavelmark::app {
+
+PictureMdiArea::PictureMdiArea(QWidget* parent)
+    : QMdiArea(parent), picture_(QStringLiteral(":/pictures/background.png")) {
+    setObjectName("mdiArea");
+    setAccessibleName(QStringLiteral("工作区"));
+    setBackground(QColor(0xc9, 0xd7, 0xe6));
+}
+
+// The picture covers the whole area at any window size, cropped rather than
+// stretched out of proportion.
+void PictureMdiArea::paintEvent(QPaintEvent* event) {
+    QMdiArea::paintEvent(event);
+    if (picture_.isNull()) return;
+    const QSize area = viewport()->size();
+    if (scaled_.isNull() || scaledFor_ != area) {
+        // scaled once per size: smooth scaling of the full picture on every
+        // repaint would slow down dragging the documents around
+        scaled_ = picture_.scaled(area, Qt::KeepAspectRatioByExpanding, Qt::SmoothTransformation);
+        scaledFor_ = area;
+    }
+    QPainter painter(viewport());
+    painter.drawPixmap(QPoint((area.width() - scaled_.width()) / 2, (area.height() - scaled_.height()) / 2), scaled_);
+}
+
+}  // namespace tavelmark::app
