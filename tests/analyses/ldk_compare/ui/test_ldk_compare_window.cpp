@@ -1,0 +1,228 @@
+// frmLDkInput: the menu command, the grid key filter with decimal points,
+// the calculate and help buttons.
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+#include "analyses/ldk_compare/ui/ldk_compare_commands.h"
+#include "analyses/ldk_compare/ui/ldk_compare_window.h"
+#include "hosts/ui/grid_model.h"
+#include "hosts/ui/grid_view.h"
+#include "hosts/ui/result_window.h"
+
+using namespace tavelmark;
+using tavelmark::ui::GridView;
+using tavelmark::ui::LDkCompareWindow;
+
+namespace {
+
+// The main window as far as the analysis windows see it.
+class FakeWorkbench : public ui::Workbench {
+public:
+    FakeWorkbench() {
+        main.setCentralWidget(area = new QMdiArea);
+        main.resize(900, 700);
+        main.show();
+    }
+    QMdiArea* mdiArea() override { return area; }
+    QWidget* mainWidget() override { return &main; }
+    Prompter& prompter() override { return recorder; }
+    ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
+    ui::ResultWindow* showReport(Workbook workbook) override {
+        reports.push_back(workbook);
+        auto* window = new ui::ResultWindow(std::move(workbook));
+        area->addSubWindow(window)->show();
+        return window;
+    }
+
+    QMainWindow main;
+    QMdiArea* area = nullptr;
+    RecordingPrompter recorder;
+    std::vector<Workbook> reports;
+};
+
+struct Opened {
+    FakeWorkbench bench;
+    LDkCompareWindow* window = nullptr;
+    int beeps = 0;
+
+    Opened() {
+        ui::CommandTable commands;
+        ui::RegisterLDkCompareCommands(commands);
+        commands.at(QStringLiteral("mnuLDk"))(bench);
+        window = bench.area->findChild<LDkCompareWindow*>();
+        if (window) window->exlInput()->setBeep([this] { ++beeps; });
+    }
+    GridView& grid() { return *window->exlInput(); }
+    void select(const char* a1) {
+        window->grid().select(a1);
+        grid().refresh();
+    }
+    void press(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* target = &grid();
+        for (auto* editor : grid().viewport()->findChildren<QLineEdit*>())
+            if (editor->isVisible()) target = editor;
+        QTest::keyClick(target, key, modifiers);
+    }
+    QString active() { return QString::fromStdString(CellName(grid().activeCell())); }
+};
+
+}  // namespace
+
+class LDkCompareWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuCommandOpensOneWindowWithTheTemplate();
+    void aLetterBeepsAndEmptiesTheCellWhileArrowsMove();
+    void keysOfTheDecimalsFilter_data();
+    void keysOfTheDecimalsFilter();
+    void typedDecimalComesBackAsANumber();
+    void calculateShowsTheReportOfTheExample();
+    void aBadCellIsSelectedAndTheGridKeepsItsData();
+    void helpButtonShowsTheHelpBox();
+    void aClosedWindowIsCreatedAnew();
+};
+
+void LDkCompareWindowTest::menuCommandOpensOneWindowWithTheTemplate() {
+    Opened opened;
+    QVERIFY(opened.window);
+    QCOMPARE(opened.window->objectName(), QStringLiteral("frmLDkInput"));
+    QCOMPARE(opened.window->windowTitle(), QStringLiteral("LDk两两比较数据录入"));
+    ui::CommandTable commands;
+    ui::RegisterLDkCompareCommands(commands);
+    commands.at(QStringLiteral("mnuLDk"))(opened.bench);  // again: the same window
+    QCOMPARE(opened.bench.area->subWindowList().size(), 1);
+    // The grid shows A1:C11 and the example data.
+    QCOMPARE(opened.grid().gridModel()->rowCount(), 11);
+    QCOMPARE(opened.grid().gridModel()->columnCount(), 3);
+    QCOMPARE(opened.window->grid().value("B2"), CellValue{14.0});
+    QCOMPARE(opened.grid().gridModel()->indexOf(Cell("C2")).data().toString(), QStringLiteral("2.9000"));
+    QCOMPARE(opened.active(), QStringLiteral("A1"));
+    QCOMPARE(opened.window->cmdCal()->text(), QStringLiteral("计算"));
+    QCOMPARE(opened.window->cmdHelp()->text(), QStringLiteral("在线帮助"));
+    QCOMPARE(opened.grid().toolTip(), QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
+    for (QWidget* control : {static_cast<QWidget*>(&opened.grid()),
+                             static_cast<QWidget*>(opened.window->cmdCal()),
+                             static_cast<QWidget*>(opened.window->cmdHelp())})
+        QVERIFY(!control->accessibleName().isEmpty());
+    // The whole reachable range fits the grid's area.
+    QVERIFY(opened.grid().sizeHint().height() <= opened.grid().height());
+    QVERIFY(opened.grid().sizeHint().width() <= opened.grid().width());
+}
+
+void LDkCompareWindowTest::aLetterBeepsAndEmptiesTheCellWhileArrowsMove() {
+    Opened opened;
+    opened.select("B2");
+    opened.press(Qt::Key_A);
+    QCOMPARE(opened.beeps, 1);
+    QVERIFY(IsEmpty(opened.window->grid().value("B2")));
+    QCOMPARE(opened.active(), QStringLiteral("B2"));
+    for (Qt::Key arrow : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left}) opened.press(arrow);
+    QCOMPARE(opened.beeps, 1);
+    QCOMPARE(opened.active(), QStringLiteral("B2"));
+    QCOMPARE(opened.window->grid().value("B3"), CellValue{20.0});
+    QCOMPARE(opened.window->grid().value("C2"), CellValue{2.9});
+    // The emptied cell comes back with Ctrl+Z.
+    opened.press(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(opened.window->grid().value("B2"), CellValue{14.0});
+}
+
+void LDkCompareWindowTest::keysOfTheDecimalsFilter_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("accepted");
+    const int keypad = Qt::KeypadModifier;
+    QTest::newRow("digit") << int(Qt::Key_7) << 0 << true;
+    QTest::newRow("keypad digit") << int(Qt::Key_7) << keypad << true;
+    QTest::newRow("full stop") << int(Qt::Key_Period) << 0 << true;
+    QTest::newRow("keypad point") << int(Qt::Key_Period) << keypad << true;
+    QTest::newRow("backspace") << int(Qt::Key_Backspace) << 0 << true;
+    QTest::newRow("minus") << int(Qt::Key_Minus) << 0 << false;
+    QTest::newRow("keypad minus") << int(Qt::Key_Minus) << keypad << false;
+    QTest::newRow("delete") << int(Qt::Key_Delete) << 0 << false;
+    QTest::newRow("space") << int(Qt::Key_Space) << 0 << false;
+    QTest::newRow("F2") << int(Qt::Key_F2) << 0 << false;
+}
+
+void LDkCompareWindowTest::keysOfTheDecimalsFilter() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, accepted);
+    Opened opened;
+    opened.select("C3");
+    opened.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(opened.beeps, accepted ? 0 : 1);
+    // An accepted key at most opens the editor; the cell keeps its value till Enter.
+    QCOMPARE(IsEmpty(opened.window->grid().value("C3")), !accepted);
+}
+
+void LDkCompareWindowTest::typedDecimalComesBackAsANumber() {
+    Opened opened;
+    opened.select("B5");
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_6, Qt::Key_Period, Qt::Key_5}) opened.press(key);
+    opened.press(Qt::Key_Tab);
+    for (Qt::Key key : {Qt::Key_4, Qt::Key_Period, Qt::Key_2}) opened.press(key, Qt::KeypadModifier);
+    opened.press(Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(opened.beeps, 0);
+    QCOMPARE(opened.window->grid().value("B5"), CellValue{16.5});
+    QCOMPARE(opened.window->grid().value("C5"), CellValue{4.2});
+}
+
+void LDkCompareWindowTest::calculateShowsTheReportOfTheExample() {
+    Opened opened;
+    QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
+    QCOMPARE(opened.bench.reports.size(), std::size_t{1});
+    QVERIFY(opened.bench.recorder.dialogs().empty());
+    QCOMPARE(opened.bench.recorder.statusText(), std::string("就绪"));
+    // Batch 1 against batch 2 of the worked example of the manual.
+    const Sheet& sheet = opened.bench.reports.front().activeSheet();
+    QCOMPARE(sheet.value("B6"), ReportValue{std::string("0.031817 +")});
+    QCOMPARE(sheet.value("B18"), ReportValue{std::string("2.1470 +")});
+    // Each calculation opens its own result window; the first stays.
+    QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
+    QCOMPARE(opened.bench.area->findChildren<ui::ResultWindow*>().size(), 2);
+}
+
+void LDkCompareWindowTest::aBadCellIsSelectedAndTheGridKeepsItsData() {
+    Opened opened;
+    opened.window->grid().setValue("C3", std::string("5,0"));
+    opened.window->grid().notifyChanged();
+    QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
+    const auto dialogs = opened.bench.recorder.dialogs();
+    QCOMPARE(dialogs.size(), std::size_t{1});
+    QCOMPARE(dialogs.front().title, std::string("数据类型错误或超出范围"));
+    QCOMPARE(opened.active(), QStringLiteral("C3"));
+    QVERIFY(opened.grid().selectionModel()->isSelected(opened.grid().gridModel()->indexOf(Cell("C3"))));
+    QCOMPARE(opened.window->grid().value("C3"), CellValue{std::string("5,0")});
+    QCOMPARE(opened.bench.recorder.statusText(), std::string("就绪"));
+}
+
+void LDkCompareWindowTest::helpButtonShowsTheHelpBox() {
+    Opened opened;
+    QTest::mouseClick(opened.window->cmdHelp(), Qt::LeftButton);
+    const auto dialogs = opened.bench.recorder.dialogs();
+    QCOMPARE(dialogs.size(), std::size_t{1});
+    QCOMPARE(dialogs.front().title, std::string("LDk两两对比在线帮助"));
+    QCOMPARE(int(dialogs.front().icon), int(MessageIcon::None));
+    QVERIFY(dialogs.front().text.rfind("【举例说明】", 0) == 0);
+}
+
+void LDkCompareWindowTest::aClosedWindowIsCreatedAnew() {
+    Opened opened;
+    opened.window->grid().setValue("B2", 99.0);
+    opened.bench.area->subWindowList().front()->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(opened.bench.area->subWindowList().size(), 0);
+    ui::CommandTable commands;
+    ui::RegisterLDkCompareCommands(commands);
+    commands.at(QStringLiteral("mnuLDk"))(opened.bench);
+    auto* again = opened.bench.area->findChild<LDkCompareWindow*>();
+    QVERIFY(again);
+    QCOMPARE(again->grid().value("B2"), CellValue{14.0});
+}
+
+QTEST_MAIN(LDkCompareWindowTest)
+#include "test_ldk_compare_window.moc"
