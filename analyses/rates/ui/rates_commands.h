@@ -1,0 +1,33 @@
+#pragma once
+// The menu commands of the two-group rates analysis and the single instances
+// of its two windows in the main window's MDI area.
+#include "analyses/rates/rates_options.h"
+#include "analyses/rates/rates_window.h"
+#include "hosts/ui/workbench.h"
+
+namespace tavelmark::ui {
+
+class RatesInputWindow;
+class RatesSettingsDialog;
+
+// Shows frmChiInput (created on first use, one while it is open), writes the
+// template and applies what the command changes (caption, group labels, the
+// odds item of the options dialog).
+RatesInputWindow* ShowRatesInputWindow(Workbench& workbench, RatesMenuCommand command);
+
+// frmChiSetting when it is loaded (shown or hidden), nullptr otherwise.
+RatesSettingsDialog* FindRatesSettings(Workbench& workbench);
+// Loads frmChiSetting hidden when it is not loaded yet.
+RatesSettingsDialog* LoadRatesSettings(Workbench& workbench);
+// Shows it modeless; confirming or closing it enables frmChiInput again.
+RatesSettingsDialog* ShowRatesSettings(Workbench& workbench);
+// Hides it with its choices kept (the end of every report).
+void HideRatesSettings(Workbench& workbench);
+// The report items as the dialog holds them; the initial (all unchosen) ones
+// when it is not loaded, which is what loading it would give.
+RatesOptions ReadRatesSettings(Workbench& workbench);
+
+// "mnuRateAna", "mnuEnRateAna", "mnuRateComp", "mnuOddAna".
+void RegisterRatesCommands(CommandTable& commands);
+
+}  // namespace tavelmark::ui

@@ -1,0 +1,119 @@
+#include "analyses/rates/ui/rates_input_window.h"
+
+#include <exception>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include "analyses/rates/rates_help.h"
+#include "analyses/rates/rates_window.h"
+#include "analyses/rates/run_rates.h"
+#include "analyses/rates/ui/rates_commands.h"
+#include "hosts/ui/grid_view.h"
+#include "hosts/ui/qt_text.h"
+#include "hosts/ui/sheet_metrics.h"
+
+namespace tavelmark::ui {
+namespace {
+
+// The window's design, in twips.
+constexpr double kClientWidth = 4260;
+constexpr double kGridMargin = 100;  // the grid is the window's width less this
+constexpr double kButtonGap = 150, kButtonWidth = 1215, kButtonHeight = 495;
+constexpr double kButtonLefts[] = {150, 1522, 2895};  // 在线帮助, 参数设置, 计算
+
+}  // namespace
+
+RatesInputWindow::RatesInputWindow(Workbench& workbench, QWidget* parent)
+    : QWidget(parent), workbench_(workbench) {
+    setObjectName(QStringLiteral("frmChiInput"));
+    setWindowTitle(ToQString(kRatesWindowCaption));
+    setAccessibleName(QStringLiteral("两组阳性率数据录入"));
+    const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+    auto x = [dpiX](double twips) { return TwipsToPixels(twips, dpiX); };
+    auto y = [dpiY](double twips) { return TwipsToPixels(twips, dpiY); };
+
+    SetUpRatesGrid(grid_);
+    exlInput_ = new GridView(grid_, this);
+    exlInput_->setObjectName(QStringLiteral("ExlInput"));
+    exlInput_->setKeySet(GridKeySet::WholeNumbers);
+    exlInput_->setToolTip(QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
+    exlInput_->setAccessibleName(QStringLiteral("阳性数与阴性数四格表"));
+    exlInput_->setAccessibleDescription(exlInput_->toolTip());
+    const int gridHeight = exlInput_->sizeHint().height();
+    exlInput_->setGeometry(0, 0, x(kClientWidth - kGridMargin), gridHeight);
+
+    auto makeButton = [this](const char* name, const char* caption, const char* tip) {
+        auto* button = new QPushButton(QString::fromUtf8(caption), this);
+        button->setObjectName(QString::fromUtf8(name));
+        button->setToolTip(QString::fromUtf8(tip));
+        button->setAccessibleName(button->text());
+        button->setAccessibleDescription(button->toolTip());
+        button->setAutoDefault(false);
+        return button;
+    };
+    cmdHelp_ = makeButton("cmdHelp", "在线帮助", "本模块的示例、使用方法、参数意义等");
+    cmdSet_ = makeButton("cmdSet", "参数设置", "对计算结果进行设置");
+    cmdCal_ = makeButton("cmdCal", "计算", "按表中数据进行计算");
+    const int buttonTop = gridHeight + y(kButtonGap);
+    QPushButton* buttons[] = {cmdHelp_, cmdSet_, cmdCal_};
+    for (int i = 0; i < 3; ++i)
+        buttons[i]->setGeometry(x(kButtonLefts[i]), buttonTop, x(kButtonWidth), y(kButtonHeight));
+    setFixedSize(x(kClientWidth), buttonTop + y(kButtonHeight) + y(kButtonGap));
+
+    connect(cmdCal_, &QPushButton::clicked, this, &RatesInputWindow::calculate);
+    connect(cmdSet_, &QPushButton::clicked, this, &RatesInputWindow::openSettings);
+    connect(cmdHelp_, &QPushButton::clicked, this, &RatesInputWindow::showHelp);
+    setTabOrder(exlInput_, cmdHelp_);
+    setTabOrder(cmdHelp_, cmdSet_);
+    setTabOrder(cmdSet_, cmdCal_);
+}
+
+void RatesInputWindow::gridWritten() {
+    exlInput_->refresh();
+    exlInput_->resize(width() - TwipsToPixels(kGridMargin, logicalDpiX()), exlInput_->height());
+    exlInput_->setFocus();
+}
+
+void RatesInputWindow::calculate() {
+    exlInput_->commitPendingEdit();  // what is being typed counts
+    RatesOptions options = ReadRatesSettings(workbench_);
+    options.windowCaption = ToStdString(windowTitle());
+    Prompter& prompter = workbench_.prompter();
+    ReportOutcome outcome;
+    try {
+        outcome = RunRates(grid_, options, prompter, workbench_.reportContext());
+    } catch (const std::exception& error) {
+        // A fault of the program must not leave the status busy or lose the grid.
+        prompter.setStatusReady();
+        prompter.message(std::string("计算未能完成：") + error.what(), "错误", MessageIcon::Critical);
+    }
+    exlInput_->refresh();
+    if (outcome.workbook) {
+        HideRatesSettings(workbench_);
+        workbench_.showReport(std::move(*outcome.workbook));
+    }
+    if (outcome.refused) {
+        // Back to the grid, where the count block is selected.
+        for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+            if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
+                if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
+                break;
+            }
+        exlInput_->setFocus();
+    }
+}
+
+void RatesInputWindow::openSettings() {
+    setEnabled(false);
+    ShowRatesSettings(workbench_);
+}
+
+void RatesInputWindow::showHelp() {
+    // Only the window's three captions have a help box.
+    if (const auto help = RatesHelpBox(ToStdString(windowTitle())))
+        workbench_.prompter().message(help->text, help->title, MessageIcon::None);
+}
+
+}  // namespace tavelmark::ui

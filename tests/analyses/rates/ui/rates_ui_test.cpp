@@ -1,0 +1,236 @@
+// The two-group rates windows: the options dialog's select-all logic after
+// any sequence of clicks, its grey items, and the data-entry window's menu
+// commands, buttons and the dialog's life cycle in the MDI area.
+#include <random>
+
+#include <QCheckBox>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QtTest>
+
+#include "analyses/rates/ui/rates_commands.h"
+#include "analyses/rates/ui/rates_input_window.h"
+#include "analyses/rates/ui/rates_settings_dialog.h"
+#include "hosts/ui/grid_view.h"
+
+using namespace tavelmark;
+using namespace tavelmark::ui;
+
+namespace {
+
+class FakeWorkbench : public Workbench {
+public:
+    FakeWorkbench() {
+        window.setCentralWidget(area);
+        window.resize(900, 700);
+        window.show();
+    }
+    QMdiArea* mdiArea() override { return area; }
+    QWidget* mainWidget() override { return &window; }
+    Prompter& prompter() override { return recorder; }
+    ReportContext reportContext() const override { return {}; }
+    ResultWindow* showReport(Workbook workbook) override {
+        reports.push_back(std::move(workbook));
+        return nullptr;
+    }
+
+    QMainWindow window;
+    QMdiArea* area = new QMdiArea;
+    RecordingPrompter recorder;
+    std::vector<Workbook> reports;
+};
+
+// 全选 is checked and disabled exactly when items 4 to 12 all are.
+bool SelectAllMirrorsItems(const RatesSettingsDialog& dialog, QString* why) {
+    bool all = true;
+    for (int i = 4; i <= 12; ++i) all = all && dialog.chkP(i)->isChecked();
+    const bool ok = dialog.chkAll()->isChecked() == all && dialog.chkAll()->isEnabled() == !all;
+    if (!ok)
+        *why = QStringLiteral("all=%1 chkAll checked=%2 enabled=%3")
+                   .arg(all)
+                   .arg(dialog.chkAll()->isChecked())
+                   .arg(dialog.chkAll()->isEnabled());
+    return ok;
+}
+
+void Click(QCheckBox* box) { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(6, box->height() / 2)); }
+
+}  // namespace
+
+class RatesUiTest : public QObject {
+    Q_OBJECT
+private slots:
+    void selectAllChecksEveryItemAndLocksItself() {
+        RatesSettingsDialog dialog;
+        dialog.show();
+        Click(dialog.chkAll());
+        for (int i = 4; i <= 12; ++i) QVERIFY(dialog.chkP(i)->isChecked());
+        QVERIFY(dialog.chkAll()->isChecked());
+        QVERIFY(!dialog.chkAll()->isEnabled());
+
+        Click(dialog.chkP(7));
+        QVERIFY(!dialog.chkP(7)->isChecked());
+        QVERIFY(!dialog.chkAll()->isChecked());
+        QVERIFY(dialog.chkAll()->isEnabled());
+        Click(dialog.chkP(7));
+        QVERIFY(dialog.chkAll()->isChecked());
+        QVERIFY(!dialog.chkAll()->isEnabled());
+    }
+
+    void checkingTheItemsOneByOneChecksSelectAll() {
+        RatesSettingsDialog dialog;
+        dialog.show();
+        for (int i = 4; i <= 12; ++i) {
+            QVERIFY(!dialog.chkAll()->isChecked());
+            Click(dialog.chkP(i));
+        }
+        QVERIFY(dialog.chkAll()->isChecked());
+        QVERIFY(!dialog.chkAll()->isEnabled());
+        const RatesOptions options = dialog.options();
+        for (int i = 4; i <= 12; ++i) QVERIFY(options.item(i));
+    }
+
+    void selectAllMirrorsTheItemsAfterAnySequenceOfClicks() {
+        RatesSettingsDialog dialog;
+        dialog.show();
+        std::mt19937 random(20261210);
+        for (int step = 0; step < 600; ++step) {
+            // Items 4..12 or 全选 (index 13); a disabled box ignores the click.
+            const int pick = std::uniform_int_distribution<int>(4, 13)(random);
+            Click(pick == 13 ? dialog.chkAll() : dialog.chkP(pick));
+            QString why;
+            QVERIFY2(SelectAllMirrorsItems(dialog, &why), qPrintable(QStringLiteral("step %1: %2").arg(step).arg(why)));
+        }
+        // A select-all click on a partial choice, then unchecking all nine.
+        Click(dialog.chkP(4));
+        if (dialog.chkAll()->isEnabled()) Click(dialog.chkAll());
+        for (int i = 4; i <= 12; ++i)
+            if (dialog.chkP(i)->isChecked()) Click(dialog.chkP(i));
+        QVERIFY(!dialog.chkAll()->isChecked());
+        QVERIFY(dialog.chkAll()->isEnabled());
+    }
+
+    void theAlwaysReportedItemsAreGreyAndFixed() {
+        RatesSettingsDialog dialog;
+        dialog.show();
+        const char* captions[] = {"", "Fisher精确概率", "Pearson卡方", "Yates连续校正卡方"};
+        for (int i = 1; i <= 3; ++i) {
+            QCheckBox* box = dialog.chkP(i);
+            QCOMPARE(box->text(), QString::fromUtf8(captions[i]));
+            QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+            QVERIFY(!box->isEnabled());
+            QCOMPARE(box->focusPolicy(), Qt::NoFocus);
+            Click(box);
+            QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+        }
+        QCOMPARE(dialog.chkP(11)->text(), QStringLiteral("比数与必数比"));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("智能化两组有效率分析(2×2卡方法)参数设置"));
+        // Tab order: items 4 to 12, 全选, 确定.
+        QWidget* w = dialog.chkP(4);
+        for (int i = 5; i <= 12; ++i) {
+            w = w->nextInFocusChain();
+            QCOMPARE(w, static_cast<QWidget*>(dialog.chkP(i)));
+        }
+        QCOMPARE(w->nextInFocusChain(), static_cast<QWidget*>(dialog.chkAll()));
+        QCOMPARE(dialog.chkAll()->nextInFocusChain(), static_cast<QWidget*>(dialog.cmdSetting()));
+    }
+
+    void menuCommandsSetCaptionLabelsAndTheOddsItem() {
+        FakeWorkbench bench;
+        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateComp);
+        QCOMPARE(window->objectName(), QStringLiteral("frmChiInput"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("智能化两样本率比较(2×2卡方法)数据录入"));
+        QCOMPARE(std::get<std::string>(window->grid().value("A2")), std::string("处理1"));
+        QVERIFY(!FindRatesSettings(bench));
+
+        // The same window again, and the odds item checked in a hidden dialog.
+        QCOMPARE(ShowRatesInputWindow(bench, RatesMenuCommand::OddAna), window);
+        QCOMPARE(bench.area->subWindowList().size(), 2);
+        RatesSettingsDialog* dialog = FindRatesSettings(bench);
+        QVERIFY(dialog);
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(dialog->chkP(11)->isChecked());
+        QVERIFY(ReadRatesSettings(bench).odds);
+
+        CommandTable commands;
+        RegisterRatesCommands(commands);
+        for (const char* name : {"mnuRateAna", "mnuEnRateAna", "mnuRateComp", "mnuOddAna"})
+            QVERIFY(commands.count(QString::fromUtf8(name)));
+        commands[QStringLiteral("mnuEnRateAna")](bench);
+        QCOMPARE(window->windowTitle(), QStringLiteral("阳性率分析(2×2卡方法)数据录入"));
+        QCOMPARE(std::get<std::string>(window->grid().value("A2")), std::string("R组"));
+    }
+
+    void settingsDisableTheWindowUntilConfirmedOrClosed() {
+        FakeWorkbench bench;
+        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        window->cmdSet()->click();
+        QVERIFY(!window->isEnabled());
+        RatesSettingsDialog* dialog = FindRatesSettings(bench);
+        QVERIFY(dialog && dialog->isVisible());
+        Click(dialog->chkP(10));
+        dialog->cmdSetting()->click();
+        QVERIFY(window->isEnabled());
+        QVERIFY(!dialog->isVisible());
+        QVERIFY(ReadRatesSettings(bench).rates);
+
+        // The choice reaches the report: the rates section from row 14.
+        window->cmdCal()->click();
+        QCOMPARE(int(bench.reports.size()), 1);
+        QCOMPARE(PlainText(bench.reports[0].activeSheet().value("A14")), std::string("阳性率及可信限"));
+
+        // The close box discards the choices and enables the window again.
+        window->cmdSet()->click();
+        dialog = FindRatesSettings(bench);
+        QMdiSubWindow* holder = qobject_cast<QMdiSubWindow*>(dialog->parentWidget());
+        QVERIFY(holder);
+        holder->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window->isEnabled());
+        QVERIFY(!FindRatesSettings(bench));
+        QVERIFY(!ReadRatesSettings(bench).rates);
+        window->cmdCal()->click();
+        QCOMPARE(int(bench.reports.size()), 2);
+        QCOMPARE(bench.reports[1].activeSheet().usedExtent().row, 11);
+    }
+
+    void refusalAndHelpGoThroughThePrompter() {
+        FakeWorkbench bench;
+        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        window->grid().setValue("C2", 2.5);
+        window->cmdCal()->click();
+        QVERIFY(bench.reports.empty());
+        auto dialogs = bench.recorder.dialogs();
+        QCOMPARE(int(dialogs.size()), 1);
+        QCOMPARE(dialogs[0].text, std::string("数据录入区发现小数，请更正"));
+        QCOMPARE(window->grid().selection(), Range("B2:C3"));
+        QCOMPARE(std::get<double>(window->grid().value("C2")), 2.5);
+
+        window->cmdHelp()->click();
+        dialogs = bench.recorder.dialogs();
+        QCOMPARE(int(dialogs.size()), 2);
+        QCOMPARE(dialogs[1].title, std::string("智能化两组阳性率分析在线帮助"));
+        QCOMPARE(dialogs[1].icon, MessageIcon::None);
+
+        // A caption with no help box of its own: the button shows nothing.
+        window->setWindowTitle(QStringLiteral("别的标题"));
+        window->cmdHelp()->click();
+        QCOMPARE(int(bench.recorder.dialogs().size()), 2);
+    }
+
+    void everyControlHasAnAccessibleName() {
+        FakeWorkbench bench;
+        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::OddAna);
+        for (QWidget* root : {static_cast<QWidget*>(window),
+                              static_cast<QWidget*>(FindRatesSettings(bench))})
+            for (QWidget* w : root->findChildren<QWidget*>())
+                if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
+                    QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        QCOMPARE(window->exlInput()->keySet(), std::optional<GridKeySet>(GridKeySet::WholeNumbers));
+    }
+};
+
+QTEST_MAIN(RatesUiTest)
+#include "rates_ui_test.moc"
