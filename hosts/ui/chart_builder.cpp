@@ -85,7 +85,9 @@ void ShapeAxis(QValueAxis* axis, const ChartAxis& from, double low, double high)
         low -= 1;
         high += 1;
     }
-    axis->setRange(low, high);
+    // A little room around the points so that no marker sits half outside.
+    const double margin = (high - low) * 0.04;
+    axis->setRange(low - margin, high + margin);
     axis->applyNiceNumbers();
     axis->setLabelFormat(AxisLabelFormat(from.tickNumberFormat));
     axis->setGridLineVisible(from.majorGridlines);

@@ -69,13 +69,20 @@ GridView::GridView(InputGrid& grid, QWidget* parent)
     colours.setColor(QPalette::Inactive, QPalette::HighlightedText, Qt::black);
     setPalette(colours);
 
-    grid_.setChangeListener([this] {
-        if (!writingFromView_) refresh();
+    // The grid may outlive the view or die before it (a window's member grid
+    // goes before its child widgets): the listener checks that the view is
+    // still there, and the view never touches the grid when it goes.
+    grid_.setChangeListener([view = QPointer<GridView>(this)] {
+        if (view && !view->writingFromView_) view->refresh();
     });
     refresh();
 }
 
-GridView::~GridView() { grid_.setChangeListener({}); }
+GridView::~GridView() {
+    // An open editor losing its focus while the widgets go must not write
+    // into a grid that may already be gone.
+    destroying_ = true;
+}
 
 CellRef GridView::activeCell() const {
     const QModelIndex current = currentIndex();
@@ -136,6 +143,7 @@ void GridView::commitPendingEdit() {
 
 void GridView::commitCells(std::vector<std::pair<CellRef, CellValue>> values,
                            const QString& what) {
+    if (destroying_) return;
     // Nothing to undo when nothing changes (an empty cell emptied again).
     std::erase_if(values, [this](const auto& change) {
         return grid_.activeSheet().value(change.first) == change.second;
@@ -363,7 +371,7 @@ void GridView::selectionChanged(const QItemSelection& selected, const QItemSelec
 }
 
 void GridView::syncSelectionToGrid() {
-    if (syncingFromGrid_) return;
+    if (syncingFromGrid_ || destroying_) return;
     const QRect block = selectedBlock();
     if (!block.isValid()) return;
     const CellRef first = model_->cellAt(model_->index(block.top(), block.left()));

@@ -25,6 +25,9 @@ class GridItemDelegate;
 class GridView : public QTableView {
     Q_OBJECT
 public:
+    // The view shows and edits `grid`, and refreshes itself when the program
+    // calls grid.notifyChanged(). The grid must stay alive while the view is
+    // used; it may be destroyed before the view itself.
     explicit GridView(InputGrid& grid, QWidget* parent = nullptr);
     ~GridView() override;
 
@@ -101,6 +104,7 @@ private:
     QPointer<QWidget> openEditor_;  // set by the delegate
     bool syncingFromGrid_ = false;
     bool writingFromView_ = false;
+    bool destroying_ = false;
 };
 
 }  // namespace tavelmark::ui

@@ -33,7 +33,9 @@ QFont SheetFont(const std::string& name, double points) {
     if (song)
         families << QStringLiteral("SimSun") << QStringLiteral("Noto Serif CJK SC");
     else
-        families << QStringLiteral("Liberation Sans") << QStringLiteral("DejaVu Sans");
+        // Narrow faces first: the reports' columns are sized for a narrow sans.
+        families << QStringLiteral("Arial") << QStringLiteral("Liberation Sans")
+                 << QStringLiteral("DejaVu Sans Condensed") << QStringLiteral("DejaVu Sans");
     families << QStringLiteral("Noto Sans CJK SC");
     QFont font;
     font.setFamilies(families);

@@ -147,9 +147,20 @@ void PaintCellText(QPainter& painter, const Sheet& sheet, const SheetLayout& lay
                            ? home
                            : RunOnRect(sheet, layout, cell, home, width, side);
 
+    // This machine's fonts may be wider than the ones the report was sized
+    // for; a text a little too wide for the room it has is narrowed to fit
+    // rather than cut, so "0.031817 +" never shows as "0.031817 " beside its
+    // neighbour's "-0.07...".
+    const int room = area.width() - 2 * kTextPadding;
+    double squeeze = 1.0;
+    if (width > room && room > 0 && width * 0.8 <= room) squeeze = static_cast<double>(room) / width;
+    const int shownWidth = static_cast<int>(width * squeeze);
+
     int x = home.left() + kTextPadding;
-    if (side == Side::Right) x = home.right() + 1 - kTextPadding - width;
-    if (side == Side::Centre) x = home.left() + (home.width() - width) / 2;
+    if (side == Side::Right) x = home.right() + 1 - kTextPadding - shownWidth;
+    if (side == Side::Centre) x = home.left() + (home.width() - shownWidth) / 2;
+    const int leftmost = area.left() + kTextPadding;
+    x = std::clamp(x, leftmost, std::max(leftmost, area.right() + 1 - kTextPadding - shownWidth));
 
     int baseline = home.bottom() - kTextPadding - metrics.descent() + 1;
     if (format.vertical == VAlign::Center)
@@ -160,7 +171,9 @@ void PaintCellText(QPainter& painter, const Sheet& sheet, const SheetLayout& lay
     painter.save();
     painter.setClipRect(area, Qt::IntersectClip);
     painter.setPen(ToQColor(format.font.colour));
-    DrawPieces(painter, pieces, font, x, baseline);
+    painter.translate(x, 0);
+    painter.scale(squeeze, 1.0);
+    DrawPieces(painter, pieces, font, 0, baseline);
     painter.restore();
 }
 

@@ -213,6 +213,9 @@ void LDkCompareWindowTest::helpButtonShowsTheHelpBox() {
 void LDkCompareWindowTest::aClosedWindowIsCreatedAnew() {
     Opened opened;
     opened.window->grid().setValue("B2", 99.0);
+    // Closed in the middle of typing: the grid goes before its view.
+    opened.select("B5");
+    opened.press(Qt::Key_7);
     opened.bench.area->subWindowList().front()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(opened.bench.area->subWindowList().size(), 0);
