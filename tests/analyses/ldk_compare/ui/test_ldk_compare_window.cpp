@@ -4,7 +4,9 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "analyses/ldk_compare/ui/ldk_compare_commands.h"
@@ -84,6 +86,7 @@ private slots:
     void aBadCellIsSelectedAndTheGridKeepsItsData();
     void helpButtonShowsTheHelpBox();
     void aClosedWindowIsCreatedAnew();
+    void savedReportReadsBackWithTheSameCells();
 };
 
 void LDkCompareWindowTest::menuCommandOpensOneWindowWithTheTemplate() {
@@ -225,6 +228,33 @@ void LDkCompareWindowTest::aClosedWindowIsCreatedAnew() {
     auto* again = opened.bench.area->findChild<LDkCompareWindow*>();
     QVERIFY(again);
     QCOMPARE(again->grid().value("B2"), CellValue{14.0});
+}
+
+void LDkCompareWindowTest::savedReportReadsBackWithTheSameCells() {
+#ifndef TAVELMARK_OPENPYXL_PYTHON
+    QSKIP("no Python with openpyxl to read the file back");
+#else
+    Opened opened;
+    QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
+    auto* report = opened.bench.area->findChild<ui::ResultWindow*>();
+    QVERIFY(report);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("ldk.xlsx"));
+    QVERIFY(report->saveTo(path));  // what "另存为..." does after its file dialog
+
+    QStringList expected;
+    for (const auto& [cell, value] : report->workbook().activeSheet().cells().values())
+        if (const std::string text = PlainText(value); !text.empty())
+            expected << QString::fromStdString(CellName(cell) + "\t" + text);
+    QProcess reader;
+    reader.start(QStringLiteral(TAVELMARK_OPENPYXL_PYTHON), {QStringLiteral(TAVELMARK_DUMP_CELLS), path});
+    QVERIFY(reader.waitForFinished(60000));
+    QCOMPARE(reader.exitCode(), 0);
+    QStringList read = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    // openpyxl goes row by row, the model by row then column: the same order.
+    QCOMPARE(read, expected);
+    QVERIFY(read.contains(QStringLiteral("B6\t0.031817 +")));
+#endif
 }
 
 QTEST_MAIN(LDkCompareWindowTest)
