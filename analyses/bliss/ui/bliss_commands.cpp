@@ -1,0 +1,113 @@
+#include "analyses/bliss/ui/bliss_commands.h"
+
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include "analyses/bliss/ui/bliss_input_window.h"
+#include "analyses/bliss/ui/bliss_settings_dialog.h"
+#include "analyses/bliss/ui/ldk_window.h"
+
+namespace tavelmark::ui {
+namespace {
+
+template <class Window>
+std::pair<QMdiSubWindow*, Window*> FindSubWindow(QMdiArea* area) {
+    for (QMdiSubWindow* sub : area->subWindowList())
+        if (auto* window = qobject_cast<Window*>(sub->widget())) return {sub, window};
+    return {nullptr, nullptr};
+}
+
+// A fixed dialog frame: a title and the close box, no resizing; gone when closed.
+QMdiSubWindow* AddFixedSubWindow(QMdiArea* area, QWidget* window) {
+    QMdiSubWindow* holder =
+        area->addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::WindowCloseButtonHint);
+    holder->setAttribute(Qt::WA_DeleteOnClose);
+    holder->setWindowIcon(area->window()->windowIcon());
+    holder->setFixedSize(holder->sizeHint());
+    return holder;
+}
+
+// The data-entry window back in use, its 计算 button focused.
+void ReturnToInputWindow(Workbench& workbench) {
+    auto [holder, window] = FindSubWindow<BlissInputWindow>(workbench.mdiArea());
+    if (!window) return;
+    window->setEnabled(true);
+    workbench.mdiArea()->setActiveSubWindow(holder);
+    window->cmdCal()->setFocus();
+}
+
+void Activate(QMdiArea* area, QMdiSubWindow* holder) {
+    holder->showNormal();
+    holder->raise();
+    area->setActiveSubWindow(holder);
+}
+
+}  // namespace
+
+BlissInputWindow* ShowBlissInputWindow(Workbench& workbench) {
+    QMdiArea* area = workbench.mdiArea();
+    auto [holder, window] = FindSubWindow<BlissInputWindow>(area);
+    if (!window) {
+        window = new BlissInputWindow(workbench);
+        holder = AddFixedSubWindow(area, window);
+    }
+    Activate(area, holder);
+    window->writeTemplate();
+    return window;
+}
+
+void RegisterBlissCommands(CommandTable& commands) {
+    commands[QStringLiteral("mnuBliss")] = [](Workbench& workbench) { ShowBlissInputWindow(workbench); };
+}
+
+BlissSettingsDialog* FindBlissSettings(Workbench& workbench) {
+    return FindSubWindow<BlissSettingsDialog>(workbench.mdiArea()).second;
+}
+
+BlissSettingsDialog* ShowBlissSettings(Workbench& workbench) {
+    QMdiArea* area = workbench.mdiArea();
+    auto [holder, dialog] = FindSubWindow<BlissSettingsDialog>(area);
+    if (!dialog) {
+        dialog = new BlissSettingsDialog(workbench.prompter());
+        holder = AddFixedSubWindow(area, dialog);
+        QObject::connect(dialog, &BlissSettingsDialog::confirmed, holder, [&workbench, holder] {
+            holder->hide();
+            ReturnToInputWindow(workbench);
+        });
+        QObject::connect(dialog, &BlissSettingsDialog::closedByCloseBox, holder,
+                         [&workbench] { ReturnToInputWindow(workbench); });
+    }
+    Activate(area, holder);
+    return dialog;
+}
+
+void HideBlissSettings(Workbench& workbench) {
+    if (auto [holder, dialog] = FindSubWindow<BlissSettingsDialog>(workbench.mdiArea()); holder)
+        holder->hide();
+}
+
+LDkWindow* FindLDkCalculator(Workbench& workbench) {
+    return FindSubWindow<LDkWindow>(workbench.mdiArea()).second;
+}
+
+LDkWindow* ShowLDkCalculator(Workbench& workbench, const BlissHandOver& line) {
+    QMdiArea* area = workbench.mdiArea();
+    auto [holder, window] = FindSubWindow<LDkWindow>(area);
+    if (!window) {
+        window = new LDkWindow;
+        holder = AddFixedSubWindow(area, window);
+        QObject::connect(window, &LDkWindow::finished, holder, [&workbench] {
+            if (auto [sub, input] = FindSubWindow<BlissInputWindow>(workbench.mdiArea()); input)
+                input->setEnabled(true);
+        });
+    }
+    window->setHandOver(line);
+    Activate(area, holder);
+    window->textBox(1)->setFocus();
+    return window;
+}
+
+}  // namespace tavelmark::ui

@@ -1,0 +1,56 @@
+#pragma once
+// frmBlissSetting: the background mortality and the optional parts of the
+// Bliss report. 确定 hides the dialog and keeps its settings; the close box
+// discards it, so the next use starts from the initial states.
+#include <QWidget>
+
+#include "analyses/bliss/bliss_types.h"
+#include "common/prompter.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace tavelmark::ui {
+
+class BlissSettingsDialog : public QWidget {
+    Q_OBJECT
+public:
+    // Messages (the range message) go through the prompter.
+    explicit BlissSettingsDialog(Prompter& prompter, QWidget* parent = nullptr);
+
+    QLineEdit* txtBaseValue() const { return txtBaseValue_; }
+    // Check1 .. Check6 by their number.
+    QCheckBox* check(int number) const { return checks_[number - 1]; }
+    QPushButton* cmdSet() const { return cmdSet_; }
+
+    // What the calculate command reads.
+    BlissOptions options() const;
+
+    // The sound of a refused key (the system beep unless a test replaces it).
+    void setBeep(std::function<void()> beep);
+
+signals:
+    void confirmed();
+    void closedByCloseBox();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void baseValueChanged();
+
+    Prompter& prompter_;
+    QLabel* label3_ = nullptr;
+    QLineEdit* txtBaseValue_ = nullptr;
+    QLabel* label2_ = nullptr;
+    QLabel* label1_ = nullptr;
+    QGroupBox* frame2_ = nullptr;
+    QCheckBox* checks_[6] = {};
+    QPushButton* cmdSet_ = nullptr;
+    std::function<void()> beep_;
+};
+
+}  // namespace tavelmark::ui

@@ -1,0 +1,273 @@
+// The Bliss windows: frmBlissInput and its menu command, the options dialog
+// frmBlissSetting and the LDk calculator frmLDk.
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+#include "analyses/bliss/ui/bliss_commands.h"
+#include "analyses/bliss/ui/bliss_input_window.h"
+#include "analyses/bliss/ui/bliss_settings_dialog.h"
+#include "analyses/bliss/ui/ldk_window.h"
+#include "hosts/ui/grid_view.h"
+#include "hosts/ui/result_window.h"
+
+using namespace tavelmark;
+using tavelmark::ui::BlissInputWindow;
+using tavelmark::ui::BlissSettingsDialog;
+using tavelmark::ui::LDkWindow;
+
+namespace {
+
+// The main window as far as the analysis windows see it.
+class FakeWorkbench : public ui::Workbench {
+public:
+    FakeWorkbench() {
+        main.setCentralWidget(area = new QMdiArea);
+        main.resize(1000, 800);
+        main.show();
+    }
+    QMdiArea* mdiArea() override { return area; }
+    QWidget* mainWidget() override { return &main; }
+    Prompter& prompter() override { return recorder; }
+    ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
+    ui::ResultWindow* showReport(Workbook workbook) override {
+        reports.push_back(workbook);
+        auto* window = new ui::ResultWindow(std::move(workbook));
+        resultFrames.push_back(area->addSubWindow(window));
+        resultFrames.back()->show();
+        return window;
+    }
+
+    QMainWindow main;
+    QMdiArea* area = nullptr;
+    RecordingPrompter recorder;
+    std::vector<Workbook> reports;
+    std::vector<QMdiSubWindow*> resultFrames;
+};
+
+struct Opened {
+    FakeWorkbench bench;
+    ui::CommandTable commands;
+    BlissInputWindow* window = nullptr;
+
+    Opened() {
+        ui::RegisterBlissCommands(commands);
+        commands.at(QStringLiteral("mnuBliss"))(bench);
+        window = bench.area->findChild<BlissInputWindow*>();
+    }
+    BlissSettingsDialog* openSettings() {
+        QTest::mouseClick(window->cmdSet(), Qt::LeftButton);
+        return ui::FindBlissSettings(bench);
+    }
+    QString lastMessage() const {
+        const auto dialogs = bench.recorder.dialogs();
+        return dialogs.empty() ? QString() : QString::fromStdString(dialogs.back().text);
+    }
+    std::string reportText(const char* a1) const {
+        return PlainText(bench.reports.back().activeSheet().value(a1));
+    }
+};
+
+void TypeInto(QLineEdit* box, const QString& text) {
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Backspace);
+    QTest::keyClicks(box, text);
+}
+
+}  // namespace
+
+class BlissWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuCommandOpensOneWindowWithTheTemplate();
+    void everyControlHasAnAccessibleName();
+    void calculateWithTheInitialSettings();
+    void refusalSelectsTheCellAndKeepsTheGrid();
+    void helpButtonShowsTheHelpBox();
+    void settingsAreKeptAfterConfirmAndUsedByTheCalculation();
+    void closeBoxDiscardsTheSettings();
+    void backgroundBoxFiltersKeysAndRefusesOneHundred();
+    void ldkCalculatorRecomputesOnEveryChange();
+};
+
+void BlissWindowsTest::menuCommandOpensOneWindowWithTheTemplate() {
+    Opened o;
+    QVERIFY(o.window);
+    QCOMPARE(o.window->windowTitle(), QStringLiteral("正规Bliss法(LD50计算)数据录入"));
+    o.window->grid().setValue("B9", 44.0);
+    o.window->grid().setValue("B3", 1.0);
+    o.commands.at(QStringLiteral("mnuBliss"))(o.bench);
+    QCOMPARE(o.bench.area->findChildren<BlissInputWindow*>().size(), 1);
+    QCOMPARE(o.window->grid().value("B3"), CellValue(25.0));  // the example is back
+    QCOMPARE(o.window->grid().value("B9"), CellValue(44.0));  // row 9 is the user's
+    QCOMPARE(o.window->exlInput()->keySet(), std::optional<GridKeySet>(GridKeySet::Decimals));
+}
+
+void BlissWindowsTest::everyControlHasAnAccessibleName() {
+    Opened o;
+    o.openSettings();
+    QTest::mouseClick(ui::FindBlissSettings(o.bench)->cmdSet(), Qt::LeftButton);
+    ui::ShowLDkCalculator(o.bench, BlissHandOver{});
+    for (QWidget* w : o.bench.area->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                             qobject_cast<ui::GridView*>(w);
+        // The grid's own parts (its corner button, cell editors) are the grid's.
+        bool insideGrid = false;
+        for (QWidget* p = w->parentWidget(); p; p = p->parentWidget())
+            insideGrid = insideGrid || qobject_cast<ui::GridView*>(p);
+        if (insideGrid) continue;
+        const QWidget* owner = w->parentWidget();
+        while (owner && !qobject_cast<const BlissInputWindow*>(owner) &&
+               !qobject_cast<const BlissSettingsDialog*>(owner) && !qobject_cast<const LDkWindow*>(owner))
+            owner = owner->parentWidget();
+        if (control && owner && !w->objectName().startsWith("qt_"))
+            QVERIFY2(!w->accessibleName().isEmpty(),
+                     qPrintable(w->objectName() + " " + w->metaObject()->className()));
+    }
+}
+
+void BlissWindowsTest::calculateWithTheInitialSettings() {
+    Opened o;
+    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QCOMPARE(o.bench.reports.size(), std::size_t(1));
+    QCOMPARE(o.reportText("C8"), std::string("12.5392～16.0635"));
+    QCOMPARE(o.reportText("B4"), std::string("(本底死亡率为:0%)"));
+    QCOMPARE(o.reportText("A16"), std::string());
+    QVERIFY(!ui::FindLDkCalculator(o.bench));
+    QVERIFY(o.window->isEnabled());
+    QCOMPARE(QString::fromStdString(o.bench.recorder.statusText()), QStringLiteral("就绪"));
+}
+
+void BlissWindowsTest::refusalSelectsTheCellAndKeepsTheGrid() {
+    Opened o;
+    o.window->grid().setValue("C5", CellValue{});
+    o.window->grid().setValue("B8", 3.0);
+    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QVERIFY(o.bench.reports.empty());
+    QCOMPARE(o.lastMessage(), QStringLiteral("本例有7组,发现空单元格或类型不匹配"));
+    QCOMPARE(o.window->grid().selection(), Range("C5"));
+    QCOMPARE(o.window->exlInput()->activeCell(), Cell("C5"));
+    QCOMPARE(o.window->grid().value("B8"), CellValue(3.0));
+    QVERIFY(o.window->isEnabled());
+}
+
+void BlissWindowsTest::helpButtonShowsTheHelpBox() {
+    Opened o;
+    QTest::mouseClick(o.window->cmdHelp(), Qt::LeftButton);
+    const auto dialogs = o.bench.recorder.dialogs();
+    QCOMPARE(dialogs.size(), std::size_t(1));
+    QCOMPARE(dialogs[0].title, std::string("正规Bliss法(LD50计算)在线帮助"));
+    QCOMPARE(dialogs[0].icon, MessageIcon::None);
+}
+
+void BlissWindowsTest::settingsAreKeptAfterConfirmAndUsedByTheCalculation() {
+    Opened o;
+    BlissSettingsDialog* dialog = o.openSettings();
+    QVERIFY(dialog);
+    QVERIFY(!o.window->isEnabled());
+    QVERIFY(!dialog->check(1)->isEnabled());
+    TypeInto(dialog->txtBaseValue(), "5");
+    for (int i = 2; i <= 6; ++i) dialog->check(i)->setChecked(true);
+    QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
+    QVERIFY(!dialog->isVisibleTo(o.bench.area));
+    QVERIFY(!dialog->parentWidget()->isVisible());
+    QVERIFY(o.window->isEnabled());
+
+    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QCOMPARE(o.bench.reports.size(), std::size_t(1));
+    QCOMPARE(o.reportText("B4"), std::string("(本底死亡率为:5%)"));
+    QCOMPARE(o.reportText("A16"), std::string("中间结果"));
+    QCOMPARE(o.bench.reports.back().activeSheet().charts().size(), std::size_t(1));
+    // The LDk calculator opens over the minimized report; the grid waits.
+    LDkWindow* ldk = ui::FindLDkCalculator(o.bench);
+    QVERIFY(ldk);
+    QVERIFY(ldk->isVisible());
+    QVERIFY(ldk->textBox(1)->text().isEmpty());
+    QVERIFY(o.bench.resultFrames.back()->isMinimized());
+    QVERIFY(!o.window->isEnabled());
+    QTest::mouseClick(ldk->cmdExit(), Qt::LeftButton);
+    QTRY_VERIFY(!ui::FindLDkCalculator(o.bench));
+    QVERIFY(o.window->isEnabled());
+
+    // The settings stay for the next calculation.
+    QVERIFY(ui::FindBlissSettings(o.bench));
+    QCOMPARE(ui::FindBlissSettings(o.bench)->txtBaseValue()->text(), QStringLiteral("5"));
+}
+
+void BlissWindowsTest::closeBoxDiscardsTheSettings() {
+    Opened o;
+    BlissSettingsDialog* dialog = o.openSettings();
+    dialog->check(2)->setChecked(true);
+    TypeInto(dialog->txtBaseValue(), "10");
+    dialog->parentWidget()->close();  // the frame's close box
+    QTRY_VERIFY(!ui::FindBlissSettings(o.bench));
+    QVERIFY(o.window->isEnabled());
+    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QCOMPARE(o.reportText("B4"), std::string("(本底死亡率为:0%)"));
+    QCOMPARE(o.reportText("A16"), std::string());
+    dialog = o.openSettings();
+    QCOMPARE(dialog->txtBaseValue()->text(), QStringLiteral("0"));
+    QVERIFY(!dialog->check(2)->isChecked());
+}
+
+void BlissWindowsTest::backgroundBoxFiltersKeysAndRefusesOneHundred() {
+    Opened o;
+    BlissSettingsDialog* dialog = o.openSettings();
+    int beeps = 0;
+    dialog->setBeep([&beeps] { ++beeps; });
+    QLineEdit* box = dialog->txtBaseValue();
+    TypeInto(box, "9a-9.9");
+    QCOMPARE(box->text(), QStringLiteral("99.9"));
+    QCOMPARE(beeps, 2);
+    QVERIFY(o.bench.recorder.dialogs().empty());
+    QCOMPARE(dialog->options().backgroundText, std::string("99.9"));
+
+    TypeInto(box, "100");
+    const auto dialogs = o.bench.recorder.dialogs();
+    QCOMPARE(dialogs.size(), std::size_t(1));
+    QCOMPARE(dialogs[0].text, std::string("本底死亡率应在[0%,100%)之间,请重新输入"));
+    QCOMPARE(dialogs[0].title, std::string("数据超出范围！"));
+    QCOMPARE(dialogs[0].icon, MessageIcon::Critical);
+    QCOMPARE(box->text(), QStringLiteral("0"));
+    QCOMPARE(box->selectedText(), QStringLiteral("0"));
+}
+
+void BlissWindowsTest::ldkCalculatorRecomputesOnEveryChange() {
+    Opened o;
+    BlissSettingsDialog* dialog = o.openSettings();
+    dialog->check(5)->setChecked(true);
+    QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
+    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    LDkWindow* ldk = ui::FindLDkCalculator(o.bench);
+    QVERIFY(ldk);
+    QCOMPARE(ldk->windowTitle(), QStringLiteral("计算LDk"));
+    QLineEdit* k = ldk->textBox(1);
+    k->setFocus();
+    // Worked example of the manual: LD9 on the way to LD95.
+    QTest::keyClick(k, Qt::Key_9);
+    const QString ld9 = ldk->textBox(2)->text();
+    QVERIFY(!ld9.isEmpty());
+    QTest::keyClick(k, Qt::Key_5);
+    QCOMPARE(ldk->textBox(2)->text(), QStringLiteral("27.138302"));
+    QCOMPARE(ldk->textBox(3)->text(), QStringLiteral("21.65～34.01"));
+    QCOMPARE(ldk->textBox(4)->text(), QStringLiteral("6.179327"));
+    TypeInto(k, "100");
+    QVERIFY(ldk->textBox(2)->text().isEmpty());
+    QVERIFY(ldk->textBox(3)->text().isEmpty());
+    QVERIFY(ldk->textBox(4)->text().isEmpty());
+    TypeInto(k, "50");
+    QCOMPARE(ldk->textBox(2)->text(), QStringLiteral("14.192381"));
+    // The close box gives the grid back as 退出 does.
+    ldk->parentWidget()->close();
+    QTRY_VERIFY(!ui::FindLDkCalculator(o.bench));
+    QVERIFY(o.window->isEnabled());
+}
+
+QTEST_MAIN(BlissWindowsTest)
+#include "test_bliss_windows.moc"
