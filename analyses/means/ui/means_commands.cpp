@@ -1,0 +1,101 @@
+#include "analyses/means/ui/means_commands.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+
+#include "analyses/means/ui/means_input_window.h"
+#include "analyses/means/ui/print_show_dialog.h"
+#include "hosts/ui/qt_text.h"
+
+namespace tavelmark::ui {
+
+namespace {
+
+template <class Window>
+std::pair<QMdiSubWindow*, Window*> FindSubWindow(QMdiArea* area) {
+    for (QMdiSubWindow* sub : area->subWindowList())
+        if (auto* window = qobject_cast<Window*>(sub->widget())) return {sub, window};
+    return {nullptr, nullptr};
+}
+
+// A fixed dialog frame: a title and the close box, no resizing; gone when closed.
+QMdiSubWindow* AddFixedSubWindow(QMdiArea* area, QWidget* window) {
+    QMdiSubWindow* holder =
+        area->addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::WindowCloseButtonHint);
+    holder->setAttribute(Qt::WA_DeleteOnClose);
+    holder->setWindowIcon(area->window()->windowIcon());
+    holder->setFixedSize(holder->sizeHint());
+    return holder;
+}
+
+void EnableInputWindow(Workbench& workbench) {
+    if (auto [sub, window] = FindSubWindow<MeansInputWindow>(workbench.mdiArea()); window) {
+        window->setEnabled(true);
+        sub->showNormal();
+        workbench.mdiArea()->setActiveSubWindow(sub);
+    }
+}
+
+}  // namespace
+
+MeansInputWindow* ShowMeansInputWindow(Workbench& workbench, MeansMenuEntry entry) {
+    QMdiArea* area = workbench.mdiArea();
+    auto [holder, window] = FindSubWindow<MeansInputWindow>(area);
+    if (!window) {
+        window = new MeansInputWindow(workbench);
+        holder = AddFixedSubWindow(area, window);
+    }
+    holder->showNormal();
+    area->setActiveSubWindow(holder);
+    const MeansMenuCommand command = MeansMenu(entry);
+    if (*command.windowCaption) window->setWindowTitle(ToQString(command.windowCaption));
+    return window;
+}
+
+PrintShowDialog* FindPrintShow(Workbench& workbench) {
+    return FindSubWindow<PrintShowDialog>(workbench.mdiArea()).second;
+}
+
+PrintShowDialog* LoadPrintShow(Workbench& workbench) {
+    if (PrintShowDialog* loaded = FindPrintShow(workbench)) return loaded;
+    auto* dialog = new PrintShowDialog;
+    QMdiSubWindow* holder = AddFixedSubWindow(workbench.mdiArea(), dialog);
+    holder->hide();
+    QObject::connect(dialog, &PrintShowDialog::confirmed, holder, [&workbench, holder] {
+        holder->hide();
+        EnableInputWindow(workbench);
+    });
+    QObject::connect(dialog, &PrintShowDialog::closedByCloseBox, holder,
+                     [&workbench] { EnableInputWindow(workbench); });
+    return dialog;
+}
+
+PrintShowDialog* ShowPrintShow(Workbench& workbench) {
+    if (auto [sub, window] = FindSubWindow<MeansInputWindow>(workbench.mdiArea()); window)
+        window->setEnabled(false);
+    PrintShowDialog* dialog = LoadPrintShow(workbench);
+    QMdiSubWindow* holder = FindSubWindow<PrintShowDialog>(workbench.mdiArea()).first;
+    holder->showNormal();
+    workbench.mdiArea()->setActiveSubWindow(holder);
+    dialog->command1()->setFocus();
+    return dialog;
+}
+
+void HidePrintShow(Workbench& workbench) {
+    if (auto [holder, dialog] = FindSubWindow<PrintShowDialog>(workbench.mdiArea()); holder)
+        holder->hide();
+}
+
+MeansOptions ReadPrintShow(Workbench& workbench) { return LoadPrintShow(workbench)->options(); }
+
+void RegisterMeansCommands(CommandTable& commands) {
+    for (MeansMenuEntry entry :
+         {MeansMenuEntry::AverAna, MeansMenuEntry::AverComp, MeansMenuEntry::ItelAna})
+        commands[QString::fromUtf8(MeansMenu(entry).objectName)] = [entry](Workbench& workbench) {
+            ShowMeansInputWindow(workbench, entry);
+        };
+}
+
+}  // namespace tavelmark::ui

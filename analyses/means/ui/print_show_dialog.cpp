@@ -1,0 +1,90 @@
+#include "analyses/means/ui/print_show_dialog.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "hosts/ui/sheet_metrics.h"
+
+namespace tavelmark::ui {
+
+namespace {
+
+struct CheckDesign {
+    const char* caption;
+    double left, top, width;
+};
+// Positions in twips; every box is 495 high.
+constexpr CheckDesign kChecks[10] = {
+    {"", 0, 0, 0},
+    {"计算结果", 360, 450, 1215},
+    {"方法推荐", 360, 900, 1215},
+    {"t和t'检验结果", 360, 1350, 1695},
+    {"统计描述", 360, 1800, 1215},
+    {"例数估算", 360, 2250, 1215},
+    {"等效性检验", 2160, 450, 1215},
+    {"非参检验(W-M-W法)", 2160, 900, 1335},
+    {"正态性检验", 2160, 1350, 1215},
+    {"方差齐性检验", 2160, 1800, 1455},
+};
+constexpr double kBoxHeight = 495;
+constexpr double kClientWidth = 3900, kClientHeight = 3500;
+
+}  // namespace
+
+PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmPrintShow"));
+    setWindowTitle(QStringLiteral("请选择需要计算的结果项"));
+    setAccessibleName(windowTitle());
+    const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+    auto x = [dpiX](double twips) { return TwipsToPixels(twips, dpiX); };
+    auto y = [dpiY](double twips) { return TwipsToPixels(twips, dpiY); };
+    setFixedSize(x(kClientWidth), y(kClientHeight));
+
+    label1_ = new QLabel(QStringLiteral("以下的运算结果栏中,请选择需要显示的项目:"), this);
+    label1_->setObjectName(QStringLiteral("Label1"));
+    label1_->setAccessibleName(label1_->text());
+    label1_->setGeometry(x(120), y(120), x(3600), y(180) + 4);
+
+    for (int number = 1; number <= 9; ++number) {
+        const CheckDesign& design = kChecks[number];
+        auto* box = new QCheckBox(QString::fromUtf8(design.caption), this);
+        box->setObjectName(QStringLiteral("Check%1").arg(number));
+        box->setAccessibleName(box->text());
+        box->setGeometry(x(design.left), y(design.top), x(design.width), y(kBoxHeight));
+        // The main table and the recommendation are always written.
+        if (number <= 2) {
+            box->setChecked(true);
+            box->setEnabled(false);
+        }
+        checks_[static_cast<std::size_t>(number)] = box;
+    }
+
+    command1_ = new QPushButton(QStringLiteral("确定"), this);
+    command1_->setObjectName(QStringLiteral("Command1"));
+    command1_->setAccessibleName(command1_->text());
+    command1_->setGeometry(x(1268), y(2800), x(1215), y(kBoxHeight));
+    command1_->setAutoDefault(false);
+    connect(command1_, &QPushButton::clicked, this, [this] { emit confirmed(); });
+}
+
+MeansOptions PrintShowDialog::options() const {
+    auto on = [this](int number) { return check(number)->isChecked(); };
+    MeansOptions o;
+    o.tTests = on(3);
+    o.description = on(4);
+    o.sampleSize = on(5);
+    o.equivalence = on(6);
+    o.rankSum = on(7);
+    o.normality = on(8);
+    o.variance = on(9);
+    return o;
+}
+
+void PrintShowDialog::closeEvent(QCloseEvent* event) {
+    emit closedByCloseBox();
+    event->accept();
+}
+
+}  // namespace tavelmark::ui

@@ -1,0 +1,44 @@
+#pragma once
+// frmPrintShow: which optional sections the two-group means report holds.
+// 计算结果 and 方法推荐 are always written and shown checked and grey; the
+// seven others start unchecked.
+#include <array>
+
+#include <QWidget>
+
+#include "analyses/means/means_options.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace tavelmark::ui {
+
+class PrintShowDialog : public QWidget {
+    Q_OBJECT
+public:
+    explicit PrintShowDialog(QWidget* parent = nullptr);
+
+    // Check1 .. Check9 by their number.
+    QCheckBox* check(int number) const { return checks_.at(static_cast<std::size_t>(number)); }
+    QPushButton* command1() const { return command1_; }
+
+    MeansOptions options() const;
+
+signals:
+    // 确定: the choices stay and the dialog is hidden.
+    void confirmed();
+    // The close box: the dialog goes, and its choices with it.
+    void closedByCloseBox();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QLabel* label1_ = nullptr;
+    std::array<QCheckBox*, 10> checks_{};  // index 0 unused
+    QPushButton* command1_ = nullptr;
+    bool confirming_ = false;
+};
+
+}  // namespace tavelmark::ui

@@ -1,0 +1,246 @@
+// frmIntelDAveInput and frmPrintShow: the menu commands, the outlier
+// dialogue through the window (Yes moves the column up, No keeps the value),
+// the result-items dialog and the help box.
+#include <QCheckBox>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTest>
+
+#include "analyses/means/means_captions.h"
+#include "analyses/means/run_means.h"
+#include "analyses/means/ui/means_commands.h"
+#include "analyses/means/ui/means_input_window.h"
+#include "analyses/means/ui/print_show_dialog.h"
+#include "hosts/ui/grid_model.h"
+#include "hosts/ui/grid_view.h"
+#include "hosts/ui/result_window.h"
+
+using namespace tavelmark;
+using tavelmark::ui::MeansInputWindow;
+using tavelmark::ui::PrintShowDialog;
+
+namespace {
+
+// The main window as far as the analysis windows see it.
+class FakeWorkbench : public ui::Workbench {
+public:
+    FakeWorkbench() {
+        main.setCentralWidget(area = new QMdiArea);
+        main.resize(1000, 800);
+        main.show();
+    }
+    QMdiArea* mdiArea() override { return area; }
+    QWidget* mainWidget() override { return &main; }
+    Prompter& prompter() override { return recorder; }
+    ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
+    ui::ResultWindow* showReport(Workbook workbook) override {
+        reports.push_back(workbook);
+        auto* window = new ui::ResultWindow(std::move(workbook));
+        area->addSubWindow(window)->show();
+        return window;
+    }
+
+    QMainWindow main;
+    QMdiArea* area = nullptr;
+    RecordingPrompter recorder;
+    std::vector<Workbook> reports;
+};
+
+struct Opened {
+    FakeWorkbench bench;
+    ui::CommandTable commands;
+    MeansInputWindow* window = nullptr;
+
+    explicit Opened(const char* menu = "mnuAverAna") {
+        ui::RegisterMeansCommands(commands);
+        open(menu);
+    }
+    void open(const char* menu) {
+        commands.at(QString::fromUtf8(menu))(bench);
+        window = bench.area->findChild<MeansInputWindow*>();
+    }
+    void calculate() { QTest::mouseClick(window->command1(), Qt::LeftButton); }
+    QString shown(const char* a1) {
+        return window->exlInput()->gridModel()->indexOf(Cell(a1)).data().toString();
+    }
+    PrintShowDialog* dialog() { return bench.area->findChild<PrintShowDialog*>(); }
+};
+
+}  // namespace
+
+class MeansWindowsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void menuCommandsShareOneWindowAndSetItsCaption();
+    void everyControlHasAnAccessibleName();
+    void signedDecimalsCanBeTyped();
+    void yesDeletesTheOutlierByMovingTheColumnUp();
+    void noKeepsTheOutlierAndReports();
+    void theDialogChoosesSectionsAndDisablesTheWindow();
+    void theCloseBoxForgetsTheChoices();
+    void helpBoxTitleFollowsTheCaption();
+    void aClosedWindowComesBackWithTheExample();
+};
+
+void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
+    Opened opened;
+    QVERIFY(opened.window);
+    QCOMPARE(opened.window->objectName(), QStringLiteral("frmIntelDAveInput"));
+    QCOMPARE(opened.window->windowTitle(), QStringLiteral("智能化两组均数分析数据录入"));
+    QCOMPARE(opened.window->grid().value("B16"), CellValue{36.0});
+    QCOMPARE(opened.shown("A2"), QStringLiteral("38"));
+
+    opened.window->grid().setValue("A2", 40.0);  // typed data survives the menu commands
+    opened.open("mnuAverComp");
+    QCOMPARE(opened.bench.area->findChildren<MeansInputWindow*>().size(), 1);
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansCompareCaption));
+    opened.open("mnuItelAna");
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansIntelligentCaption));
+    opened.open("mnuAverAna");  // leaves the caption as it is
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansIntelligentCaption));
+    QCOMPARE(opened.window->grid().value("A2"), CellValue{40.0});
+}
+
+void MeansWindowsTest::everyControlHasAnAccessibleName() {
+    Opened opened;
+    QTest::mouseClick(opened.window->command3(), Qt::LeftButton);
+    QVERIFY(opened.dialog());
+    const QList<QWidget*> controls = opened.window->findChildren<QWidget*>(
+                                         Qt::FindDirectChildrenOnly) +
+                                     opened.dialog()->findChildren<QWidget*>(
+                                         Qt::FindDirectChildrenOnly);
+    QVERIFY(controls.size() >= 4 + 11);
+    for (QWidget* control : controls)
+        QVERIFY2(!control->accessibleName().isEmpty(), qPrintable(control->objectName()));
+}
+
+void MeansWindowsTest::signedDecimalsCanBeTyped() {
+    Opened opened;
+    int beeps = 0;
+    ui::GridView& grid = *opened.window->exlInput();
+    grid.setBeep([&beeps] { ++beeps; });
+    opened.window->grid().select("A12");
+    grid.refresh();
+    auto press = [&grid](Qt::Key key) {
+        QWidget* target = &grid;
+        for (auto* editor : grid.viewport()->findChildren<QWidget*>())
+            if (editor->isVisible() && editor->inherits("QLineEdit")) target = editor;
+        QTest::keyClick(target, key);
+    };
+    for (Qt::Key key : {Qt::Key_Minus, Qt::Key_1, Qt::Key_Period, Qt::Key_5, Qt::Key_Return})
+        press(key);
+    QCOMPARE(beeps, 0);
+    QCOMPARE(opened.window->grid().value("A12"), CellValue{-1.5});
+    opened.window->grid().select("A13");
+    grid.refresh();
+    press(Qt::Key_A);
+    QCOMPARE(beeps, 1);
+    QVERIFY(IsEmpty(opened.window->grid().value("A13")));
+}
+
+void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
+    Opened opened;
+    opened.bench.recorder.answers = {true};
+    opened.calculate();
+    QVERIFY(opened.bench.reports.empty());
+    const auto dialogs = opened.bench.recorder.dialogs();
+    QCOMPARE(dialogs.size(), std::size_t{2});
+    QCOMPARE(dialogs[0].text, std::string("R组中发现离群值59,是否删除"));
+    QCOMPARE(dialogs[1].text, std::string(kRecalculateText));
+    QCOMPARE(opened.bench.recorder.statusText(), std::string("就绪"));
+
+    // 59 was in B9: 25 moved up into it, the column lost its last cell, A kept all ten.
+    QCOMPARE(opened.shown("B9"), QStringLiteral("25"));
+    QCOMPARE(opened.shown("B15"), QStringLiteral("36"));
+    QCOMPARE(opened.shown("B16"), QString());
+    QCOMPARE(opened.shown("A11"), QStringLiteral("33"));
+    QCOMPARE(CellName(opened.window->exlInput()->activeCell()), std::string("B9"));
+    QVERIFY(opened.window->isEnabled());
+
+    // Calculated again: the recorder now answers No and the report counts 14 R values.
+    opened.calculate();
+    QCOMPARE(opened.bench.reports.size(), std::size_t{1});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("B8"), ReportValue{10.0});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("C8"), ReportValue{14.0});
+}
+
+void MeansWindowsTest::noKeepsTheOutlierAndReports() {
+    Opened opened;
+    opened.bench.recorder.answers = {false};
+    opened.calculate();
+    QCOMPARE(opened.bench.reports.size(), std::size_t{1});
+    const auto dialogs = opened.bench.recorder.dialogs();
+    QCOMPARE(dialogs.size(), std::size_t{1});
+    QCOMPARE(dialogs[0].kind, RecordingPrompter::Kind::Question);
+    QCOMPARE(opened.window->grid().value("B9"), CellValue{59.0});
+    const Sheet& report = opened.bench.reports.front().activeSheet();
+    QCOMPARE(report.value("C8"), ReportValue{15.0});
+    // Without the dialog ever opened only the main table is written.
+    QCOMPARE(report.value("A21"), ReportValue{});
+    QCOMPARE(opened.bench.area->findChildren<ui::ResultWindow*>().size(), 1);
+}
+
+void MeansWindowsTest::theDialogChoosesSectionsAndDisablesTheWindow() {
+    Opened opened;
+    QTest::mouseClick(opened.window->command3(), Qt::LeftButton);
+    PrintShowDialog* dialog = opened.dialog();
+    QVERIFY(dialog);
+    QVERIFY(!opened.window->isEnabled());
+    QVERIFY(dialog->check(1)->isChecked() && !dialog->check(1)->isEnabled());
+    QVERIFY(dialog->check(2)->isChecked() && !dialog->check(2)->isEnabled());
+    for (int number = 3; number <= 9; ++number) QVERIFY(!dialog->check(number)->isChecked());
+
+    dialog->check(4)->setChecked(true);  // 统计描述
+    dialog->check(9)->setChecked(true);  // 方差齐性检验
+    QTest::mouseClick(dialog->command1(), Qt::LeftButton);
+    QVERIFY(opened.window->isEnabled());
+    QVERIFY(!dialog->isVisible());
+
+    opened.calculate();
+    QCOMPARE(opened.bench.reports.size(), std::size_t{1});
+    const Sheet& report = opened.bench.reports.front().activeSheet();
+    QCOMPARE(report.value("A21"), ReportValue{std::string("统计描述")});
+    QCOMPARE(report.value("A36"), ReportValue{std::string("方差齐性检验")});
+    // The choices stay for the next calculation.
+    opened.calculate();
+    QCOMPARE(opened.bench.reports.back().activeSheet().value("A36"),
+             ReportValue{std::string("方差齐性检验")});
+}
+
+void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
+    Opened opened;
+    QTest::mouseClick(opened.window->command3(), Qt::LeftButton);
+    opened.dialog()->check(3)->setChecked(true);
+    auto* holder = qobject_cast<QMdiSubWindow*>(opened.dialog()->parentWidget());
+    QVERIFY(holder);
+    holder->close();
+    QTRY_VERIFY(!opened.dialog());
+    QVERIFY(opened.window->isEnabled());
+    opened.calculate();
+    QCOMPARE(opened.bench.reports.size(), std::size_t{1});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("A21"), ReportValue{});
+}
+
+void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
+    Opened opened("mnuItelAna");
+    QTest::mouseClick(opened.window->command2(), Qt::LeftButton);
+    const auto dialogs = opened.bench.recorder.dialogs();
+    QCOMPARE(dialogs.size(), std::size_t{1});
+    QCOMPARE(dialogs[0].title, std::string("智能化分析在线帮助"));
+    QCOMPARE(dialogs[0].icon, MessageIcon::None);
+}
+
+void MeansWindowsTest::aClosedWindowComesBackWithTheExample() {
+    Opened opened;
+    opened.window->grid().setValue("A2", 99.0);
+    auto* holder = qobject_cast<QMdiSubWindow*>(opened.window->parentWidget());
+    holder->close();
+    QTRY_VERIFY(!opened.bench.area->findChild<MeansInputWindow*>());
+    opened.open("mnuAverAna");
+    QCOMPARE(opened.window->grid().value("A2"), CellValue{38.0});
+}
+
+QTEST_MAIN(MeansWindowsTest)
+#include "test_means_windows.moc"
