@@ -14,6 +14,7 @@
 #include "hosts/ui/grid_model.h"
 #include "hosts/ui/grid_view.h"
 #include "hosts/ui/result_window.h"
+#include "hosts_ui/fake_workbench.h"
 
 using namespace tavelmark;
 using tavelmark::ui::GridView;
@@ -21,33 +22,8 @@ using tavelmark::ui::LDkCompareWindow;
 
 namespace {
 
-// The main window as far as the analysis windows see it.
-class FakeWorkbench : public ui::Workbench {
-public:
-    FakeWorkbench() {
-        main.setCentralWidget(area = new QMdiArea);
-        main.resize(900, 700);
-        main.show();
-    }
-    QMdiArea* mdiArea() override { return area; }
-    QWidget* mainWidget() override { return &main; }
-    Prompter& prompter() override { return recorder; }
-    ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
-    ui::ResultWindow* showReport(Workbook workbook) override {
-        reports.push_back(workbook);
-        auto* window = new ui::ResultWindow(std::move(workbook));
-        area->addSubWindow(window)->show();
-        return window;
-    }
-
-    QMainWindow main;
-    QMdiArea* area = nullptr;
-    RecordingPrompter recorder;
-    std::vector<Workbook> reports;
-};
-
 struct Opened {
-    FakeWorkbench bench;
+    test::FakeWorkbench bench;
     LDkCompareWindow* window = nullptr;
     int beeps = 0;
 

@@ -1,0 +1,41 @@
+#pragma once
+// The main window as far as the analysis windows see it, for their tests:
+// an MDI area in a shown main window, a recording prompter, and every report
+// kept and opened in a result window. Include as "hosts_ui/fake_workbench.h".
+#include <vector>
+
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "common/prompter.h"
+#include "hosts/ui/result_window.h"
+#include "hosts/ui/workbench.h"
+
+namespace tavelmark::test {
+
+class FakeWorkbench : public ui::Workbench {
+public:
+    FakeWorkbench() {
+        main.setCentralWidget(area = new QMdiArea);
+        main.resize(1000, 800);
+        main.show();
+    }
+    QMdiArea* mdiArea() override { return area; }
+    QWidget* mainWidget() override { return &main; }
+    Prompter& prompter() override { return recorder; }
+    ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
+    ui::ResultWindow* showReport(Workbook workbook) override {
+        reports.push_back(workbook);
+        auto* window = new ui::ResultWindow(std::move(workbook));
+        area->addSubWindow(window)->show();
+        return window;
+    }
+
+    QMainWindow main;
+    QMdiArea* area = nullptr;
+    RecordingPrompter recorder;
+    std::vector<Workbook> reports;
+};
+
+}  // namespace tavelmark::test
