@@ -12,7 +12,8 @@ PictureMdiArea::PictureMdiArea(QWidget* parent)
 }
 
 // The picture covers the whole area at any window size, cropped rather than
-// stretched out of proportion.
+// stretched out of proportion; the crop keeps its lower right corner, where
+// the program's name is.
 void PictureMdiArea::paintEvent(QPaintEvent* event) {
     QMdiArea::paintEvent(event);
     if (picture_.isNull()) return;
@@ -24,7 +25,7 @@ void PictureMdiArea::paintEvent(QPaintEvent* event) {
         scaledFor_ = area;
     }
     QPainter painter(viewport());
-    painter.drawPixmap(QPoint((area.width() - scaled_.width()) / 2, (area.height() - scaled_.height()) / 2), scaled_);
+    painter.drawPixmap(QPoint(area.width() - scaled_.width(), area.height() - scaled_.height()), scaled_);
 }
 
 }  // namespace tavelmark::app
