@@ -50,8 +50,11 @@ GridView::GridView(InputGrid& grid, QWidget* parent)
     horizontalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setMinimumSectionSize(1);
     setShowGrid(false);
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The templates hide the scroll bars and are sized to show their whole
+    // range; a bar appears only where a range is longer than its window
+    // (the two-group means grid's 300 rows), so no reachable cell is hidden.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setSelectionMode(QAbstractItemView::ContiguousSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::AnyKeyPressed | QAbstractItemView::DoubleClicked |
@@ -93,6 +96,10 @@ void GridView::refresh() {
     QScopedValueRollback<bool> guard(syncingFromGrid_, true);
     model_->reload();
     applySizes();
+    // Lay out now rather than on the next pass of the event loop, so the
+    // scroll bars and the geometry are right as soon as the grid is written.
+    executeDelayedItemsLayout();
+    updateGeometries();
     const RangeRef view = model_->viewableRange();
     const RangeRef wanted = grid_.selection();
     const CellRef first{std::max(wanted.first.row, view.first.row),

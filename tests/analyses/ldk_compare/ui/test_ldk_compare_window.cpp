@@ -6,6 +6,7 @@
 #include <QMdiSubWindow>
 #include <QProcess>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -90,6 +91,8 @@ void LDkCompareWindowTest::menuCommandOpensOneWindowWithTheTemplate() {
     // The whole reachable range fits the grid's area.
     QVERIFY(opened.grid().sizeHint().height() <= opened.grid().height());
     QVERIFY(opened.grid().sizeHint().width() <= opened.grid().width());
+    QVERIFY(!opened.grid().verticalScrollBar()->isVisible());
+    QVERIFY(!opened.grid().horizontalScrollBar()->isVisible());
 }
 
 void LDkCompareWindowTest::aLetterBeepsAndEmptiesTheCellWhileArrowsMove() {
