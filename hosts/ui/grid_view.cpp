@@ -282,7 +282,7 @@ bool GridView::editorKeyPress(QWidget* editor, QKeyEvent* event) {
 
 void GridView::moveActive(int rowStep, int columnStep) {
     const QModelIndex current = currentIndex();
-    if (!current.isValid()) return;
+    if (!current.isValid() || model_->rowCount() == 0 || model_->columnCount() == 0) return;
     const int row = std::clamp(current.row() + rowStep, 0, model_->rowCount() - 1);
     const int column = std::clamp(current.column() + columnStep, 0, model_->columnCount() - 1);
     const QModelIndex next = model_->index(row, column);

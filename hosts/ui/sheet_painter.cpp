@@ -193,7 +193,7 @@ void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout
     if (options.background.isNull())
         painter.fillRect(area, Qt::white);
     else
-        painter.drawTiledPixmap(area, QPixmap::fromImage(options.background), area.topLeft());
+        painter.drawTiledPixmap(area, options.background, area.topLeft());
 
     const int firstRow = std::max(1, layout.rowStartingAtOrBelow(area.top()) - 1);
     const int lastRow = std::min(layout.lastRow(), layout.rowStartingAtOrBelow(area.bottom() + 1));

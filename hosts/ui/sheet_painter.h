@@ -3,7 +3,7 @@
 // cell texts with their fonts, colours and alignment (text runs on over empty
 // neighbours, centre across selection, merged blocks), superscripts and the
 // bottom rules. Charts are widgets of their own (chart_builder.h).
-#include <QImage>
+#include <QPixmap>
 #include <QRect>
 
 #include "hosts/ui/sheet_layout.h"
@@ -14,7 +14,7 @@ class QPainter;
 namespace tavelmark::ui {
 
 struct SheetPaintOptions {
-    QImage background;         // tiled under the cells; null for plain white
+    QPixmap background;        // tiled under the cells; null for plain white
     bool showSelection = true; // the frame of the selected cell (not on paper)
 };
 

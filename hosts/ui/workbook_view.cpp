@@ -16,7 +16,10 @@ namespace tavelmark::ui {
 class SheetCanvas : public QWidget {
 public:
     SheetCanvas(const Sheet& sheet, const QImage& background, QWidget* parent)
-        : QWidget(parent), sheet_(sheet), background_(background), layout_(sheet, 96, 96) {
+        : QWidget(parent),
+          sheet_(sheet),
+          background_(QPixmap::fromImage(background)),
+          layout_(sheet, 96, 96) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
@@ -37,7 +40,7 @@ protected:
 
 private:
     const Sheet& sheet_;
-    const QImage& background_;
+    QPixmap background_;  // converted once, not at every paint
     SheetLayout layout_;
 };
 
