@@ -1,7 +1,13 @@
 // The two-group rates analysis at its largest exact size, N = 200: the
 // computation alone (statistics, Fisher's walk over 101 tables, P values,
-// equivalence and sample sizes) and the whole calculate command in process.
+// equivalence and sample sizes), the whole calculate command in process, and
+// the `tavelmark-cli rates --all` process writing its .xlsx.
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
 
 #include "analyses/rates/equivalence.h"
 #include "analyses/rates/rates_analysis.h"
@@ -60,5 +66,33 @@ void BM_RunRatesAllItemsN200(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(RunRates(grid, options, prompter, {}));
 }
 BENCHMARK(BM_RunRatesAllItemsN200)->Unit(benchmark::kMicrosecond);
+
+// The command-line program beside this one in the build tree (bench/ and cli/).
+std::filesystem::path CliProgram() {
+    std::error_code ec;
+    const auto self = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (ec) return {};
+    return self.parent_path().parent_path() / "cli" / "tavelmark-cli";
+}
+
+void BM_CliRatesAllProcessN200(benchmark::State& state) {
+    const auto program = CliProgram();
+    if (program.empty() || !std::filesystem::exists(program)) {
+        state.SkipWithError("tavelmark-cli not built");
+        return;
+    }
+    const auto dir = std::filesystem::temp_directory_path() / "tavelmark_bench_rates";
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir / "n200.csv") << ",阳性数,阴性数\nR组,40,60\nT组,55,45\n";
+    const std::string command = "\"" + program.string() + "\" rates --all \"" +
+                                (dir / "n200.csv").string() + "\" -o \"" +
+                                (dir / "n200.xlsx").string() + "\" 2>/dev/null";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) {
+            state.SkipWithError("tavelmark-cli failed");
+            break;
+        }
+}
+BENCHMARK(BM_CliRatesAllProcessN200)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -17,11 +17,11 @@
 namespace tavelmark::ui {
 namespace {
 
-// The window's design, in twips.
-constexpr double kClientWidth = 4260;
+// The window's design, in twips: wide enough for the longest caption.
+constexpr double kClientWidth = 5400;
 constexpr double kGridMargin = 100;  // the grid is the window's width less this
 constexpr double kButtonGap = 150, kButtonWidth = 1215, kButtonHeight = 495;
-constexpr double kButtonLefts[] = {150, 1522, 2895};  // 在线帮助, 参数设置, 计算
+constexpr double kButtonLefts[] = {440, 2093, 3745};  // 在线帮助, 参数设置, 计算
 
 }  // namespace
 
