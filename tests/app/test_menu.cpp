@@ -1,8 +1,11 @@
 // The menu bar against the menu tree of the manual: entries, order, captions,
 // states.
 #include <QAction>
+#include <QLabel>
+#include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTest>
 
 #include "app/main_window.h"
@@ -117,6 +120,19 @@ private slots:
         } else {
             QCOMPARE(ChildNames(main, menu), children);
         }
+    }
+
+    // Screen readers (and the GUI checks) find every control by its name.
+    void controlsHaveAccessibleNames() {
+        MainWindow main(tavelmark::app::FindResourceDir());
+        QVERIFY(!main.accessibleName().isEmpty());
+        QVERIFY(!main.menuBar()->accessibleName().isEmpty());
+        QVERIFY(!main.mdiArea()->accessibleName().isEmpty());
+        const auto panels = main.statusBar()->findChildren<QLabel*>();
+        QCOMPARE(panels.size(), 5);
+        for (QLabel* panel : panels) QVERIFY(!panel->accessibleName().isEmpty());
+        for (const Walked& w : WalkBar(main))
+            if (!w.action->isSeparator()) QVERIFY(!w.action->text().isEmpty());
     }
 
     void sampleCaptions_data() {
