@@ -35,25 +35,6 @@ void GridSheet::setBoxBorders(const RangeRef& r, int colourIndex) {
     cells_.formatRange(r, [&](GridCellFormat& f) { f.boxColourIndex = colourIndex; });
 }
 
-double GridSheet::columnWidth(int column) const {
-    for (const auto& [c, w] : columnWidths_)
-        if (c == column) return w;
-    return kDefaultGridColumnWidth;
-}
-
-void GridSheet::setColumnWidth(int column, double characters) {
-    for (auto& [c, w] : columnWidths_)
-        if (c == column) {
-            w = characters;
-            return;
-        }
-    columnWidths_.emplace_back(column, characters);
-}
-
-void GridSheet::setColumnWidths(const RangeRef& columns, double characters) {
-    for (int c = columns.first.column; c <= columns.last.column; ++c) setColumnWidth(c, characters);
-}
-
 InputGrid::InputGrid() { reset(); }
 
 void InputGrid::reset() {

@@ -10,6 +10,7 @@
 #include "hosts/cell_ref.h"
 #include "hosts/cell_store.h"
 #include "hosts/cell_value.h"
+#include "hosts/column_widths.h"
 
 namespace tavelmark {
 
@@ -65,9 +66,11 @@ public:
     void setVerticalAlignment(const RangeRef& r, VAlign a);
     void setBoxBorders(const RangeRef& r, int colourIndex);
 
-    double columnWidth(int column) const;
-    void setColumnWidth(int column, double characters);
-    void setColumnWidths(const RangeRef& columns, double characters);
+    double columnWidth(int column) const { return widths_.width(column); }
+    void setColumnWidth(int column, double characters) { widths_.set(column, characters); }
+    void setColumnWidths(const RangeRef& columns, double characters) {
+        for (int c = columns.first.column; c <= columns.last.column; ++c) widths_.set(c, characters);
+    }
 
     // The area the user can reach; the grid view shows exactly this.
     const RangeRef& viewableRange() const { return viewable_; }
@@ -84,7 +87,7 @@ private:
     bool gridlines_ = false;
     RangeRef viewable_{{1, 1}, {20, 10}};
     CellStore<CellValue, GridCellFormat> cells_;
-    std::vector<std::pair<int, double>> columnWidths_;
+    ColumnWidths widths_{kDefaultGridColumnWidth};
 };
 
 class InputGrid {

@@ -150,27 +150,6 @@ void Sheet::setBottomBorder(const RangeRef& r, BorderWeight w) {
     formatRange(r, [&](CellFormat& f) { f.bottomBorder = w; });
 }
 
-void Sheet::setDefaultColumnWidth(double characters) {
-    defaultColumnWidth_ = characters;
-    for (auto& [column, width] : columnWidths_) width = characters;
-}
-
-double Sheet::columnWidth(int column) const {
-    for (const auto& [c, w] : columnWidths_)
-        if (c == column) return w;
-    return defaultColumnWidth_;
-}
-
-void Sheet::setColumnWidth(int column, double characters) {
-    for (auto& [c, w] : columnWidths_)
-        if (c == column) {
-            w = characters;
-            return;
-        }
-    columnWidths_.emplace_back(column, characters);
-    std::sort(columnWidths_.begin(), columnWidths_.end());
-}
-
 Chart* Sheet::chart(std::string_view name) {
     for (auto& c : charts_)
         if (c.name == name) return &c;

@@ -12,6 +12,7 @@
 #include "hosts/cell_ref.h"
 #include "hosts/cell_store.h"
 #include "hosts/cell_value.h"
+#include "hosts/column_widths.h"
 
 namespace tavelmark {
 
@@ -126,11 +127,13 @@ public:
     void merge(const RangeRef& r) { merges_.push_back(r); }
     const std::vector<RangeRef>& merges() const { return merges_; }
 
-    double defaultColumnWidth() const { return defaultColumnWidth_; }
-    void setDefaultColumnWidth(double characters);  // also every column set before
-    double columnWidth(int column) const;
-    void setColumnWidth(int column, double characters);
-    const std::vector<std::pair<int, double>>& columnWidths() const { return columnWidths_; }
+    double defaultColumnWidth() const { return widths_.defaultWidth(); }
+    // Like the width of all cells: also every column set before.
+    void setDefaultColumnWidth(double characters) { widths_.setDefault(characters); }
+    double columnWidth(int column) const { return widths_.width(column); }
+    void setColumnWidth(int column, double characters) { widths_.set(column, characters); }
+    // The columns with their own width, in column order.
+    const std::vector<std::pair<int, double>>& columnWidths() const { return widths_.own(); }
 
     bool gridlines() const { return gridlines_; }
     void setGridlines(bool on) { gridlines_ = on; }
@@ -156,8 +159,7 @@ private:
     std::string name_;
     CellStore<ReportValue, CellFormat> cells_;
     std::vector<RangeRef> merges_;
-    double defaultColumnWidth_ = 8.43;
-    std::vector<std::pair<int, double>> columnWidths_;
+    ColumnWidths widths_{8.43};
     bool gridlines_ = true;
     std::string backgroundPicture_;
     std::vector<Chart> charts_;
