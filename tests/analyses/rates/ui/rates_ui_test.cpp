@@ -220,6 +220,33 @@ private slots:
         QCOMPARE(int(bench.recorder.dialogs().size()), 2);
     }
 
+    void theGridLetsWholeNumbersInOnly() {
+        FakeWorkbench bench;
+        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        GridView* grid = window->exlInput();
+        int beeps = 0;
+        grid->setBeep([&beeps] { ++beeps; });
+        struct Key {
+            Qt::Key key;
+            const char* cell;
+        };
+        // The minus and decimal-point keys are refused: a beep and an empty cell.
+        for (const Key& k : {Key{Qt::Key_Minus, "B2"}, Key{Qt::Key_Period, "C3"}}) {
+            window->grid().select(k.cell);
+            grid->refresh();
+            const int before = beeps;
+            QTest::keyClick(grid, k.key);
+            QCOMPARE(beeps, before + 1);
+            QVERIFY(IsEmpty(window->grid().value(k.cell)));
+        }
+        window->grid().select("C2");
+        grid->refresh();
+        QTest::keyClick(grid, Qt::Key_7);
+        grid->commitPendingEdit();
+        QCOMPARE(beeps, 2);
+        QCOMPARE(AsNumber(window->grid().value("C2")), std::optional<double>(7));
+    }
+
     void everyControlHasAnAccessibleName() {
         FakeWorkbench bench;
         RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::OddAna);
