@@ -2,8 +2,11 @@
 // what the window is left with.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "analyses/rates/rate_table.h"
 #include "analyses/rates/rates_window.h"
