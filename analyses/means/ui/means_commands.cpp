@@ -6,6 +6,7 @@
 
 #include "analyses/means/ui/means_input_window.h"
 #include "analyses/means/ui/print_show_dialog.h"
+#include "hosts/ui/grid_view.h"
 #include "hosts/ui/qt_text.h"
 
 namespace tavelmark::ui {
@@ -43,12 +44,15 @@ void EnableInputWindow(Workbench& workbench) {
 MeansInputWindow* ShowMeansInputWindow(Workbench& workbench, MeansMenuEntry entry) {
     QMdiArea* area = workbench.mdiArea();
     auto [holder, window] = FindSubWindow<MeansInputWindow>(area);
-    if (!window) {
+    const bool created = !window;
+    if (created) {
         window = new MeansInputWindow(workbench);
         holder = AddFixedSubWindow(area, window);
     }
     holder->showNormal();
     area->setActiveSubWindow(holder);
+    // A new grid opens at its headings, even with the first data cell active.
+    if (created) window->exlInput()->scrollToTop();
     const MeansMenuCommand command = MeansMenu(entry);
     if (*command.windowCaption) window->setWindowTitle(ToQString(command.windowCaption));
     return window;

@@ -1,5 +1,7 @@
 #include "analyses/means/ui/print_show_dialog.h"
 
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QLabel>
@@ -40,7 +42,7 @@ PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
     const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
     auto x = [dpiX](double twips) { return TwipsToPixels(twips, dpiX); };
     auto y = [dpiY](double twips) { return TwipsToPixels(twips, dpiY); };
-    setFixedSize(x(kClientWidth), y(kClientHeight));
+    int clientWidth = x(kClientWidth);
 
     label1_ = new QLabel(QStringLiteral("以下的运算结果栏中,请选择需要显示的项目:"), this);
     label1_->setObjectName(QStringLiteral("Label1"));
@@ -52,7 +54,9 @@ PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
         auto* box = new QCheckBox(QString::fromUtf8(design.caption), this);
         box->setObjectName(QStringLiteral("Check%1").arg(number));
         box->setAccessibleName(box->text());
-        box->setGeometry(x(design.left), y(design.top), x(design.width), y(kBoxHeight));
+        // At least as wide as its caption needs in this font ("非参检验(W-M-W法)").
+        box->setGeometry(x(design.left), y(design.top),
+                         std::max(x(design.width), box->sizeHint().width()), y(kBoxHeight));
         // The main table and the recommendation are always written.
         if (number <= 2) {
             box->setChecked(true);
@@ -67,6 +71,9 @@ PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
     command1_->setGeometry(x(1268), y(2800), x(1215), y(kBoxHeight));
     command1_->setAutoDefault(false);
     connect(command1_, &QPushButton::clicked, this, [this] { emit confirmed(); });
+    for (QCheckBox* box : checks_)
+        if (box) clientWidth = std::max(clientWidth, box->geometry().right() + x(120));
+    setFixedSize(clientWidth, y(kClientHeight));
 }
 
 MeansOptions PrintShowDialog::options() const {
