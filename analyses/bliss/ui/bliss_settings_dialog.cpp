@@ -73,8 +73,9 @@ BlissSettingsDialog::BlissSettingsDialog(Prompter& prompter, QWidget* parent)
         checkLayout->addWidget(box);
         checks_[i] = box;
     }
-    // The main table is always written: shown checked and grey.
-    checks_[0]->setChecked(true);
+    // The main table is always written: the grey third state, not to be changed.
+    checks_[0]->setTristate(true);
+    checks_[0]->setCheckState(Qt::PartiallyChecked);
     checks_[0]->setEnabled(false);
     checks_[0]->setFocusPolicy(Qt::NoFocus);
 

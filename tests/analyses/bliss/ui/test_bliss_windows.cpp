@@ -94,6 +94,7 @@ private slots:
     void closeBoxDiscardsTheSettings();
     void backgroundBoxFiltersKeysAndRefusesOneHundred();
     void ldkCalculatorRecomputesOnEveryChange();
+    void screenshotsWhenAsked();
 };
 
 void BlissWindowsTest::menuCommandOpensOneWindowWithTheTemplate() {
@@ -267,6 +268,34 @@ void BlissWindowsTest::ldkCalculatorRecomputesOnEveryChange() {
     ldk->parentWidget()->close();
     QTRY_VERIFY(!ui::FindLDkCalculator(o.bench));
     QVERIFY(o.window->isEnabled());
+}
+
+// With BLISS_SCREENSHOTS=<folder> (run under Xvfb or offscreen), pictures of
+// the four windows for a look by eye.
+void BlissWindowsTest::screenshotsWhenAsked() {
+    const QString folder = qEnvironmentVariable("BLISS_SCREENSHOTS");
+    if (folder.isEmpty()) QSKIP("BLISS_SCREENSHOTS not set");
+    Opened o;
+    o.bench.main.resize(1280, 900);
+    auto shoot = [&](const char* name) {
+        QTest::qWait(50);
+        QVERIFY(o.bench.main.grab().save(folder + "/" + name + ".png"));
+    };
+    shoot("bliss_input");
+    BlissSettingsDialog* dialog = o.openSettings();
+    TypeInto(dialog->txtBaseValue(), "0");
+    for (int i = 2; i <= 6; ++i) dialog->check(i)->setChecked(true);
+    shoot("bliss_settings");
+    QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
+    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    LDkWindow* ldk = ui::FindLDkCalculator(o.bench);
+    QVERIFY(ldk);
+    TypeInto(ldk->textBox(1), "95");
+    shoot("bliss_ldk");
+    QMdiSubWindow* report = o.bench.resultFrames.back();
+    report->showMaximized();
+    o.bench.area->setActiveSubWindow(report);
+    shoot("bliss_report");
 }
 
 QTEST_MAIN(BlissWindowsTest)
