@@ -28,11 +28,11 @@ std::optional<double> GrubbsCriticalValue(int n) {
 
 std::optional<double> GrubbsCritical(int n, Prompter& prompter) {
     if (n < kGrubbsTable.front().n) {
-        prompter.message(kGrubbsTooFew, "", MessageIcon::None);
+        prompter.message(kGrubbsTooFew, kGrubbsNoticeTitle, MessageIcon::None);
         return std::nullopt;
     }
     if (n > kGrubbsTable.back().n) {
-        prompter.message(kGrubbsTooMany, "", MessageIcon::None);
+        prompter.message(kGrubbsTooMany, kGrubbsNoticeTitle, MessageIcon::None);
         return std::nullopt;
     }
     return GrubbsCriticalValue(n);

@@ -20,6 +20,8 @@ extern const std::array<GrubbsTableLine, 30> kGrubbsTable;
 
 inline constexpr const char* kGrubbsTooFew = "数据量太少,不进行Grubbs异常值检验";
 inline constexpr const char* kGrubbsTooMany = "数据量太多,不进行Grubbs异常值检验";
+// The notices have no title of their own; a box without one shows the program's name.
+inline constexpr const char* kGrubbsNoticeTitle = "Tavelmark";
 
 // The critical value for n values, interpolated linearly between tabled n.
 // Empty outside 3..100, after telling the user why the group is not tested.

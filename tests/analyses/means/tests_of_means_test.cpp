@@ -18,6 +18,37 @@ namespace {
 
 using Values = std::vector<double>;
 
+TEST(DescribeGroup, QuartilesModeAndWhatCannotBeComputed) {
+    struct Case {
+        Values values;
+        std::optional<double> lowerQuartile, upperQuartile, mode, harmonicMean, kurtosis;
+    };
+    const Case cases[] = {
+        // Quartiles at positions 1.5 and 2.5; no value repeats; three values have no kurtosis.
+        {{1, 2, 3}, 1.5, 2.5, std::nullopt, 3 / (1 + 0.5 + 1.0 / 3), std::nullopt},
+        // Equally frequent 1 and 2: the one met first in row order.
+        {{1, 2, 2, 1}, 1, 2, 1, 4 / 3.0, -6.0},  // kurtosis -6 exactly (R 4.2: -5.9999999999999982)
+        // A zero or a negative value: no harmonic (nor geometric) mean.
+        // Kurtosis: the KURT formula evaluated in R 4.2, as kurt() of data/means_reference.R.
+        {{0, 2, 4, 4}, 1.5, 4, 4, std::nullopt, -1.2892561983471094},
+    };
+    for (const auto& c : cases) {
+        const GroupDescription d = DescribeGroup(c.values);
+        EXPECT_EQ(d.lowerQuartile, c.lowerQuartile);
+        EXPECT_EQ(d.upperQuartile, c.upperQuartile);
+        EXPECT_EQ(d.mode, c.mode);
+        ASSERT_EQ(d.harmonicMean.has_value(), c.harmonicMean.has_value());
+        if (c.harmonicMean) {
+            EXPECT_TRUE(test::Near(*d.harmonicMean, *c.harmonicMean, 1e-14));
+        }
+        ASSERT_EQ(d.kurtosis.has_value(), c.kurtosis.has_value());
+        if (c.kurtosis) {
+            EXPECT_TRUE(test::Near(*d.kurtosis, *c.kurtosis, 1e-12));
+        }
+        EXPECT_EQ(d.geometricMean.has_value(), c.harmonicMean.has_value());
+    }
+}
+
 TEST(Normality, ImbalanceAtTwiceRootNIsAlreadyADeparture) {
     struct Case {
         const char* what;
