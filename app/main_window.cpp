@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include <algorithm>
 #include <exception>
 #include <set>
 
@@ -80,7 +81,15 @@ ui::ResultWindow* MainWindow::showReport(Workbook workbook) {
     auto* window = new ui::ResultWindow(std::move(workbook));
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    // Room for a report's first tables, but never larger than the area.
+    const QSize area = mdi_->viewport()->size();
+    const QSize wanted = sub->sizeHint().expandedTo(QSize(760, 540));
+    sub->resize(wanted.boundedTo(area - QSize(24, 24)).expandedTo(QSize(320, 240)));
     sub->show();
+    // the area places a new window beside the others; pull it back inside
+    const QPoint inside(std::clamp(sub->x(), 0, std::max(0, area.width() - sub->width())),
+                        std::clamp(sub->y(), 0, std::max(0, area.height() - sub->height())));
+    sub->move(inside);
     mdi_->setActiveSubWindow(sub);
     return window;
 }

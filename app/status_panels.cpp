@@ -15,12 +15,14 @@ namespace {
 // Panel widths in twips; at 96 dpi one pixel is 15 twips.
 constexpr int kTwipsPerPixel = 15;
 
-QLabel* AddPanel(QStatusBar& bar, int widthTwips, const QString& accessibleName, int stretch = 0) {
+// A panel's accessible name is its text (what a screen reader reads out);
+// the description says which panel it is.
+QLabel* AddPanel(QStatusBar& bar, int widthTwips, const QString& description, int stretch = 0) {
     auto* label = new QLabel(&bar);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     label->setMinimumWidth(widthTwips / kTwipsPerPixel);
     if (stretch == 0) label->setFixedWidth(widthTwips / kTwipsPerPixel);
-    label->setAccessibleName(accessibleName);
+    label->setAccessibleDescription(description);
     bar.addWidget(label, stretch);
     return label;
 }

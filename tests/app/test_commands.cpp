@@ -171,6 +171,10 @@ private slots:
         QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
         QCOMPARE(main.mdiArea()->activeSubWindow()->widget(), second);
         QVERIFY(first->isVisible());
+        // each window lies wholly inside the document area
+        const QRect area = main.mdiArea()->viewport()->rect();
+        for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
+            QVERIFY2(area.contains(sub->geometry()), qPrintable(QStringLiteral("%1,%2 %3x%4").arg(sub->x()).arg(sub->y()).arg(sub->width()).arg(sub->height())));
     }
 };
 

@@ -1,5 +1,6 @@
 // The menu bar against the menu tree of the manual: entries, order, captions,
 // states.
+#include <QAccessible>
 #include <QAction>
 #include <QLabel>
 #include <QMdiArea>
@@ -130,7 +131,10 @@ private slots:
         QVERIFY(!main.mdiArea()->accessibleName().isEmpty());
         const auto panels = main.statusBar()->findChildren<QLabel*>();
         QCOMPARE(panels.size(), 5);
-        for (QLabel* panel : panels) QVERIFY(!panel->accessibleName().isEmpty());
+        for (QLabel* panel : panels) QVERIFY(!panel->accessibleDescription().isEmpty());
+        // a status panel reads out its text
+        QLabel* status = main.statusBar()->findChild<QLabel*>("StatusText");
+        QCOMPARE(QAccessible::queryAccessibleInterface(status)->text(QAccessible::Name), main.statusText());
         for (const Walked& w : WalkBar(main))
             if (!w.action->isSeparator()) QVERIFY(!w.action->text().isEmpty());
     }
