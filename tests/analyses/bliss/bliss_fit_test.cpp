@@ -107,13 +107,16 @@ TEST(BlissFit, EquationText) {
 }
 
 TEST(BlissFit, HeterogeneityCorrectedGIsCappedButFiellerGIsNot) {
-    // A shallow, noisy line with few animals: g well above 0.1.
+    // A shallow, noisy line with few animals: (t SbH / b)^2 is about 10, and
+    // g itself is above 1.
     const auto groups = Groups({1, 2, 4, 8}, {6, 6, 6, 6}, {1, 4, 2, 5});
     const BlissFitOutcome outcome = FitBliss(groups, 0);
     ASSERT_TRUE(outcome.fit) << outcome.failure;
     ASSERT_TRUE(outcome.fit->gH);
-    EXPECT_LE(*outcome.fit->gH, 0.9);
-    EXPECT_GT(outcome.fit->g, 0.1);
+    EXPECT_EQ(*outcome.fit->gH, 0.9);
+    EXPECT_GT(outcome.fit->g, 1);
+    ASSERT_TRUE(outcome.fit->heterogeneity);
+    EXPECT_LT(outcome.fit->heterogeneity->lower, outcome.fit->heterogeneity->upper);
 }
 
 // Data the line cannot be fitted to stop with a message, never a result
