@@ -3,6 +3,9 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -38,6 +41,7 @@ private slots:
     void everyKeyIsNotifiedWithTheActiveCell();
     void pasteFillsFromTheActiveCellClippedToTheViewableRange();
     void pasteIsUndoableAndTypedDataComesBack();
+    void contextMenuPastes();
     void shortcutsComeBeforeTheKeyFilter();
     void copyGivesTheSelectionAsTabSeparatedText();
     void tabSeparatedTextIsParsedLikeSpreadsheetClipboards_data();
@@ -229,6 +233,26 @@ void GridViewTest::pasteIsUndoableAndTypedDataComesBack() {
     QVERIFY(IsEmpty(grid.value("C3")));
     test::TypeKey(view, Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(grid.value("C3"), CellValue{4.0});
+}
+
+void GridViewTest::contextMenuPastes() {
+    InputGrid grid;
+    test::WriteSmallTemplate(grid);
+    GridView view(grid);
+    view.show();
+    QApplication::clipboard()->setText(QStringLiteral("1\t2\n"));
+    QTimer::singleShot(0, [] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(QStringLiteral("粘贴"))) menu->setActiveAction(action);
+        QTest::keyClick(menu, Qt::Key_Return);
+    });
+    const QRect b2 = view.visualRect(view.gridModel()->indexOf(Cell("B2")));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, b2.center(), view.viewport()->mapToGlobal(b2.center()));
+    QApplication::sendEvent(view.viewport(), &event);
+    QCOMPARE(grid.value("B2"), CellValue{1.0});
+    QCOMPARE(grid.value("C2"), CellValue{2.0});
 }
 
 void GridViewTest::shortcutsComeBeforeTheKeyFilter() {

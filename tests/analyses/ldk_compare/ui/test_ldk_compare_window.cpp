@@ -110,6 +110,15 @@ void LDkCompareWindowTest::aLetterBeepsAndEmptiesTheCellWhileArrowsMove() {
     // The emptied cell comes back with Ctrl+Z.
     opened.press(Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(opened.window->grid().value("B2"), CellValue{14.0});
+    // A letter in the middle of typing: the entry is dropped and the cell emptied.
+    opened.select("C2");
+    opened.press(Qt::Key_3);
+    opened.press(Qt::Key_X);
+    QCOMPARE(opened.beeps, 2);
+    QVERIFY(IsEmpty(opened.window->grid().value("C2")));
+    opened.press(Qt::Key_Down);
+    QCOMPARE(opened.active(), QStringLiteral("C3"));
+    QCOMPARE(opened.beeps, 2);
 }
 
 void LDkCompareWindowTest::keysOfTheDecimalsFilter_data() {
