@@ -29,6 +29,8 @@ SplashWindow::SplashWindow(QWidget* mainWindow, const QRect& screen)
     timer_ = new QTimer(this);
     timer_->setObjectName("Timer1");
     timer_->setSingleShot(true);
+    // a coarse timer may fire up to 5 % early: the main window must stay shut for the full time
+    timer_->setTimerType(Qt::PreciseTimer);
     timer_->setInterval(kShowMilliseconds);
     connect(timer_, &QTimer::timeout, this, &QWidget::close);
     timer_->start();

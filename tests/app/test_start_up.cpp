@@ -66,10 +66,12 @@ private slots:
 
         QVERIFY(!MenuOpensOnClick(main));
         QTest::qWait(2500);
-        QVERIFY(!MenuOpensOnClick(main));
-        QVERIFY(!main.isEnabled());
-        QVERIFY(splash);
-        QVERIFY(clock.elapsed() < 3000);
+        // a heavily loaded machine may have slept past the three seconds
+        if (clock.elapsed() < 2900) {
+            QVERIFY(!MenuOpensOnClick(main));
+            QVERIFY(!main.isEnabled());
+            QVERIFY(splash);
+        }
 
         QTRY_VERIFY_WITH_TIMEOUT(main.isEnabled(), 2000);
         QVERIFY(clock.elapsed() >= 3000);
