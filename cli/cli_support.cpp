@@ -1,5 +1,6 @@
 #include "cli/cli_support.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 #include <filesystem>
@@ -105,7 +106,12 @@ bool LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err) 
 }
 
 void PrintSheet(const Sheet& sheet, std::ostream& out) {
-    const CellRef extent = sheet.usedExtent();
+    // Only cells with values count: a report may format far more rows than it fills.
+    CellRef extent{0, 0};
+    for (const auto& [cell, value] : sheet.cells().values()) {
+        extent.row = std::max(extent.row, cell.row);
+        extent.column = std::max(extent.column, cell.column);
+    }
     for (int row = 1; row <= extent.row; ++row) {
         std::vector<std::string> fields;
         for (int column = 1; column <= extent.column; ++column) {
