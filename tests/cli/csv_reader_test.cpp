@@ -35,14 +35,14 @@ TEST(LoadInputGrid, NumbersTextsAndWhatLiesOutsideTheGrid) {
     grid.activeSheet().setViewableRange(Range("A1:C3"));
     grid.setValue("B2", 999.0);  // whatever was there before is replaced
     std::ostringstream err;
-    ASSERT_TRUE(LoadInputGrid(TAVELMARK_TEST_DATA "/../cli/data/gbk_tab.csv", grid, err));
+    ASSERT_TRUE(LoadInputGrid(TAVELMARK_TEST_DATA "/gbk_tab.csv", grid, err));
     EXPECT_EQ(std::get<std::string>(grid.value("A1")), "批次");
     EXPECT_EQ(AsNumber(grid.value("B2")), 14.0);
     EXPECT_EQ(AsNumber(grid.value("C3")), 5.0);
     EXPECT_EQ(err.str(), "");
 
     std::ostringstream err2;
-    ASSERT_TRUE(LoadInputGrid(TAVELMARK_TEST_DATA "/../cli/data/ldk_too_many_rows.csv", grid, err2));
+    ASSERT_TRUE(LoadInputGrid(TAVELMARK_TEST_DATA "/ldk_too_many_rows.csv", grid, err2));
     EXPECT_TRUE(IsEmpty(grid.value("D1")));
     EXPECT_NE(err2.str().find("有 18 个数据位于输入表格 A1:C3 之外"), std::string::npos) << err2.str();
 
