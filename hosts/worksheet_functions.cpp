@@ -3,6 +3,7 @@
 #include "hosts/worksheet_functions.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cmath>
 #include <map>
 #include <vector>
@@ -21,6 +22,20 @@ std::vector<double> Sorted(Values x) {
     std::vector<double> s(x.begin(), x.end());
     std::sort(s.begin(), s.end());
     return s;
+}
+
+// PERCENTILE of sorted, finite, non-empty values and 0 <= k <= 1.
+std::optional<double> PercentileOfSortedChecked(Values s, double k) {
+    // Rank k(n - 1) + 1 counted from 1, i.e. index k(n - 1) from 0.
+    const double rank = k * static_cast<double>(s.size() - 1);
+    const auto below = static_cast<std::size_t>(std::floor(rank));
+    const double fraction = rank - static_cast<double>(below);
+    if (below + 1 >= s.size() || fraction == 0.0) return s[below];
+    return Checked(s[below] + fraction * (s[below + 1] - s[below]));
+}
+
+bool PercentileArgumentsValid(Values x, double k) {
+    return !x.empty() && AllFinite(x) && k >= 0.0 && k <= 1.0;
 }
 
 // Sum of ((x - mean) / s)^power with s the sample standard deviation; empty
@@ -65,14 +80,18 @@ std::optional<double> Median(Values x) {
 }
 
 std::optional<double> Percentile(Values x, double k) {
-    if (x.empty() || !AllFinite(x) || !(k >= 0.0 && k <= 1.0)) return std::nullopt;
-    const std::vector<double> s = Sorted(x);
-    // Rank k(n - 1) + 1 counted from 1, i.e. index k(n - 1) from 0.
-    const double rank = k * static_cast<double>(s.size() - 1);
-    const auto below = static_cast<std::size_t>(std::floor(rank));
-    const double fraction = rank - static_cast<double>(below);
-    if (below + 1 >= s.size() || fraction == 0.0) return s[below];
-    return Checked(s[below] + fraction * (s[below + 1] - s[below]));
+    if (!PercentileArgumentsValid(x, k)) return std::nullopt;
+    return PercentileOfSortedChecked(Sorted(x), k);
+}
+
+std::optional<double> MedianOfSorted(Values sorted) {
+    return PercentileOfSorted(sorted, 0.5);
+}
+
+std::optional<double> PercentileOfSorted(Values sorted, double k) {
+    if (!PercentileArgumentsValid(sorted, k)) return std::nullopt;
+    assert(std::is_sorted(sorted.begin(), sorted.end()));
+    return PercentileOfSortedChecked(sorted, k);
 }
 
 std::optional<double> Mode(Values x) {
@@ -85,6 +104,32 @@ std::optional<double> Mode(Values x) {
     // Among equally frequent values the one met first in the given order wins.
     for (double v : x)
         if (counts[v] == most) return v;
+    return std::nullopt;
+}
+
+// The counts come from the runs of equal values in the sorted copy (one pass,
+// no tree of counts); the first value of x that belongs to a longest run wins.
+std::optional<double> ModeOfSorted(Values x, Values sorted) {
+    if (!AllFinite(x)) return std::nullopt;
+    assert(sorted.size() == x.size() && std::is_sorted(sorted.begin(), sorted.end()));
+    std::size_t most = 0;
+    std::vector<double> mostFrequent;  // one value of each longest run, ascending
+    for (std::size_t first = 0; first < sorted.size();) {
+        std::size_t last = first + 1;
+        while (last < sorted.size() && sorted[last] == sorted[first]) ++last;
+        const std::size_t count = last - first;
+        if (count >= 2 && count >= most) {
+            if (count > most) mostFrequent.clear();
+            most = count;
+            mostFrequent.push_back(sorted[first]);
+        }
+        first = last;
+    }
+    if (mostFrequent.empty()) return std::nullopt;  // no value repeats
+    // Found by comparison, not copied from the run, so that a zero comes back
+    // with the sign it was typed with, as MODE answers.
+    for (double v : x)
+        if (std::binary_search(mostFrequent.begin(), mostFrequent.end(), v)) return v;
     return std::nullopt;
 }
 

@@ -24,6 +24,16 @@ std::optional<double> Percentile(Values x, double k);
 // The most frequent value; among equally frequent ones the one met first in
 // the order given. Refused when no value repeats.
 std::optional<double> Mode(Values x);
+// MEDIAN, PERCENTILE and MODE of values the caller has already sorted
+// ascending, with the same answers and refusals as the functions above on the
+// unsorted values: a caller needing several order statistics of one range
+// sorts it once. Values holding NaN cannot be sorted; test them before sorting
+// (these functions refuse non-finite values like the others).
+std::optional<double> MedianOfSorted(Values sorted);
+std::optional<double> PercentileOfSorted(Values sorted, double k);
+// x in the order given (its first-met value wins a tie), sorted the same
+// values ascending.
+std::optional<double> ModeOfSorted(Values x, Values sorted);
 std::optional<double> Geomean(Values x);  // refused unless all values are positive
 std::optional<double> Harmean(Values x);  // refused unless all values are positive
 std::optional<double> Skew(Values x);
