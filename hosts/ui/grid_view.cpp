@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QUndoStack>
@@ -33,6 +34,16 @@ bool HasCommandModifier(const QKeyEvent& event) {
     return event.modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
 }
 
+// Opened rather than executed: the paste has finished, and a nested event
+// loop inside the key handler that pasted would gain nothing. The box is
+// modal to the window all the same.
+void ShowWarningBox(QWidget* parent, const QString& title, const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::WindowModal);
+    box->open();
+}
+
 }  // namespace
 
 GridView::GridView(InputGrid& grid, QWidget* parent)
@@ -41,7 +52,10 @@ GridView::GridView(InputGrid& grid, QWidget* parent)
       model_(new GridModel(grid, this)),
       delegate_(new GridItemDelegate(*this)),
       undoStack_(new QUndoStack(this)),
-      beep_([] { QApplication::beep(); }) {
+      beep_([] { QApplication::beep(); }),
+      warning_([this](const QString& title, const QString& text) {
+          ShowWarningBox(window(), title, text);
+      }) {
     qRegisterMetaType<tavelmark::CellRef>();
     setModel(model_);
     setItemDelegate(delegate_);
@@ -313,21 +327,30 @@ bool GridView::pasteText(const QString& text) {
     const CellRef start = activeCell();
     std::vector<std::pair<CellRef, CellValue>> values;
     CellRef last = start;
+    int outside = 0;  // values, not empty fields: a blank beyond the edge loses nothing
     for (std::size_t r = 0; r < rows.size(); ++r)
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             const CellRef cell{start.row + static_cast<int>(r), start.column + static_cast<int>(c)};
-            if (!view.contains(cell)) continue;  // what lies outside the grid is dropped
+            if (!view.contains(cell)) {
+                if (!rows[r][c].trimmed().isEmpty()) ++outside;
+                continue;
+            }
             values.emplace_back(cell, CellValueFromText(rows[r][c]));
             last.row = std::max(last.row, cell.row);
             last.column = std::max(last.column, cell.column);
         }
-    if (values.empty()) return false;
-    commitCells(std::move(values), QStringLiteral("粘贴"));
-    const QModelIndex first = model_->indexOf(start);
-    selectionModel()->select(QItemSelection(first, model_->indexOf(last)),
-                             QItemSelectionModel::ClearAndSelect);
-    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
-    return true;
+    if (!values.empty()) {
+        commitCells(std::move(values), QStringLiteral("粘贴"));
+        const QModelIndex first = model_->indexOf(start);
+        selectionModel()->select(QItemSelection(first, model_->indexOf(last)),
+                                 QItemSelectionModel::ClearAndSelect);
+        selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    }
+    // Told after the grid shows what was pasted, so the user sees where it ended.
+    if (outside > 0 && warning_)
+        warning_(QStringLiteral("提示！"),
+                 QStringLiteral("有 %1 个数据位于表格可录入区域之外，未粘贴").arg(outside));
+    return !values.empty();
 }
 
 void GridView::paste() { pasteText(QApplication::clipboard()->text()); }

@@ -40,6 +40,10 @@ public:
     std::optional<GridKeySet> keySet() const { return keySet_; }
     // The sound of a refused key (the system beep unless replaced, e.g. by a test).
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
+    // How a notice reaches the user (a warning box unless replaced, e.g. by a
+    // test): the pasted block's values that fell outside the grid.
+    using Warning = std::function<void(const QString& title, const QString& text)>;
+    void setWarning(Warning warning) { warning_ = std::move(warning); }
 
     CellRef activeCell() const;
 
@@ -50,7 +54,9 @@ public:
     void commitPendingEdit();
 
     // Tab-separated text into the grid from the active cell, clipped to the
-    // viewable range; the pasted block is selected. False when nothing fitted.
+    // viewable range; the pasted block is selected. Values that fell outside
+    // are counted in a warning, so none is lost without the user knowing.
+    // False when nothing fitted.
     bool pasteText(const QString& text);
     void paste();                  // from the clipboard
     QString selectionText() const; // the selected block as tab-separated text
@@ -95,6 +101,7 @@ private:
     QUndoStack* undoStack_ = nullptr;
     std::optional<GridKeySet> keySet_;
     std::function<void()> beep_;
+    Warning warning_;
     // The editor opened by typing starts empty, and its arrows leave the cell
     // (the spreadsheet's Enter mode); opened by F2 or a double click the
     // left and right arrows move inside the text.
