@@ -1,0 +1,72 @@
+#pragma once
+// What the desktop benchmarks share: one QApplication on a real or an
+// offscreen screen, and waiting for a window's first paint.
+#include <benchmark/benchmark.h>
+
+#include <functional>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+#include <QWidget>
+
+namespace tavelmark::bench {
+
+// Notes the first paint event of any widget the predicate picks. Painting
+// happens in the event loop, in one pass per window, so once the event that
+// carried it has been handled the whole window is on the screen.
+class PaintWatcher : public QObject {
+public:
+    explicit PaintWatcher(std::function<bool(QWidget*)> picks) : picks_(std::move(picks)) {
+        qApp->installEventFilter(this);
+    }
+    ~PaintWatcher() override { qApp->removeEventFilter(this); }
+
+    bool painted() const { return painted_; }
+    void reset() { painted_ = false; }
+
+    // Handles events until the paint came; false after `limitMs` without one.
+    bool waitForPaint(int limitMs = 10000) {
+        QElapsedTimer clock;
+        clock.start();
+        while (!painted_) {
+            if (clock.elapsed() > limitMs) return false;
+            QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+        }
+        return true;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!painted_ && event->type() == QEvent::Paint && watched->isWidgetType() &&
+            picks_(static_cast<QWidget*>(watched)))
+            painted_ = true;
+        return false;
+    }
+
+private:
+    std::function<bool(QWidget*)> picks_;
+    bool painted_ = false;
+};
+
+// Deleted widgets go at once, outside the timed part.
+inline void FlushDeletes() {
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+}
+
+// main() of a desktop benchmark: the X server when there is one (the real
+// drawing path), else the offscreen screen; QT_QPA_PLATFORM overrides both.
+inline int RunGuiBenchmarks(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
+    QApplication app(argc, argv);
+    benchmark::AddCustomContext("qt_platform", QApplication::platformName().toStdString());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
+
+}  // namespace tavelmark::bench
