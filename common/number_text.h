@@ -6,7 +6,7 @@
 namespace tavelmark {
 
 // v rounded to `decimals` places with ties to the even digit, the way the
-// original reports round: scale by 10^decimals in double arithmetic, round
+// reports round: scale by 10^decimals in double arithmetic, round
 // the product to the nearest integer (ties to even), scale back. So 0.125 at
 // two places gives 0.12 and 2.5 at none gives 2.
 double RoundHalfEven(double v, int decimals);
