@@ -28,7 +28,8 @@ public:
     ui::ResultWindow* showReport(Workbook workbook) override {
         reports.push_back(workbook);
         auto* window = new ui::ResultWindow(std::move(workbook));
-        area->addSubWindow(window)->show();
+        resultFrames.push_back(area->addSubWindow(window));
+        resultFrames.back()->show();
         return window;
     }
 
@@ -36,6 +37,7 @@ public:
     QMdiArea* area = nullptr;
     RecordingPrompter recorder;
     std::vector<Workbook> reports;
+    std::vector<QMdiSubWindow*> resultFrames;  // of the reports, in order
 };
 
 }  // namespace tavelmark::test

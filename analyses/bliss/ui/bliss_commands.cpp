@@ -1,34 +1,15 @@
 #include "analyses/bliss/ui/bliss_commands.h"
 
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include "analyses/bliss/ui/bliss_input_window.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
 #include "analyses/bliss/ui/ldk_window.h"
+#include "hosts/ui/mdi_windows.h"
 
 namespace tavelmark::ui {
 namespace {
-
-template <class Window>
-std::pair<QMdiSubWindow*, Window*> FindSubWindow(QMdiArea* area) {
-    for (QMdiSubWindow* sub : area->subWindowList())
-        if (auto* window = qobject_cast<Window*>(sub->widget())) return {sub, window};
-    return {nullptr, nullptr};
-}
-
-// A fixed dialog frame: a title and the close box, no resizing; gone when closed.
-QMdiSubWindow* AddFixedSubWindow(QMdiArea* area, QWidget* window) {
-    QMdiSubWindow* holder =
-        area->addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                       Qt::WindowCloseButtonHint);
-    holder->setAttribute(Qt::WA_DeleteOnClose);
-    holder->setWindowIcon(area->window()->windowIcon());
-    holder->setFixedSize(holder->sizeHint());
-    return holder;
-}
 
 // The data-entry window back in use, its 计算 button focused.
 void ReturnToInputWindow(Workbench& workbench) {
@@ -37,12 +18,6 @@ void ReturnToInputWindow(Workbench& workbench) {
     window->setEnabled(true);
     workbench.mdiArea()->setActiveSubWindow(holder);
     window->cmdCal()->setFocus();
-}
-
-void Activate(QMdiArea* area, QMdiSubWindow* holder) {
-    holder->showNormal();
-    holder->raise();
-    area->setActiveSubWindow(holder);
 }
 
 }  // namespace
@@ -54,7 +29,7 @@ BlissInputWindow* ShowBlissInputWindow(Workbench& workbench) {
         window = new BlissInputWindow(workbench);
         holder = AddFixedSubWindow(area, window);
     }
-    Activate(area, holder);
+    ActivateSubWindow(area, holder);
     window->writeTemplate();
     return window;
 }
@@ -80,7 +55,7 @@ BlissSettingsDialog* ShowBlissSettings(Workbench& workbench) {
         QObject::connect(dialog, &BlissSettingsDialog::closedByCloseBox, holder,
                          [&workbench] { ReturnToInputWindow(workbench); });
     }
-    Activate(area, holder);
+    ActivateSubWindow(area, holder);
     return dialog;
 }
 
@@ -105,7 +80,7 @@ LDkWindow* ShowLDkCalculator(Workbench& workbench, const BlissHandOver& line) {
         });
     }
     window->setHandOver(line);
-    Activate(area, holder);
+    ActivateSubWindow(area, holder);
     window->textBox(1)->setFocus();
     return window;
 }

@@ -1,34 +1,18 @@
 #include "analyses/ldk_compare/ui/ldk_compare_commands.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
-
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
+#include "hosts/ui/mdi_windows.h"
 
 namespace tavelmark::ui {
 
 LDkCompareWindow* ShowLDkCompareWindow(Workbench& workbench) {
     QMdiArea* area = workbench.mdiArea();
-    QMdiSubWindow* holder = nullptr;
-    LDkCompareWindow* window = nullptr;
-    for (QMdiSubWindow* sub : area->subWindowList())
-        if (auto* existing = qobject_cast<LDkCompareWindow*>(sub->widget())) {
-            holder = sub;
-            window = existing;
-            break;
-        }
+    auto [holder, window] = FindSubWindow<LDkCompareWindow>(area);
     if (!window) {
         window = new LDkCompareWindow(workbench);
-        // A fixed dialog frame: a title and the close box, no resizing.
-        holder = area->addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint |
-                                                Qt::WindowSystemMenuHint |
-                                                Qt::WindowCloseButtonHint);
-        holder->setAttribute(Qt::WA_DeleteOnClose);  // created anew on its next use
-        holder->setWindowIcon(area->window()->windowIcon());
-        holder->setFixedSize(holder->sizeHint());
+        holder = AddFixedSubWindow(area, window);
     }
-    holder->showNormal();
-    area->setActiveSubWindow(holder);
+    ActivateSubWindow(area, holder);
     window->writeTemplate();
     return window;
 }

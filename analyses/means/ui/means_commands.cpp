@@ -1,41 +1,21 @@
 #include "analyses/means/ui/means_commands.h"
 
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include "analyses/means/ui/means_input_window.h"
 #include "analyses/means/ui/print_show_dialog.h"
 #include "hosts/ui/grid_view.h"
+#include "hosts/ui/mdi_windows.h"
 #include "hosts/ui/qt_text.h"
 
 namespace tavelmark::ui {
 
 namespace {
 
-template <class Window>
-std::pair<QMdiSubWindow*, Window*> FindSubWindow(QMdiArea* area) {
-    for (QMdiSubWindow* sub : area->subWindowList())
-        if (auto* window = qobject_cast<Window*>(sub->widget())) return {sub, window};
-    return {nullptr, nullptr};
-}
-
-// A fixed dialog frame: a title and the close box, no resizing; gone when closed.
-QMdiSubWindow* AddFixedSubWindow(QMdiArea* area, QWidget* window) {
-    QMdiSubWindow* holder =
-        area->addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                       Qt::WindowCloseButtonHint);
-    holder->setAttribute(Qt::WA_DeleteOnClose);
-    holder->setWindowIcon(area->window()->windowIcon());
-    holder->setFixedSize(holder->sizeHint());
-    return holder;
-}
-
 void EnableInputWindow(Workbench& workbench) {
     if (auto [sub, window] = FindSubWindow<MeansInputWindow>(workbench.mdiArea()); window) {
         window->setEnabled(true);
-        sub->showNormal();
-        workbench.mdiArea()->setActiveSubWindow(sub);
+        ActivateSubWindow(workbench.mdiArea(), sub);
     }
 }
 
@@ -49,8 +29,7 @@ MeansInputWindow* ShowMeansInputWindow(Workbench& workbench, MeansMenuEntry entr
         window = new MeansInputWindow(workbench);
         holder = AddFixedSubWindow(area, window);
     }
-    holder->showNormal();
-    area->setActiveSubWindow(holder);
+    ActivateSubWindow(area, holder);
     // A new grid opens at its headings, even with the first data cell active.
     if (created) window->exlInput()->scrollToTop();
     const MeansMenuCommand command = MeansMenu(entry);
@@ -81,8 +60,7 @@ PrintShowDialog* ShowPrintShow(Workbench& workbench) {
         window->setEnabled(false);
     PrintShowDialog* dialog = LoadPrintShow(workbench);
     QMdiSubWindow* holder = FindSubWindow<PrintShowDialog>(workbench.mdiArea()).first;
-    holder->showNormal();
-    workbench.mdiArea()->setActiveSubWindow(holder);
+    ActivateSubWindow(workbench.mdiArea(), holder);
     dialog->command1()->setFocus();
     return dialog;
 }

@@ -1,34 +1,15 @@
 #include "analyses/rates/ui/rates_commands.h"
 
 #include <QCheckBox>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
+#include "hosts/ui/mdi_windows.h"
 #include "hosts/ui/qt_text.h"
 
 namespace tavelmark::ui {
 
 namespace {
-
-template <class Window>
-std::pair<QMdiSubWindow*, Window*> FindSubWindow(QMdiArea* area) {
-    for (QMdiSubWindow* sub : area->subWindowList())
-        if (auto* window = qobject_cast<Window*>(sub->widget())) return {sub, window};
-    return {nullptr, nullptr};
-}
-
-// A fixed dialog frame: a title and the close box, no resizing; gone when closed.
-QMdiSubWindow* AddFixedSubWindow(QMdiArea* area, QWidget* window) {
-    QMdiSubWindow* holder =
-        area->addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                       Qt::WindowCloseButtonHint);
-    holder->setAttribute(Qt::WA_DeleteOnClose);
-    holder->setWindowIcon(area->window()->windowIcon());
-    holder->setFixedSize(holder->sizeHint());
-    return holder;
-}
 
 void EnableInputWindow(Workbench& workbench) {
     if (auto [sub, window] = FindSubWindow<RatesInputWindow>(workbench.mdiArea()); window)
@@ -44,8 +25,7 @@ RatesInputWindow* ShowRatesInputWindow(Workbench& workbench, RatesMenuCommand co
         window = new RatesInputWindow(workbench);
         holder = AddFixedSubWindow(area, window);
     }
-    holder->showNormal();
-    area->setActiveSubWindow(holder);
+    ActivateSubWindow(area, holder);
 
     std::string caption = ToStdString(window->windowTitle());
     RatesOptions requested;
@@ -77,8 +57,7 @@ RatesSettingsDialog* LoadRatesSettings(Workbench& workbench) {
 RatesSettingsDialog* ShowRatesSettings(Workbench& workbench) {
     RatesSettingsDialog* dialog = LoadRatesSettings(workbench);
     auto [holder, found] = FindSubWindow<RatesSettingsDialog>(workbench.mdiArea());
-    holder->showNormal();
-    workbench.mdiArea()->setActiveSubWindow(holder);
+    ActivateSubWindow(workbench.mdiArea(), holder);
     dialog->chkP(RatesOptions::kFirstOptionalItem)->setFocus();
     return dialog;
 }

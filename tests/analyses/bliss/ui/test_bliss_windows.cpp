@@ -15,6 +15,7 @@
 #include "analyses/bliss/ui/ldk_window.h"
 #include "hosts/ui/grid_view.h"
 #include "hosts/ui/result_window.h"
+#include "hosts_ui/fake_workbench.h"
 
 using namespace tavelmark;
 using tavelmark::ui::BlissInputWindow;
@@ -23,32 +24,7 @@ using tavelmark::ui::LDkWindow;
 
 namespace {
 
-// The main window as far as the analysis windows see it.
-class FakeWorkbench : public ui::Workbench {
-public:
-    FakeWorkbench() {
-        main.setCentralWidget(area = new QMdiArea);
-        main.resize(1000, 800);
-        main.show();
-    }
-    QMdiArea* mdiArea() override { return area; }
-    QWidget* mainWidget() override { return &main; }
-    Prompter& prompter() override { return recorder; }
-    ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
-    ui::ResultWindow* showReport(Workbook workbook) override {
-        reports.push_back(workbook);
-        auto* window = new ui::ResultWindow(std::move(workbook));
-        resultFrames.push_back(area->addSubWindow(window));
-        resultFrames.back()->show();
-        return window;
-    }
-
-    QMainWindow main;
-    QMdiArea* area = nullptr;
-    RecordingPrompter recorder;
-    std::vector<Workbook> reports;
-    std::vector<QMdiSubWindow*> resultFrames;
-};
+using test::FakeWorkbench;
 
 struct Opened {
     FakeWorkbench bench;

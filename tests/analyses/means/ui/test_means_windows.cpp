@@ -2,7 +2,6 @@
 // dialogue through the window (Yes moves the column up, No keeps the value),
 // the result-items dialog and the help box.
 #include <QCheckBox>
-#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -16,6 +15,7 @@
 #include "hosts/ui/grid_model.h"
 #include "hosts/ui/grid_view.h"
 #include "hosts/ui/result_window.h"
+#include "hosts_ui/fake_workbench.h"
 
 using namespace tavelmark;
 using tavelmark::ui::MeansInputWindow;
@@ -23,30 +23,7 @@ using tavelmark::ui::PrintShowDialog;
 
 namespace {
 
-// The main window as far as the analysis windows see it.
-class FakeWorkbench : public ui::Workbench {
-public:
-    FakeWorkbench() {
-        main.setCentralWidget(area = new QMdiArea);
-        main.resize(1000, 800);
-        main.show();
-    }
-    QMdiArea* mdiArea() override { return area; }
-    QWidget* mainWidget() override { return &main; }
-    Prompter& prompter() override { return recorder; }
-    ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
-    ui::ResultWindow* showReport(Workbook workbook) override {
-        reports.push_back(workbook);
-        auto* window = new ui::ResultWindow(std::move(workbook));
-        area->addSubWindow(window)->show();
-        return window;
-    }
-
-    QMainWindow main;
-    QMdiArea* area = nullptr;
-    RecordingPrompter recorder;
-    std::vector<Workbook> reports;
-};
+using test::FakeWorkbench;
 
 struct Opened {
     FakeWorkbench bench;

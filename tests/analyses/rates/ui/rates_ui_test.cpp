@@ -4,7 +4,6 @@
 #include <random>
 
 #include <QCheckBox>
-#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -14,33 +13,14 @@
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
 #include "hosts/ui/grid_view.h"
+#include "hosts_ui/fake_workbench.h"
 
 using namespace tavelmark;
 using namespace tavelmark::ui;
 
 namespace {
 
-class FakeWorkbench : public Workbench {
-public:
-    FakeWorkbench() {
-        window.setCentralWidget(area);
-        window.resize(900, 700);
-        window.show();
-    }
-    QMdiArea* mdiArea() override { return area; }
-    QWidget* mainWidget() override { return &window; }
-    Prompter& prompter() override { return recorder; }
-    ReportContext reportContext() const override { return {}; }
-    ResultWindow* showReport(Workbook workbook) override {
-        reports.push_back(std::move(workbook));
-        return nullptr;
-    }
-
-    QMainWindow window;
-    QMdiArea* area = new QMdiArea;
-    RecordingPrompter recorder;
-    std::vector<Workbook> reports;
-};
+using test::FakeWorkbench;
 
 // 全选 is checked and disabled exactly when items 4 to 12 all are.
 bool SelectAllMirrorsItems(const RatesSettingsDialog& dialog, QString* why) {

@@ -1,0 +1,21 @@
+#include "hosts/ui/mdi_windows.h"
+
+namespace tavelmark::ui {
+
+QMdiSubWindow* AddFixedSubWindow(QMdiArea* area, QWidget* window) {
+    QMdiSubWindow* holder =
+        area->addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::WindowCloseButtonHint);
+    holder->setAttribute(Qt::WA_DeleteOnClose);
+    holder->setWindowIcon(area->window()->windowIcon());
+    holder->setFixedSize(holder->sizeHint());
+    return holder;
+}
+
+void ActivateSubWindow(QMdiArea* area, QMdiSubWindow* holder) {
+    holder->showNormal();
+    holder->raise();
+    area->setActiveSubWindow(holder);
+}
+
+}  // namespace tavelmark::ui
