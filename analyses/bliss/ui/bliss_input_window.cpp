@@ -11,6 +11,7 @@
 #include "analyses/bliss/run_bliss.h"
 #include "analyses/bliss/ui/bliss_commands.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
+#include "hosts/ui/command_button.h"
 #include "hosts/ui/grid_view.h"
 #include "hosts/ui/result_window.h"
 #include "hosts/ui/sheet_metrics.h"
@@ -46,18 +47,9 @@ BlissInputWindow::BlissInputWindow(Workbench& workbench, QWidget* parent)
     exlInput_->setAccessibleName(QStringLiteral("Bliss法(正规LD50计算)数据录入"));
     exlInput_->setAccessibleDescription(exlInput_->toolTip());
 
-    const auto make = [this](const char* name, const char* caption, const char* tip) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), this);
-        button->setObjectName(QString::fromUtf8(name));
-        button->setToolTip(QString::fromUtf8(tip));
-        button->setAccessibleName(button->text());
-        button->setAccessibleDescription(button->toolTip());
-        button->setAutoDefault(false);
-        return button;
-    };
-    cmdHelp_ = make("cmdHelp", "在线帮助", "本模块的示例、使用方法、参数意义等");
-    cmdSet_ = make("cmdSet", "参数设置", "对计算输出结果、本底死亡率进行设置");
-    cmdCal_ = make("cmdCal", "计算", "按表中数据进行计算");
+    cmdHelp_ = MakeCommandButton(this, "cmdHelp", "在线帮助", "本模块的示例、使用方法、参数意义等");
+    cmdSet_ = MakeCommandButton(this, "cmdSet", "参数设置", "对计算输出结果、本底死亡率进行设置");
+    cmdCal_ = MakeCommandButton(this, "cmdCal", "计算", "按表中数据进行计算");
 
     // The grid shows its whole reach; the three buttons sit in a row below it.
     const double dpiX = logicalDpiX(), dpiY = logicalDpiY();

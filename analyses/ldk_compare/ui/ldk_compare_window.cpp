@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "analyses/ldk_compare/ldk_compare.h"
+#include "hosts/ui/command_button.h"
 #include "hosts/ui/grid_view.h"
 #include "hosts/ui/sheet_metrics.h"
 
@@ -40,20 +41,11 @@ LDkCompareWindow::LDkCompareWindow(Workbench& workbench, QWidget* parent)
     exlInput_->setAccessibleDescription(exlInput_->toolTip());
     exlInput_->setGeometry(0, 0, x(kGridWidth), y(kGridHeight));
 
-    cmdHelp_ = new QPushButton(QStringLiteral("在线帮助"), this);
-    cmdHelp_->setObjectName(QStringLiteral("cmdHelp"));
-    cmdHelp_->setToolTip(QStringLiteral("本模块的示例、使用方法、参数意义等"));
+    cmdHelp_ = MakeCommandButton(this, "cmdHelp", "在线帮助", "本模块的示例、使用方法、参数意义等");
     cmdHelp_->setGeometry(x(kHelpLeft), y(kButtonTop), x(kButtonWidth), y(kButtonHeight));
 
-    cmdCal_ = new QPushButton(QStringLiteral("计算"), this);
-    cmdCal_->setObjectName(QStringLiteral("cmdCal"));
-    cmdCal_->setToolTip(QStringLiteral("按表中数据进行计算"));
+    cmdCal_ = MakeCommandButton(this, "cmdCal", "计算", "按表中数据进行计算");
     cmdCal_->setGeometry(x(kCalculateLeft), y(kButtonTop), x(kButtonWidth), y(kButtonHeight));
-    for (QPushButton* button : {cmdHelp_, cmdCal_}) {
-        button->setAccessibleName(button->text());
-        button->setAccessibleDescription(button->toolTip());
-        button->setAutoDefault(false);
-    }
 
     connect(cmdCal_, &QPushButton::clicked, this, &LDkCompareWindow::calculate);
     connect(cmdHelp_, &QPushButton::clicked, this, &LDkCompareWindow::showHelp);

@@ -10,6 +10,7 @@
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
 #include "analyses/means/ui/means_commands.h"
+#include "hosts/ui/command_button.h"
 #include "hosts/ui/grid_view.h"
 #include "hosts/ui/qt_text.h"
 #include "hosts/ui/sheet_metrics.h"
@@ -24,17 +25,6 @@ constexpr double kHelpTop = 1000, kSettingsTop = 2000, kCalculateTop = 3000;
 constexpr double kClientWidth = 4950, kClientHeight = 5400;
 // The grid ends 100 twips left of the buttons.
 constexpr double kGridWidth = kButtonLeft - 100;
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
-                        const char* tooltip) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromUtf8(name));
-    button->setToolTip(QString::fromUtf8(tooltip));
-    button->setAccessibleName(button->text());
-    button->setAccessibleDescription(button->toolTip());
-    button->setAutoDefault(false);
-    return button;
-}
 
 }  // namespace
 
@@ -57,11 +47,11 @@ MeansInputWindow::MeansInputWindow(Workbench& workbench, QWidget* parent)
     exlInput_->setAccessibleDescription(QStringLiteral("A列T组, B列R组, 第2至301行"));
     exlInput_->setGeometry(0, 0, x(kGridWidth), y(kClientHeight));
 
-    command2_ = MakeButton(this, "Command2", "在线帮助", "本模块的示例、使用方法、参数意义等");
+    command2_ = MakeCommandButton(this, "Command2", "在线帮助", "本模块的示例、使用方法、参数意义等");
     command2_->setGeometry(x(kButtonLeft), y(kHelpTop), x(kButtonWidth), y(kButtonHeight));
-    command3_ = MakeButton(this, "Command3", "参数设置", "对计算结果进行设置");
+    command3_ = MakeCommandButton(this, "Command3", "参数设置", "对计算结果进行设置");
     command3_->setGeometry(x(kButtonLeft), y(kSettingsTop), x(kButtonWidth), y(kButtonHeight));
-    command1_ = MakeButton(this, "Command1", "计算", "按表中数据进行计算");
+    command1_ = MakeCommandButton(this, "Command1", "计算", "按表中数据进行计算");
     command1_->setGeometry(x(kButtonLeft), y(kCalculateTop), x(kButtonWidth), y(kButtonHeight));
 
     connect(command1_, &QPushButton::clicked, this, &MeansInputWindow::calculate);

@@ -10,6 +10,7 @@
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
 #include "analyses/rates/ui/rates_commands.h"
+#include "hosts/ui/command_button.h"
 #include "hosts/ui/grid_view.h"
 #include "hosts/ui/qt_text.h"
 #include "hosts/ui/sheet_metrics.h"
@@ -44,18 +45,9 @@ RatesInputWindow::RatesInputWindow(Workbench& workbench, QWidget* parent)
     const int gridHeight = exlInput_->sizeHint().height();
     exlInput_->setGeometry(0, 0, x(kClientWidth - kGridMargin), gridHeight);
 
-    auto makeButton = [this](const char* name, const char* caption, const char* tip) {
-        auto* button = new QPushButton(QString::fromUtf8(caption), this);
-        button->setObjectName(QString::fromUtf8(name));
-        button->setToolTip(QString::fromUtf8(tip));
-        button->setAccessibleName(button->text());
-        button->setAccessibleDescription(button->toolTip());
-        button->setAutoDefault(false);
-        return button;
-    };
-    cmdHelp_ = makeButton("cmdHelp", "在线帮助", "本模块的示例、使用方法、参数意义等");
-    cmdSet_ = makeButton("cmdSet", "参数设置", "对计算结果进行设置");
-    cmdCal_ = makeButton("cmdCal", "计算", "按表中数据进行计算");
+    cmdHelp_ = MakeCommandButton(this, "cmdHelp", "在线帮助", "本模块的示例、使用方法、参数意义等");
+    cmdSet_ = MakeCommandButton(this, "cmdSet", "参数设置", "对计算结果进行设置");
+    cmdCal_ = MakeCommandButton(this, "cmdCal", "计算", "按表中数据进行计算");
     const int buttonTop = gridHeight + y(kButtonGap);
     QPushButton* buttons[] = {cmdHelp_, cmdSet_, cmdCal_};
     for (int i = 0; i < 3; ++i)
