@@ -18,4 +18,12 @@ void ActivateSubWindow(QMdiArea* area, QMdiSubWindow* holder) {
     area->setActiveSubWindow(holder);
 }
 
+void ActivateFrameOf(QWidget* window) {
+    for (QWidget* w = window ? window->parentWidget() : nullptr; w; w = w->parentWidget())
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(w)) {
+            if (frame->mdiArea()) frame->mdiArea()->setActiveSubWindow(frame);
+            return;
+        }
+}
+
 }  // namespace tavelmark::ui

@@ -25,4 +25,8 @@ QMdiSubWindow* AddFixedSubWindow(QMdiArea* area, QWidget* window);
 // Restored if minimized, shown if hidden, in front of the others and active.
 void ActivateSubWindow(QMdiArea* area, QMdiSubWindow* holder);
 
+// Makes the frame holding this window the active one (nothing when the window
+// is not in an MDI area): back to the grid after a refused input.
+void ActivateFrameOf(QWidget* window);
+
 }  // namespace tavelmark::ui

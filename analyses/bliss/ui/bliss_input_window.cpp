@@ -1,5 +1,8 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 
+#include "hosts/ui/guarded_calculation.h"
+#include "hosts/ui/mdi_windows.h"
+
 #include <algorithm>
 #include <exception>
 
@@ -89,14 +92,8 @@ void BlissInputWindow::calculate() {
     HideBlissSettings(workbench_);
 
     Prompter& prompter = workbench_.prompter();
-    BlissOutcome outcome;
-    try {
-        outcome = RunBliss(grid_, options, prompter, workbench_.reportContext());
-    } catch (const std::exception& error) {
-        // A fault of the program must not leave the status busy or lose the grid.
-        prompter.setStatusReady();
-        prompter.message(std::string("计算未能完成：") + error.what(), "错误", MessageIcon::Critical);
-    }
+    BlissOutcome outcome =
+        RunGuarded(prompter, [&] { return RunBliss(grid_, options, prompter, workbench_.reportContext()); });
     exlInput_->refresh();
     ResultWindow* report = nullptr;
     if (outcome.report.workbook) report = workbench_.showReport(std::move(*outcome.report.workbook));
@@ -107,9 +104,10 @@ void BlissInputWindow::calculate() {
         return;
     }
     // Back to the grid, where the offending cell is selected.
-    if (auto* holder = qobject_cast<QMdiSubWindow*>(parentWidget()); holder && outcome.report.refused)
-        if (holder->mdiArea()) holder->mdiArea()->setActiveSubWindow(holder);
-    if (outcome.report.refused) exlInput_->setFocus();
+    if (outcome.report.refused) {
+        ActivateFrameOf(this);
+        exlInput_->setFocus();
+    }
 }
 
 void BlissInputWindow::showSettings() {

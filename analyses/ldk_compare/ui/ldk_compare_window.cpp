@@ -1,5 +1,8 @@
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
 
+#include "hosts/ui/guarded_calculation.h"
+#include "hosts/ui/mdi_windows.h"
+
 #include <exception>
 
 #include <QMdiArea>
@@ -62,23 +65,13 @@ void LDkCompareWindow::writeTemplate() {
 void LDkCompareWindow::calculate() {
     exlInput_->commitPendingEdit();  // what is being typed counts
     Prompter& prompter = workbench_.prompter();
-    ReportOutcome outcome;
-    try {
-        outcome = RunLDkCompare(grid_, prompter, workbench_.reportContext());
-    } catch (const std::exception& error) {
-        // A fault of the program must not leave the status busy or lose the grid.
-        prompter.setStatusReady();
-        prompter.message(std::string("计算未能完成：") + error.what(), "错误", MessageIcon::Critical);
-    }
+    ReportOutcome outcome =
+        RunGuarded(prompter, [&] { return RunLDkCompare(grid_, prompter, workbench_.reportContext()); });
     exlInput_->refresh();
     if (outcome.workbook) workbench_.showReport(std::move(*outcome.workbook));
     if (outcome.refused) {
         // Back to the grid, where the offending cell is selected.
-        for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-                if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
-                break;
-            }
+        ActivateFrameOf(this);
         exlInput_->setFocus();
     }
 }

@@ -1,5 +1,8 @@
 #include "analyses/means/ui/means_input_window.h"
 
+#include "hosts/ui/guarded_calculation.h"
+#include "hosts/ui/mdi_windows.h"
+
 #include <exception>
 
 #include <QMdiArea>
@@ -66,14 +69,8 @@ void MeansInputWindow::calculate() {
     exlInput_->commitPendingEdit();  // what is being typed counts
     Prompter& prompter = workbench_.prompter();
     const MeansOptions options = ReadPrintShow(workbench_);
-    ReportOutcome outcome;
-    try {
-        outcome = RunMeans(grid_, options, prompter, workbench_.reportContext());
-    } catch (const std::exception& error) {
-        // A fault of the program must not leave the status busy or lose the grid.
-        prompter.setStatusReady();
-        prompter.message(std::string("计算未能完成：") + error.what(), "错误", MessageIcon::Critical);
-    }
+    ReportOutcome outcome =
+        RunGuarded(prompter, [&] { return RunMeans(grid_, options, prompter, workbench_.reportContext()); });
     // The grid may hold a selected bad cell or a column moved up after a deletion.
     exlInput_->refresh();
     if (outcome.workbook) {
@@ -83,11 +80,7 @@ void MeansInputWindow::calculate() {
     }
     // Back to the grid, where the offending cell (or the deleted value's row) is selected.
     setEnabled(true);
-    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-        if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-            if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
-            break;
-        }
+    ActivateFrameOf(this);
     exlInput_->setFocus();
 }
 

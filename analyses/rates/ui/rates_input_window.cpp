@@ -1,5 +1,8 @@
 #include "analyses/rates/ui/rates_input_window.h"
 
+#include "hosts/ui/guarded_calculation.h"
+#include "hosts/ui/mdi_windows.h"
+
 #include <exception>
 
 #include <QMdiArea>
@@ -73,14 +76,8 @@ void RatesInputWindow::calculate() {
     RatesOptions options = ReadRatesSettings(workbench_);
     options.windowCaption = ToStdString(windowTitle());
     Prompter& prompter = workbench_.prompter();
-    ReportOutcome outcome;
-    try {
-        outcome = RunRates(grid_, options, prompter, workbench_.reportContext());
-    } catch (const std::exception& error) {
-        // A fault of the program must not leave the status busy or lose the grid.
-        prompter.setStatusReady();
-        prompter.message(std::string("计算未能完成：") + error.what(), "错误", MessageIcon::Critical);
-    }
+    ReportOutcome outcome =
+        RunGuarded(prompter, [&] { return RunRates(grid_, options, prompter, workbench_.reportContext()); });
     exlInput_->refresh();
     if (outcome.workbook) {
         HideRatesSettings(workbench_);
@@ -88,11 +85,7 @@ void RatesInputWindow::calculate() {
     }
     if (outcome.refused) {
         // Back to the grid, where the count block is selected.
-        for (QWidget* w = parentWidget(); w; w = w->parentWidget())
-            if (auto* sub = qobject_cast<QMdiSubWindow*>(w)) {
-                if (sub->mdiArea()) sub->mdiArea()->setActiveSubWindow(sub);
-                break;
-            }
+        ActivateFrameOf(this);
         exlInput_->setFocus();
     }
 }
