@@ -53,6 +53,11 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
             exitCode = kUsageError;
             return;
         }
+        if (!options->ldk.empty() && WritesToStandardOutput(options->common)) {
+            io.err << "--ldk: 不能与 -o - 同时使用 (两者都写到标准输出)\n";
+            exitCode = kUsageError;
+            return;
+        }
         for (const std::string& k : options->ldk)
             if (!IsPercentText(k)) {
                 io.err << "--ldk: 请输入 0 至 100 之间的 k 值\n";

@@ -8,6 +8,8 @@
 #include <iostream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "cli/csv_reader.h"
 #include "hosts/number_format.h"
 #include "hosts/xlsx_export.h"
@@ -16,12 +18,27 @@ namespace tavelmark::cli {
 
 namespace fs = std::filesystem;
 
+bool WritesToStandardOutput(const CommonOptions& options) { return options.output == "-"; }
+
 void AddCommonOptions(CLI::App& command, CommonOptions& options) {
     command.add_option("INPUT", options.input, "输入表格 (CSV: 第 i 行第 j 个字段填入第 i 行第 j 列)")
         ->required()
         ->check(CLI::ExistingFile);
-    command.add_option("-o,--output", options.output, "报告文件 (.xlsx)");
+    command.add_option("-o,--output", options.output, "报告文件 (.xlsx); - 表示写到标准输出");
     command.add_flag("--print", options.print, "把报告的单元格以制表符分隔输出到标准输出");
+    // Known before any calculation, so a usage error never costs one.
+    command.parse_complete_callback([&options] { CheckOutputChoice(options); });
+}
+
+void CheckOutputChoice(const CommonOptions& options) {
+    if (options.output.empty() && !options.print)
+        throw CLI::ValidationError("请用 -o 指定报告文件, 或用 --print 输出报告");
+    if (!WritesToStandardOutput(options)) return;
+    // The workbook's bytes are meant for a pipeline: they must not be mixed
+    // with other output, and a terminal cannot show them.
+    if (options.print) throw CLI::ValidationError("-o -", "不能与 --print 同时使用 (两者都写到标准输出)");
+    if (::isatty(STDOUT_FILENO))
+        throw CLI::ValidationError("-o -", "标准输出是终端; 请把 .xlsx 文件重定向到文件或管道");
 }
 
 namespace {
@@ -129,19 +146,27 @@ void PrintSheet(const Sheet& sheet, std::ostream& out) {
     }
 }
 
+namespace {
+
+// -o FILE: saved whole or not at all; `-o -`: the same bytes on standard output.
+bool WriteReportFile(const Workbook& workbook, const std::string& output, Streams io) {
+    std::string error;
+    if (output == "-") {
+        const auto bytes = XlsxBytes(workbook, &error);
+        if (bytes && io.out.write(bytes->data(), static_cast<std::streamsize>(bytes->size())).flush()) return true;
+        if (bytes) error = "无法把报告写到标准输出";
+    } else if (SaveXlsx(workbook, output, &error)) {
+        return true;
+    }
+    io.err << error << '\n';
+    return false;
+}
+
+}  // namespace
+
 int FinishReport(const ReportOutcome& outcome, const CommonOptions& options, Streams io) {
     if (outcome.refused || !outcome.workbook) return kInputRefused;
-    if (options.output.empty() && !options.print) {
-        io.err << "请用 -o 指定报告文件, 或用 --print 输出报告\n";
-        return kUsageError;
-    }
-    if (!options.output.empty()) {
-        std::string error;
-        if (!SaveXlsx(*outcome.workbook, options.output, &error)) {
-            io.err << "无法写入报告 " << options.output << ": " << error << '\n';
-            return kUsageError;
-        }
-    }
+    if (!options.output.empty() && !WriteReportFile(*outcome.workbook, options.output, io)) return kUsageError;
     if (options.print) PrintSheet(outcome.workbook->activeSheet(), io.out);
     return kReportWritten;
 }

@@ -25,7 +25,16 @@ struct Streams {
     std::ostream& err;
 };
 
+// INPUT, -o and --print, with the check of the output choice run as soon as
+// the command line is parsed.
 void AddCommonOptions(CLI::App& command, CommonOptions& options);
+
+// `-o -` writes the workbook's bytes to standard output.
+bool WritesToStandardOutput(const CommonOptions& options);
+
+// Throws CLI::ValidationError (a usage error) when there is nothing to
+// write to, or when `-o -` comes with --print or standard output is a terminal.
+void CheckOutputChoice(const CommonOptions& options);
 
 // The folder that holds brg.jpg: TAVELMARK_RESOURCES when set, else
 // resources/ beside or above the executable.
@@ -37,7 +46,9 @@ ReportContext FindReportContext();
 // err when the file cannot be read.
 bool LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err);
 
-// Writes the report (-o), prints it (--print) and gives the exit code.
+// Writes the report (-o, saved whole or not at all; `-o -` to standard
+// output), prints it (--print) and gives the exit code: a report that cannot
+// be written is exit 2, with the message naming the file and the cause.
 int FinishReport(const ReportOutcome& outcome, const CommonOptions& options, Streams io);
 
 // Cells of the first sheet as tab-separated rows, numbers in their cell format.

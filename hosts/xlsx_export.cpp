@@ -1,11 +1,11 @@
 #include "hosts/xlsx_export.h"
 
-#include <filesystem>
-#include <system_error>
+#include <cerrno>
+#include <cstring>
 
 #include <xlsxwriter.h>
 
-#include "hosts/xlsx_files.h"
+#include "common/atomic_file.h"
 #include "hosts/xlsx_formats.h"
 #include "hosts/xlsx_sheet.h"
 
@@ -39,33 +39,43 @@ bool FillWorkbook(lxw_workbook* workbook, const Workbook& model, std::string* er
     return true;
 }
 
-}  // namespace
+// libxlsxwriter keeps the system's errno for the failures of its own file
+// calls (it prints it, but returns only its code): name it, as the cause.
+std::string CloseFailure(lxw_error closed, int cause) {
+    std::string message = lxw_strerror(closed);
+    const bool fileCall = closed == LXW_ERROR_CREATING_XLSX_FILE || closed == LXW_ERROR_CREATING_TMPFILE ||
+                          closed == LXW_ERROR_ZIP_FILE_OPERATION;
+    if (fileCall && cause != 0) message += std::string(" (") + std::strerror(cause) + ")";
+    return message;
+}
 
-// The file is written beside its destination under a temporary name and
-// renamed into place only when complete, so a failed save never leaves a
-// truncated workbook or destroys an earlier file of that name.
-bool SaveXlsx(const Workbook& model, const std::string& path, std::string* error) {
-    const std::string partial = path + ".partial";
-    lxw_workbook* workbook = workbook_new(partial.c_str());
-    if (!workbook) return Fail(error, "无法创建工作簿: " + path);
-
+// Writes the whole workbook into the file at `path`.
+bool WriteXlsxFile(const Workbook& model, const std::string& path, std::string* error) {
+    lxw_workbook* workbook = workbook_new(path.c_str());
+    if (!workbook) return Fail(error, "无法创建工作簿");
     std::string detail;
     if (!FillWorkbook(workbook, model, &detail)) {
         lxw_workbook_free(workbook);
-        return Fail(error, "无法保存文件 \"" + path + "\": " + detail);
+        return Fail(error, detail);
     }
+    errno = 0;
     const lxw_error closed = workbook_close(workbook);
-    std::error_code ec;
-    if (closed != LXW_NO_ERROR) {
-        std::filesystem::remove(Utf8Path(partial), ec);
-        return Fail(error, "无法保存文件 \"" + path + "\": " + lxw_strerror(closed));
-    }
-    std::filesystem::rename(Utf8Path(partial), Utf8Path(path), ec);
-    if (ec) {
-        std::filesystem::remove(Utf8Path(partial), ec);
-        return Fail(error, "无法保存文件 \"" + path + "\": " + ec.message());
-    }
-    return true;
+    const int cause = errno;
+    return closed == LXW_NO_ERROR || Fail(error, CloseFailure(closed, cause));
+}
+
+}  // namespace
+
+bool SaveXlsx(const Workbook& model, const std::string& path, std::string* error) {
+    return SaveFileAtomically(
+        path, [&model](const std::string& temporary, std::string* e) { return WriteXlsxFile(model, temporary, e); },
+        error);
+}
+
+std::optional<std::string> XlsxBytes(const Workbook& model, std::string* error) {
+    return WrittenBytes(
+        [&model](const std::string& temporary, std::string* e) { return WriteXlsxFile(model, temporary, e); },
+        error);
 }
 
 }  // namespace tavelmark

@@ -1,5 +1,6 @@
 #pragma once
 // Writes a result workbook to an .xlsx file.
+#include <optional>
 #include <string>
 
 #include "hosts/workbook.h"
@@ -8,9 +9,10 @@ namespace tavelmark {
 
 // Everything the workbook holds: values, rich text, fonts, colours,
 // alignment, number formats, bottom rules, merges, column widths, gridlines,
-// background picture, charts and the selected cell. Returns false and sets
-// *error (when given) on failure; the file is then left as it was before
-// (it is written under a temporary name and renamed into place).
+// background picture, charts and the selected cell. Saved the one safe way
+// (SaveFileAtomically): afterwards `path` holds the whole workbook or what it
+// held before, and a target that is not a regular file is refused. Returns
+// false and sets *error (when given, naming the path and the cause) on failure.
 //
 // What the file format cannot hold is written the way a spreadsheet shows it:
 // a number that is NaN or infinite becomes the text "#NUM!", a merged area
@@ -20,5 +22,8 @@ namespace tavelmark {
 // Rows are 12.75 points high for size-10 text; a row holding a larger font is
 // made as high as that font needs.
 bool SaveXlsx(const Workbook& workbook, const std::string& path, std::string* error = nullptr);
+
+// The same file as bytes, for writing to standard output.
+std::optional<std::string> XlsxBytes(const Workbook& workbook, std::string* error = nullptr);
 
 }  // namespace tavelmark
