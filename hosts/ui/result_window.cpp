@@ -1,7 +1,6 @@
 #include "hosts/ui/result_window.h"
 
 #include <QAction>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,7 +11,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
-#include <QUrl>
 
 #include "hosts/ui/qt_text.h"
 #include "hosts/ui/workbook_view.h"
@@ -77,10 +75,9 @@ void ResultWindow::complain(const QString& title, const QString& text) {
 }
 
 bool ResultWindow::saveTo(const QString& path) {
-    std::string error;
+    std::string error;  // names the file and the cause
     if (SaveXlsx(workbook_, ToStdString(QDir::toNativeSeparators(path)), &error)) return true;
-    complain(QStringLiteral("保存失败"),
-             QStringLiteral("无法保存文件 %1\n%2").arg(path, ToQString(error)));
+    complain(QStringLiteral("保存失败"), ToQString(error));
     return false;
 }
 
@@ -94,20 +91,20 @@ void ResultWindow::saveAs() {
 }
 
 void ResultWindow::openInSpreadsheet() {
-    // The spreadsheet program reads the copy after we let go of it, so the
-    // folder stays behind in the temporary area.
     QTemporaryDir folder(QDir(QDir::tempPath()).filePath(QStringLiteral("tavelmark-XXXXXX")));
     if (!folder.isValid()) {
-        complain(QStringLiteral("打开失败"), QStringLiteral("无法创建临时文件夹。"));
+        complain(QStringLiteral("打开失败"), QStringLiteral("无法创建临时文件夹: %1").arg(folder.errorString()));
         return;
     }
-    folder.setAutoRemove(false);
     const QString path = folder.filePath(QStringLiteral("Book%1.xlsx").arg(number_));
-    if (!saveTo(path)) return;
-    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        complain(QStringLiteral("打开失败"),
-                 QStringLiteral("没有找到打开 .xlsx 文件的电子表格程序。\n报表已保存为 %1")
-                     .arg(QDir::toNativeSeparators(path)));
+    if (!saveTo(path)) return;  // the empty folder goes with `folder`
+    // The spreadsheet program reads the copy after we let go of it, and
+    // without one the user still has it: the folder stays behind.
+    folder.setAutoRemove(false);
+    if (!opener_(path))
+        QMessageBox::warning(this, QStringLiteral("打开失败"),
+                             QStringLiteral("没有能打开 .xlsx 文件的电子表格程序。\n报表的副本已保存在:\n%1")
+                                 .arg(QDir::toNativeSeparators(path)));
 }
 
 void ResultWindow::printReport() {

@@ -4,6 +4,7 @@
 // ("另存为...", or a temporary copy to open in the spreadsheet program).
 #include <QMainWindow>
 
+#include "hosts/ui/desktop_opener.h"
 #include "hosts/workbook.h"
 
 class QAction;
@@ -28,6 +29,9 @@ public:
     bool saveTo(const QString& path);
     bool exportPdfTo(const QString& path);
 
+    // What "用电子表格程序打开" hands its copy to (the desktop's program by default).
+    void setFileOpener(FileOpener opener) { opener_ = std::move(opener); }
+
 public slots:
     void saveAs();
     void openInSpreadsheet();
@@ -38,6 +42,7 @@ private:
     void complain(const QString& title, const QString& text);
 
     Workbook workbook_;  // before view_: the view reads it
+    FileOpener opener_ = OpenWithDesktopProgram;
     WorkbookView* view_ = nullptr;
     QAction* saveAs_ = nullptr;
     QAction* openExternally_ = nullptr;

@@ -60,10 +60,10 @@ def report_cells(source):
 
 # --- Targets that are not regular files: refused with exit 2, left as they were.
 def null_device(folder):
-    return "/dev/null"
-
-
-def device_node(folder):  # a private copy of the null device (only root may make one)
+    """The null device; for root a private copy of it, since a broken save run
+    as root would replace the real /dev/null (others cannot write to /dev)."""
+    if os.geteuid() != 0:
+        return "/dev/null"
     path = os.path.join(folder, "null")
     os.mknod(path, 0o666 | stat.S_IFCHR, os.makedev(1, 3))
     return path
@@ -83,7 +83,7 @@ def directory(folder):
 
 def link_to_null(folder):
     path = os.path.join(folder, "link.xlsx")
-    os.symlink("/dev/null", path)
+    os.symlink(null_device(folder), path)
     return path
 
 
@@ -93,16 +93,12 @@ def link_to_fifo(folder):
     return path
 
 
-non_regular = [("the null device", null_device), ("a device node", device_node), ("a FIFO", fifo),
+non_regular = [("the null device", null_device), ("a FIFO", fifo),
                ("a directory", directory), ("a symlink to the null device", link_to_null),
                ("a symlink to a FIFO", link_to_fifo)]
 for name, make in non_regular:
     folder = fresh_folder("target " + name)
-    try:
-        target = make(folder)
-    except PermissionError:
-        print("skip " + name + ": needs root")
-        continue
+    target = make(folder)
     before, listing = node(target), sorted(os.listdir(folder))
     r = run(["ldk-compare", ldk_example, "-o", target])
     problems = []

@@ -248,6 +248,15 @@ TEST_P(SaveFileAtomicallyNonRegular, IsRefusedAndLeftAsItWas) {
     EXPECT_EQ(Listing(folder), listing);
 }
 
+// For root a private copy of the null device: a broken save run as root
+// would replace the real /dev/null (others cannot write to /dev).
+fs::path NullDevice(const fs::path& folder) {
+    if (geteuid() != 0) return "/dev/null";
+    const fs::path path = folder / "null";
+    EXPECT_EQ(mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    return path;
+}
+
 fs::path MakeFifo(const fs::path& folder) {
     const fs::path path = folder / "pipe.xlsx";
     EXPECT_EQ(mkfifo(path.c_str(), 0666), 0);
@@ -257,7 +266,7 @@ fs::path MakeFifo(const fs::path& folder) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, SaveFileAtomicallyNonRegular,
     ::testing::Values(
-        NonRegularTarget{"null_device", [](const fs::path&) { return fs::path("/dev/null"); }},
+        NonRegularTarget{"null_device", NullDevice},
         NonRegularTarget{"fifo", MakeFifo},
         NonRegularTarget{"directory",
                          [](const fs::path& folder) {
@@ -266,7 +275,7 @@ INSTANTIATE_TEST_SUITE_P(
                          }},
         NonRegularTarget{"symlink_to_null_device",
                          [](const fs::path& folder) {
-                             fs::create_symlink("/dev/null", folder / "link.xlsx");
+                             fs::create_symlink(NullDevice(folder), folder / "link.xlsx");
                              return folder / "link.xlsx";
                          }},
         NonRegularTarget{"symlink_to_fifo",
