@@ -11,12 +11,12 @@
 #include <iterator>
 #include <random>
 
+#include "hosts/xlsx_files.h"
+
 namespace tavelmark {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path Utf8(const std::string& text) { return fs::path(std::u8string(text.begin(), text.end())); }
 
 std::string Text(const fs::path& path) {
     const std::u8string utf8 = path.u8string();
@@ -48,7 +48,7 @@ std::optional<fs::path> CreateUniqueFile(const fs::path& folder, const std::stri
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::string name = stem + ".tmp-";
         for (int i = 0; i < 8; ++i) name += kLetters[letter(random)];
-        const fs::path path = folder / Utf8(name);
+        const fs::path path = folder / Utf8Path(name);
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) {
             ::close(fd);
@@ -89,12 +89,13 @@ bool Flush(const fs::path& path, std::optional<mode_t> mode, std::string* error)
         const int cause = errno;
         return Fail(error, "无法打开临时文件 \"" + Text(path) + "\": " + Cause(cause));
     }
-    int cause = 0;
-    const char* step = nullptr;
-    if (mode && ::fchmod(fd, *mode) != 0) cause = errno, step = "无法设置文件权限: ";
-    if (!step && ::fsync(fd) != 0) cause = errno, step = "无法写入磁盘: ";
-    if (::close(fd) != 0 && !step) cause = errno, step = "无法写入磁盘: ";
-    return !step || Fail(error, step + Cause(cause));
+    std::string failure;
+    if (mode && ::fchmod(fd, *mode) != 0)
+        failure = "无法设置文件权限: " + Cause(errno);
+    else if (::fsync(fd) != 0)
+        failure = "无法写入磁盘: " + Cause(errno);
+    if (::close(fd) != 0 && failure.empty()) failure = "无法写入磁盘: " + Cause(errno);
+    return failure.empty() || Fail(error, failure);
 }
 
 // The rename itself is only durable once the folder's entry is on disk.
@@ -116,7 +117,7 @@ bool SaveFileAtomically(const std::string& path, const FileWriter& write, std::s
     const std::string failed = "无法保存文件 \"" + path + "\": ";
     if (path.empty()) return Fail(error, "无法保存文件: 没有给出文件名");
 
-    fs::path target = Utf8(path);
+    fs::path target = Utf8Path(path);
     std::optional<mode_t> keptMode;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {

@@ -12,6 +12,7 @@ import errno
 import io
 import os
 import pty
+import shutil
 import stat
 import subprocess
 import sys
@@ -213,4 +214,5 @@ for attempt in range(20):
         problems.append(f"try {attempt + 1}: left {sorted(os.listdir(folder))}")
 check("two saves to one name at once, 20 times", problems)
 
+shutil.rmtree(work)
 sys.exit(1 if failures else 0)

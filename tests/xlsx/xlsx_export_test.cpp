@@ -116,5 +116,17 @@ TEST(SaveXlsx, ReplacesAnExistingFileAndSkipsAMissingBackgroundPicture) {
     EXPECT_TRUE(Leftovers(folder).empty());
 }
 
+TEST(XlsxBytes, AreTheWholeWorkbookOrSayWhyNot) {
+    std::string error;
+    const auto bytes = XlsxBytes(OneCell(), &error);
+    ASSERT_TRUE(bytes) << error;
+    EXPECT_EQ(bytes->substr(0, 2), "PK");
+
+    Workbook noSheets;
+    noSheets.sheets.clear();
+    EXPECT_FALSE(XlsxBytes(noSheets, &error));
+    EXPECT_NE(error.find("工作簿中没有工作表"), std::string::npos) << error;
+}
+
 }  // namespace
 }  // namespace tavelmark
