@@ -17,8 +17,10 @@
 #include "app/picture_mdi_area.h"
 #include "app/status_panels.h"
 #include "app/text_box.h"
+#include "common/guarded_run.h"
 #include "common/status_text.h"
 #include "hosts/ui/qt_prompter.h"
+#include "hosts/ui/qt_text.h"
 #include "hosts/ui/result_window.h"
 
 namespace tavelmark::app {
@@ -107,13 +109,10 @@ bool MainWindow::runCommand(const QString& name) {
     if (!quiet) setBusy(true);
     try {
         found->second(*this);
-    } catch (const std::exception& error) {
-        setBusy(false);
-        ShowTextBox(this, std::string("命令未能完成：\r") + error.what(), QStringLiteral("运行错误！"),
-                    QMessageBox::Critical);
     } catch (...) {
         setBusy(false);
-        ShowTextBox(this, "命令未能完成。", QStringLiteral("运行错误！"), QMessageBox::Critical);
+        ShowTextBox(this, RunErrorText(std::current_exception()), ui::ToQString(kRunErrorTitle),
+                    QMessageBox::Critical);
     }
     setBusy(false);
     return true;

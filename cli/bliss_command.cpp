@@ -1,5 +1,7 @@
 // tavelmark-cli bliss: the Bliss LD50 calculation from a CSV grid.
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,14 @@ struct BlissCommandOptions {
 // What the options dialog's percent boxes let through: digits and points.
 bool IsPercentText(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos;
+}
+
+// A k the calculator's box could hold and that names a level: digits with at
+// most one point, read whole, strictly between 0 and 100.
+bool IsLDkLevel(const std::string& text) {
+    if (!IsPercentText(text) || std::count(text.begin(), text.end(), '.') > 1) return false;
+    const double k = LeadingNumber(text);
+    return k > 0 && k < 100;
 }
 
 }  // namespace
@@ -59,24 +69,23 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
             return;
         }
         for (const std::string& k : options->ldk)
-            if (!IsPercentText(k)) {
-                io.err << "--ldk: 请输入 0 至 100 之间的 k 值\n";
+            if (!IsLDkLevel(k)) {
+                io.err << "--ldk " << k << ": k 应为 0 与 100 之间 (不含 0 与 100) 的百分数\n";
                 exitCode = kUsageError;
                 return;
             }
 
         InputGrid grid;
         WriteBlissTemplate(grid);
-        if (!LoadInputGrid(options->common.input, grid, io.err)) {
-            exitCode = kUsageError;
-            return;
-        }
-        StreamPrompter prompter(io.err);
-        const BlissOutcome outcome = RunBliss(grid, bliss, prompter, FindReportContext());
-        exitCode = FinishReport(outcome.report, options->common, io);
-        if (exitCode != kReportWritten || !outcome.fit) return;
+        std::optional<BlissFit> fit;
+        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+            BlissOutcome outcome = RunBliss(grid, bliss, prompter, FindReportContext());
+            fit = std::move(outcome.fit);
+            return std::move(outcome.report);
+        });
+        if (exitCode != kReportWritten || !fit) return;
         for (const std::string& k : options->ldk) {
-            const LDkTexts texts = LDkTextsFor(outcome.fit->handOver(), k);
+            const LDkTexts texts = LDkTextsFor(fit->handOver(), k);
             io.out << "LDk\t" << texts.ldk << "\nL95\t" << texts.l95 << "\nML95\t" << texts.ml95 << '\n';
         }
     });

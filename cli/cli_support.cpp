@@ -1,16 +1,13 @@
 #include "cli/cli_support.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
 #include <unistd.h>
 
-#include "cli/csv_reader.h"
+#include "common/guarded_run.h"
 #include "hosts/number_format.h"
 #include "hosts/xlsx_export.h"
 
@@ -59,19 +56,6 @@ std::string Trim(std::string_view s) {
     return std::string(s.substr(first, last - first + 1));
 }
 
-// A field is a number when all of it reads as one, as a spreadsheet would
-// take it when typed ("12", "2.9", "-0.5", "1e3"); otherwise it is text.
-CellValue FieldValue(std::string_view field) {
-    const std::string text = Trim(field);
-    if (text.empty()) return std::monostate{};
-    double number = 0;
-    const char* begin = text.data();
-    if (*begin == '+') ++begin;
-    auto [end, ec] = std::from_chars(begin, text.data() + text.size(), number);
-    if (ec == std::errc() && end == text.data() + text.size()) return number;
-    return text;
-}
-
 }  // namespace
 
 ReportContext FindReportContext() {
@@ -86,40 +70,17 @@ ReportContext FindReportContext() {
     return {};
 }
 
-bool LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        err << "无法读取输入文件: " << path << '\n';
-        return false;
+int RunCalculation(InputGrid& grid, const CommonOptions& options, Streams io,
+                   const std::function<ReportOutcome(Prompter&)>& calculate) {
+    switch (LoadInputGrid(options.input, grid, io.err)) {
+        case LoadStatus::Loaded: break;
+        case LoadStatus::Unreadable: return kUsageError;
+        case LoadStatus::UnknownEncoding: return kInputRefused;
     }
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    const auto text = DecodeText(bytes.str());
-    if (!text) {
-        err << "输入文件既不是 UTF-8 也不是 GBK 编码: " << path << '\n';
-        return false;
-    }
-
-    GridSheet& sheet = grid.activeSheet();
-    const RangeRef area = sheet.viewableRange();
-    sheet.clearContents(area);
-    int outside = 0;
-    const CsvTable table = ParseCsv(*text);
-    for (std::size_t i = 0; i < table.size(); ++i)
-        for (std::size_t j = 0; j < table[i].size(); ++j) {
-            CellValue value = FieldValue(table[i][j]);
-            if (IsEmpty(value)) continue;
-            const CellRef cell{static_cast<int>(i) + 1, static_cast<int>(j) + 1};
-            if (!area.contains(cell)) {
-                ++outside;
-                continue;
-            }
-            sheet.setValue(cell, std::move(value));
-        }
-    if (outside > 0)
-        err << "警告: 输入文件中有 " << outside << " 个数据位于输入表格 " << RangeName(area)
-            << " 之外, 未参与计算\n";
-    return true;
+    StreamPrompter prompter(io.err);
+    const std::optional<ReportOutcome> outcome = RunGuarded(prompter, [&] { return calculate(prompter); });
+    if (!outcome) return kCalculationFailed;
+    return FinishReport(*outcome, options, io);
 }
 
 void PrintSheet(const Sheet& sheet, std::ostream& out) {

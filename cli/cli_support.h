@@ -1,18 +1,21 @@
 #pragma once
 // What every subcommand of tavelmark-cli shares: the input CSV, -o, --print,
 // and how a calculation's outcome becomes files, text and an exit code.
+#include <functional>
 #include <iosfwd>
 #include <string>
 
 #include <CLI/CLI.hpp>
 
+#include "cli/input_loader.h"
+#include "common/prompter.h"
 #include "common/report_frame.h"
 #include "common/report_outcome.h"
 #include "hosts/input_grid.h"
 
 namespace tavelmark::cli {
 
-enum ExitCode { kReportWritten = 0, kInputRefused = 1, kUsageError = 2 };
+enum ExitCode { kReportWritten = 0, kInputRefused = 1, kUsageError = 2, kCalculationFailed = 3 };
 
 struct CommonOptions {
     std::string input;
@@ -40,11 +43,13 @@ void CheckOutputChoice(const CommonOptions& options);
 // resources/ beside or above the executable.
 ReportContext FindReportContext();
 
-// Clears the active sheet's viewable range and fills it from the CSV (line i,
-// field j -> row i, column j). Fields beyond the viewable range are not
-// loaded; a warning on err says how many. Returns false with a message on
-// err when the file cannot be read.
-bool LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err);
+// A subcommand's run: loads INPUT into the grid (exit 2 when it cannot be
+// read, 1 when it is not text in a known encoding), runs the calculation
+// under the desktop program's guard and finishes the report. A calculation
+// that throws is reported on err as the desktop program's "运行错误！" box
+// would show it and gives exit 3, with nothing written.
+int RunCalculation(InputGrid& grid, const CommonOptions& options, Streams io,
+                   const std::function<ReportOutcome(Prompter&)>& calculate);
 
 // Writes the report (-o, saved whole or not at all; `-o -` to standard
 // output), prints it (--print) and gives the exit code: a report that cannot

@@ -11,12 +11,9 @@ void AddLDkCompareCommand(CLI::App& app, int& exitCode, Streams io) {
         InputGrid grid;
         LoadLDkCompareWorkbook(grid);
         WriteLDkCompareTemplate(grid);
-        if (!LoadInputGrid(options->input, grid, io.err)) {
-            exitCode = kUsageError;
-            return;
-        }
-        StreamPrompter prompter(io.err);
-        exitCode = FinishReport(RunLDkCompare(grid, prompter, FindReportContext()), *options, io);
+        exitCode = RunCalculation(grid, *options, io, [&](Prompter& prompter) {
+            return RunLDkCompare(grid, prompter, FindReportContext());
+        });
     });
 }
 

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "common/guarded_run.h"
 
 int main(int argc, char** argv) {
     using namespace tavelmark::cli;
@@ -19,6 +20,11 @@ int main(int argc, char** argv) {
     } catch (const CLI::ParseError& e) {
         const int code = app.exit(e);
         return code == 0 ? 0 : kUsageError;
+    } catch (...) {
+        // The calculations have their own guard; this one is for the rest of a run.
+        tavelmark::StreamPrompter prompter(std::cerr);
+        tavelmark::ReportRunError(prompter, std::current_exception());
+        return kCalculationFailed;
     }
     return exitCode;
 }

@@ -81,14 +81,9 @@ void AddMeansCommand(CLI::App& app, int& exitCode, Streams io) {
     command->callback([options, &exitCode, io] {
         InputGrid grid;
         WriteMeansTemplate(grid);
-        if (!LoadInputGrid(options->common.input, grid, io.err)) {
-            exitCode = kUsageError;
-            return;
-        }
-        StreamPrompter prompter(io.err);
-        const ReportOutcome outcome =
-            RunMeans(grid, options->toMeansOptions(), prompter, FindReportContext());
-        exitCode = FinishReport(outcome, options->common, io);
+        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+            return RunMeans(grid, options->toMeansOptions(), prompter, FindReportContext());
+        });
     });
 }
 

@@ -105,13 +105,9 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
         }();
         for (const auto& item : SplitItems(options->items)) rates.setItem(*ItemIndex(item), true);
 
-        if (!LoadInputGrid(options->common.input, grid, io.err)) {
-            exitCode = kUsageError;
-            return;
-        }
-        StreamPrompter prompter(io.err);
-        exitCode = FinishReport(RunRates(grid, rates, prompter, FindReportContext()),
-                                options->common, io);
+        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+            return RunRates(grid, rates, prompter, FindReportContext());
+        });
     });
 }
 

@@ -18,7 +18,9 @@ std::string SignificanceMark(double p) {
 
 LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b) {
     LDkPairTest test;
-    test.t = std::fabs(a.x - b.x) / std::sqrt(a.s * a.s + b.s * b.s);
+    // Equal log doses differ by nothing whatever their spread; the quotient
+    // would be 0/0 where both standard errors underflow to 0.
+    test.t = a.x == b.x ? 0.0 : std::fabs(a.x - b.x) / std::sqrt(a.s * a.s + b.s * b.s);
     test.p = wsf::Tdist(test.t, 9999, 2);
     if (test.p) test.mark = SignificanceMark(*test.p);
     return test;

@@ -1,27 +1,19 @@
 #include "hosts/ui/cell_text.h"
 
 #include <charconv>
-#include <cmath>
 #include <string>
 
 #include <QStringList>
+
+#include "hosts/cell_number.h"
 
 namespace tavelmark::ui {
 
 CellValue CellValueFromText(const QString& text) {
     if (text.isEmpty()) return std::monostate{};
-    // Full-width digits and points from a Chinese input method read as digits.
-    const std::string ascii =
-        text.normalized(QString::NormalizationForm_KC).trimmed().toStdString();
-    std::string_view s = ascii;
-    if (!s.empty() && s.front() == '+') s.remove_prefix(1);
-    if (!s.empty() && (std::isdigit(static_cast<unsigned char>(s.front())) || s.front() == '-' ||
-                       s.front() == '.')) {
-        double v = 0;
-        const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), v);
-        if (error == std::errc{} && end == s.data() + s.size() && std::isfinite(v)) return v;
-    }
-    return text.toStdString();
+    std::string utf8 = text.toStdString();
+    if (const auto number = ReadCellNumber(utf8)) return *number;
+    return utf8;
 }
 
 QString CellEditText(const CellValue& value) {

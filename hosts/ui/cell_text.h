@@ -9,8 +9,8 @@
 
 namespace tavelmark::ui {
 
-// A number when the whole text (spaces around it allowed, full-width digits
-// too) reads as a finite decimal number; empty for ""; the text otherwise.
+// A number when ReadCellNumber takes the text for one; empty for ""; the
+// text, as typed, otherwise.
 CellValue CellValueFromText(const QString& text);
 
 // Numbers in their shortest form that reads back to the same double, so

@@ -1,5 +1,7 @@
 #include "hosts/ui/grid_model.h"
 
+#include <cmath>
+
 #include <QColor>
 
 #include "hosts/number_format.h"
@@ -82,7 +84,9 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
 bool GridModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (role != Qt::EditRole || !checkIndex(index, CheckIndexOption::IndexIsValid)) return false;
     CellValue cell;
-    if (value.typeId() == QMetaType::Double)
+    // A double given directly is a number only when it is finite; an infinity
+    // or NaN stays the text it prints as, like the typed "inf".
+    if (value.typeId() == QMetaType::Double && std::isfinite(value.toDouble()))
         cell = value.toDouble();
     else if (value.isValid())
         cell = CellValueFromText(value.toString());

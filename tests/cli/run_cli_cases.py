@@ -27,7 +27,7 @@ cases = [
     ("empty file refused", ["ldk-compare", data("cli/data/empty.csv"), "-o", report + ".no"],
      1, "", "数据量不足错误！: 请至少录入一批LD50与L95数据", None),
     ("binary file refused", ["ldk-compare", data("cli/data/not_a_csv.csv"), "-o", report + ".no"],
-     2, "", "既不是 UTF-8 也不是 GBK 编码", None),
+     1, "", "编码无法识别", None),
     ("directory as input", ["ldk-compare", data("cli"), "-o", report + ".no"], 2, "", "cli", None),
     ("no output chosen", ["ldk-compare", data("analyses/ldk_compare/data/example.csv")],
      2, "", "-o", None),

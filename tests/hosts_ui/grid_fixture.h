@@ -1,6 +1,7 @@
 #pragma once
 // A small input grid as the templates make them, and typing into its view.
 #include <QApplication>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 
@@ -36,9 +37,20 @@ inline void TypeKey(ui::GridView& view, Qt::Key key, Qt::KeyboardModifiers modif
 }
 
 // Types the text character by character as the user would, into the view
-// first and then into the editor the first character opened.
+// first and then into the editor the first character opened. Characters
+// beyond ASCII arrive as an input method composes and then commits them.
 inline void TypeText(ui::GridView& view, const QString& text) {
-    for (const QChar c : text) QTest::keyClicks(KeyTarget(view), QString(c));
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClicks(KeyTarget(view), QString(c));
+            continue;
+        }
+        QInputMethodEvent composing(QString(c), {});
+        QApplication::sendEvent(KeyTarget(view), &composing);
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(c));
+        QApplication::sendEvent(KeyTarget(view), &commit);
+    }
 }
 
 inline void SelectCell(ui::GridView& view, const char* a1) {

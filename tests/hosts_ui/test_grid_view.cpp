@@ -34,6 +34,7 @@ private slots:
     void displayUsesTheFormatButTheValueKeepsItsPrecision();
     void typedTextComesBackTyped_data();
     void typedTextComesBackTyped();
+    void aDoubleGivenToTheModelMustBeFinite();
     void enterAndArrowsMoveLikeASpreadsheet();
     void editingWithF2KeepsTheTextAndLeftRightStayInside();
     void virtualKeyCodes_data();
@@ -88,6 +89,20 @@ void GridViewTest::typedTextComesBackTyped_data() {
     QTest::newRow("exponent") << "1e3" << CellValue{1000.0};
     QTest::newRow("letters stay text") << "abc" << CellValue{std::string("abc")};
     QTest::newRow("two points stay text") << "1.2.3" << CellValue{std::string("1.2.3")};
+    QTest::newRow("full-width digits and sign") << "－１２．５" << CellValue{-12.5};
+    QTest::newRow("ideographic spaces around") << "\u3000７\u3000" << CellValue{7.0};
+    // What a double could hold but no spreadsheet user calls a number.
+    QTest::newRow("inf") << "inf" << CellValue{std::string("inf")};
+    QTest::newRow("signed infinity") << "-Infinity" << CellValue{std::string("-Infinity")};
+    QTest::newRow("plus Inf") << "+Inf" << CellValue{std::string("+Inf")};
+    QTest::newRow("signed nan") << "-NaN" << CellValue{std::string("-NaN")};
+    QTest::newRow("nan with payload") << "nan(123)" << CellValue{std::string("nan(123)")};
+    QTest::newRow("full-width inf") << "ｉｎｆ" << CellValue{std::string("ｉｎｆ")};
+    QTest::newRow("hex float") << "0x1p3" << CellValue{std::string("0x1p3")};
+    QTest::newRow("beyond the largest double") << "1e400" << CellValue{std::string("1e400")};
+    // Characters that only look like digits are list marks and exponents, not data.
+    QTest::newRow("circled one") << "①" << CellValue{std::string("①")};
+    QTest::newRow("superscript two") << "²" << CellValue{std::string("²")};
 }
 
 void GridViewTest::typedTextComesBackTyped() {
@@ -101,6 +116,23 @@ void GridViewTest::typedTextComesBackTyped() {
     test::TypeText(view, typed);
     test::TypeKey(view, Qt::Key_Return);
     QCOMPARE(grid.value("B2"), stored);
+    // Pasted, the same text becomes the same cell.
+    test::SelectCell(view, "C2");
+    QApplication::clipboard()->setText(typed + QStringLiteral("\r\n"));
+    test::TypeKey(view, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(grid.value("C2"), stored);
+}
+
+void GridViewTest::aDoubleGivenToTheModelMustBeFinite() {
+    InputGrid grid;
+    test::WriteSmallTemplate(grid);
+    ui::GridModel model(grid);
+    model.setData(model.indexOf(Cell("B2")), QVariant(2.5), Qt::EditRole);
+    QCOMPARE(grid.value("B2"), CellValue{2.5});
+    for (const double notANumber : {qInf(), -qInf(), qQNaN()}) {
+        model.setData(model.indexOf(Cell("B2")), QVariant(notANumber), Qt::EditRole);
+        QVERIFY2(!IsNumber(grid.value("B2")), qPrintable(ui::CellEditText(grid.value("B2"))));
+    }
 }
 
 void GridViewTest::enterAndArrowsMoveLikeASpreadsheet() {

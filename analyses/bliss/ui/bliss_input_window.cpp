@@ -1,6 +1,6 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 
-#include "hosts/ui/guarded_calculation.h"
+#include "common/guarded_run.h"
 #include "hosts/ui/mdi_windows.h"
 
 #include <algorithm>
@@ -93,7 +93,8 @@ void BlissInputWindow::calculate() {
 
     Prompter& prompter = workbench_.prompter();
     BlissOutcome outcome =
-        RunGuarded(prompter, [&] { return RunBliss(grid_, options, prompter, workbench_.reportContext()); });
+        RunGuarded(prompter, [&] { return RunBliss(grid_, options, prompter, workbench_.reportContext()); })
+            .value_or(BlissOutcome{});
     exlInput_->refresh();
     ResultWindow* report = nullptr;
     if (outcome.report.workbook) report = workbench_.showReport(std::move(*outcome.report.workbook));

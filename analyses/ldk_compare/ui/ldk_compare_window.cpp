@@ -1,6 +1,6 @@
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
 
-#include "hosts/ui/guarded_calculation.h"
+#include "common/guarded_run.h"
 #include "hosts/ui/mdi_windows.h"
 
 #include <exception>
@@ -66,7 +66,8 @@ void LDkCompareWindow::calculate() {
     exlInput_->commitPendingEdit();  // what is being typed counts
     Prompter& prompter = workbench_.prompter();
     ReportOutcome outcome =
-        RunGuarded(prompter, [&] { return RunLDkCompare(grid_, prompter, workbench_.reportContext()); });
+        RunGuarded(prompter, [&] { return RunLDkCompare(grid_, prompter, workbench_.reportContext()); })
+            .value_or(ReportOutcome{});
     exlInput_->refresh();
     if (outcome.workbook) workbench_.showReport(std::move(*outcome.workbook));
     if (outcome.refused) {

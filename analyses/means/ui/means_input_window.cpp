@@ -1,6 +1,6 @@
 #include "analyses/means/ui/means_input_window.h"
 
-#include "hosts/ui/guarded_calculation.h"
+#include "common/guarded_run.h"
 #include "hosts/ui/mdi_windows.h"
 
 #include <exception>
@@ -70,7 +70,8 @@ void MeansInputWindow::calculate() {
     Prompter& prompter = workbench_.prompter();
     const MeansOptions options = ReadPrintShow(workbench_);
     ReportOutcome outcome =
-        RunGuarded(prompter, [&] { return RunMeans(grid_, options, prompter, workbench_.reportContext()); });
+        RunGuarded(prompter, [&] { return RunMeans(grid_, options, prompter, workbench_.reportContext()); })
+            .value_or(ReportOutcome{});
     // The grid may hold a selected bad cell or a column moved up after a deletion.
     exlInput_->refresh();
     if (outcome.workbook) {

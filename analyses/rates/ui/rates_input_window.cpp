@@ -1,6 +1,6 @@
 #include "analyses/rates/ui/rates_input_window.h"
 
-#include "hosts/ui/guarded_calculation.h"
+#include "common/guarded_run.h"
 #include "hosts/ui/mdi_windows.h"
 
 #include <exception>
@@ -77,7 +77,8 @@ void RatesInputWindow::calculate() {
     options.windowCaption = ToStdString(windowTitle());
     Prompter& prompter = workbench_.prompter();
     ReportOutcome outcome =
-        RunGuarded(prompter, [&] { return RunRates(grid_, options, prompter, workbench_.reportContext()); });
+        RunGuarded(prompter, [&] { return RunRates(grid_, options, prompter, workbench_.reportContext()); })
+            .value_or(ReportOutcome{});
     exlInput_->refresh();
     if (outcome.workbook) {
         HideRatesSettings(workbench_);

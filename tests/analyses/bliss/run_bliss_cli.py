@@ -25,7 +25,8 @@ all_options = ["--intermediate", "--fieller", "--heterogeneity", "--chart"]
 # (name, arguments, exit code, texts expected on stdout, texts expected on stderr)
 cases = [
     ("worked example with every option", ["bliss", *all_options, example, "-o", report], 0, [], []),
-    ("LDk lines", ["bliss", "--ldk", "95", "--ldk", "100", "--ldk", "5", example, "--print"], 0,
+    # The calculator's own limits (0.001 and 99.999) still give its silent empty outputs.
+    ("LDk lines", ["bliss", "--ldk", "95", "--ldk", "99.9995", "--ldk", "5", example, "--print"], 0,
      ["LDk\t27.138302\nL95\t21.65～34.01\nML95\t6.179327\n"
       "LDk\t\nL95\t\nML95\t\n"
       "LDk\t7.422118\nL95\t5.92～9.31\nML95\t1.695139\n", "12.5392～16.0635"], []),
@@ -39,6 +40,10 @@ cases = [
      [], ["本底死亡率应在[0%,100%)之间,请重新输入"]),
     ("background not a number", ["bliss", "--background", "abc", example, "--print"], 2, [], []),
 ]
+# A k that is not a number strictly between 0 and 100 is a usage error, not a silent empty line.
+cases += [(f"--ldk {k!r} refused", ["bliss", "--ldk", k, example, "--print"], 2, [],
+           ["--ldk", "0 与 100 之间"])
+          for k in ["0", "100", ".", "1.2.3", "0.000", "100.5", "-5", "abc", "1e1", ""]]
 
 failures = 0
 for name, args, code, stdout_has, stderr_has in cases:

@@ -59,6 +59,8 @@ TEST(LDkPairTest, ExampleBatches) {
         {b1, b3, 1.7993, 0.072005, " -"},
         {b2, b3, 0.6712, 0.502092, " -"},
         {b1, b1, 0.0, 1.0, " -"},  // identical batches
+        // Identical batches whose standard error L95 / (4.5 LD50) underflows to 0.
+        {MakeLDkBatch(1e308, 1e-320), MakeLDkBatch(1e308, 1e-320), 0.0, 1.0, " -"},
     };
     for (const auto& c : cases) {
         const LDkPairTest test = CompareLDkPair(c.a, c.b);
