@@ -164,7 +164,9 @@ TEST_F(LDkFixture, RefusalsNameTheFirstBadCellAndStillCloseTheReport) {
         EXPECT_EQ(dialogs[0].title, c.title);
         EXPECT_EQ(dialogs[0].text, c.text);
         EXPECT_EQ(dialogs[0].icon, MessageIcon::Critical);
-        if (c.selected) EXPECT_EQ(grid.selection(), *c.selected);
+        if (c.selected) {
+            EXPECT_EQ(grid.selection(), *c.selected);
+        }
         EXPECT_EQ(prompter.statusText(), "就绪");
     }
 }
