@@ -31,8 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.showIntermediate = options.showFieller = options.showHeterogeneity = options.drawChart = true;
     std::string k = "95";
     if (input.choices) {
-        FuzzedDataProvider bytes(reinterpret_cast<const std::uint8_t*>(input.choices->data()),
-                                 input.choices->size());
+        FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
         const auto boxes = bytes.ConsumeIntegral<std::uint8_t>();
         options.showIntermediate = boxes & 1;
         options.showFieller = boxes & 2;

@@ -17,8 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MeansOptions options = MeansOptions::All();
     RecordingPrompter prompter;
     if (input.choices) {
-        FuzzedDataProvider bytes(reinterpret_cast<const std::uint8_t*>(input.choices->data()),
-                                 input.choices->size());
+        FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
         const auto sections = bytes.ConsumeIntegral<std::uint8_t>();
         options.tTests = sections & 1;
         options.description = sections & 2;

@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     RatesMenuCommand command = RatesMenuCommand::RateAna;
     std::uint16_t items = 0xFFFF;
     if (input.choices) {
-        FuzzedDataProvider bytes(reinterpret_cast<const std::uint8_t*>(input.choices->data()),
-                                 input.choices->size());
+        FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
         command = bytes.PickValueInArray({RatesMenuCommand::RateAna, RatesMenuCommand::EnRateAna,
                                           RatesMenuCommand::RateComp, RatesMenuCommand::OddAna});
         items = bytes.ConsumeIntegral<std::uint16_t>();

@@ -49,12 +49,13 @@ FuzzInput SplitInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto nul = bytes.rfind('\0');
     if (nul == std::string_view::npos) return {bytes, std::nullopt};
-    return {bytes.substr(0, nul), bytes.substr(nul + 1)};
+    return {bytes.substr(0, nul), std::span(data + nul + 1, size - nul - 1)};
 }
 
 bool LoadGridFromBytes(std::string_view bytes, InputGrid& grid) {
     const fs::path csv = Scratch().file("input.csv");
-    std::ofstream(csv, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(csv, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     std::ostringstream warnings;
     return cli::LoadInputGrid(csv.string(), grid, warnings);
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
 
 #include "common/report_frame.h"
@@ -18,7 +19,7 @@ namespace tavelmark::fuzz {
 // so the worked examples are seeds as they are.
 struct FuzzInput {
     std::string_view csv;
-    std::optional<std::string_view> choices;
+    std::optional<std::span<const std::uint8_t>> choices;
 };
 
 FuzzInput SplitInput(const std::uint8_t* data, std::size_t size);
