@@ -9,6 +9,7 @@ packages=(
   libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev libboost-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
   python3 python3-openpyxl
   fonts-noto-cjk xvfb xauth
 )

@@ -1,0 +1,20 @@
+// Bytes -> LDk comparison input grid -> calculate command -> .xlsx. The
+// comparison has no options: all the bytes are the CSV.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "analyses/ldk_compare/ldk_compare.h"
+#include "fuzz/fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    using namespace tavelmark;
+    InputGrid grid;
+    LoadLDkCompareWorkbook(grid);
+    WriteLDkCompareTemplate(grid);
+    if (!fuzz::LoadGridFromBytes({reinterpret_cast<const char*>(data), size}, grid)) return 0;
+    RecordingPrompter prompter;
+    const ReportOutcome outcome = RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
+    if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
+    return 0;
+}

@@ -1,0 +1,85 @@
+#include "fuzz/fuzz_support.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <variant>
+
+#include "cli/cli_support.h"
+#include "hosts/xlsx_export.h"
+
+namespace tavelmark::fuzz {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The command line reads its input from a file and libxlsxwriter 1.1.4 only
+// writes to one, so each process keeps a folder of its own in TMPDIR.
+class ScratchFolder {
+public:
+    ScratchFolder()
+        : path_(fs::temp_directory_path() / ("tavelmark-fuzz-" + std::to_string(getpid()))) {
+        fs::create_directories(path_);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        fs::remove_all(path_, ec);
+    }
+    fs::path file(const char* name) const { return path_ / name; }
+
+private:
+    fs::path path_;
+};
+
+const ScratchFolder& Scratch() {
+    static const ScratchFolder folder;
+    return folder;
+}
+
+}  // namespace
+
+FuzzInput SplitInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto nul = bytes.rfind('\0');
+    if (nul == std::string_view::npos) return {bytes, std::nullopt};
+    return {bytes.substr(0, nul), std::span(data + nul + 1, size - nul - 1)};
+}
+
+bool LoadGridFromBytes(std::string_view bytes, InputGrid& grid) {
+    const fs::path csv = Scratch().file("input.csv");
+    std::ofstream(csv, std::ios::binary | std::ios::trunc)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ostringstream warnings;
+    return cli::LoadInputGrid(csv.string(), grid, warnings);
+}
+
+const ReportContext& FuzzReportContext() {
+    static const ReportContext context = cli::FindReportContext();
+    return context;
+}
+
+void SaveReport(const Workbook& workbook) {
+    // No report may show NaN or an infinity as a number.
+    for (const Sheet& sheet : workbook.sheets)
+        for (const auto& [cell, value] : sheet.cells().values())
+            if (const auto* number = std::get_if<double>(&value); number && !std::isfinite(*number)) {
+                std::fprintf(stderr, "report shows %g in %s!%s\n", *number, sheet.name().c_str(),
+                             CellName(cell).c_str());
+                std::abort();
+            }
+    std::string error;
+    if (!SaveXlsx(workbook, Scratch().file("report.xlsx").string(), &error)) {
+        // A report the user cannot save loses their work as surely as a crash.
+        std::fprintf(stderr, "report not saved: %s\n", error.c_str());
+        std::abort();
+    }
+}
+
+}  // namespace tavelmark::fuzz
