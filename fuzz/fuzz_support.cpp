@@ -6,12 +6,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <variant>
 
 #include "cli/cli_support.h"
+#include "cli/input_loader.h"
 #include "hosts/xlsx_export.h"
 
 namespace tavelmark::fuzz {
@@ -20,8 +20,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The command line reads its input from a file and libxlsxwriter 1.1.4 only
-// writes to one, so each process keeps a folder of its own in TMPDIR.
+// libxlsxwriter 1.1.4 only writes to a file, so each process keeps a folder
+// of its own in TMPDIR for its reports.
 class ScratchFolder {
 public:
     ScratchFolder()
@@ -53,11 +53,9 @@ FuzzInput SplitInput(const std::uint8_t* data, std::size_t size) {
 }
 
 bool LoadGridFromBytes(std::string_view bytes, InputGrid& grid) {
-    const fs::path csv = Scratch().file("input.csv");
-    std::ofstream(csv, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::istringstream stream{std::string(bytes)};
     std::ostringstream warnings;
-    return cli::LoadInputGrid(csv.string(), grid, warnings);
+    return cli::LoadInputGrid(stream, grid, warnings) == cli::LoadStatus::Loaded;
 }
 
 const ReportContext& FuzzReportContext() {

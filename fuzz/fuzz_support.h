@@ -26,7 +26,7 @@ FuzzInput SplitInput(const std::uint8_t* data, std::size_t size);
 
 // The grid's reachable area filled from the bytes exactly as tavelmark-cli
 // fills it from its INPUT file. False when the bytes are refused as input
-// (neither UTF-8 nor GBK): the calculation is then not run.
+// (not UTF-8, GBK or UTF-16 with a byte order mark): the calculation is then not run.
 bool LoadGridFromBytes(std::string_view bytes, InputGrid& grid);
 
 // Where the report finds brg.jpg, looked up once.
