@@ -10,6 +10,7 @@ packages=(
   libxlsxwriter-dev libboost-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   python3 python3-openpyxl
+  poppler-utils
   fonts-noto-cjk xvfb xauth
 )
 

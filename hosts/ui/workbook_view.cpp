@@ -4,6 +4,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPrinter>
@@ -80,15 +81,22 @@ void WorkbookView::resizeEvent(QResizeEvent* event) {
 void WorkbookView::relayout() {
     canvas_->layOut(viewport()->size());
     const auto& charts = sheet().charts();
-    for (std::size_t i = 0; i < charts_.size(); ++i)
-        charts_[i]->setGeometry(canvas_->sheetLayout().chartRect(charts[i]));
+    for (std::size_t i = 0; i < charts_.size(); ++i) {
+        const QRect place = canvas_->sheetLayout().chartRect(charts[i]);
+        charts_[i]->setGeometry(place);
+        // Laid out now, not at the view's first show: a report may be
+        // printed before it was ever on the screen.
+        FitChart(*charts_[i]->chart(), place.size());
+    }
 }
 
 void WorkbookView::print(QPrinter& printer) const {
+    // The sheet as a 96-dpi screen shows it, scaled onto the page.
     const SheetLayout layout(sheet(), 96, 96);
-    const QSize content = layout.contentSize();
     QPainter painter(&printer);
     if (!painter.isActive()) return;
+    const QSize content(std::max(layout.contentSize().width(), TextRightEdge(sheet(), layout, printer)),
+                        layout.contentSize().height());
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     // Screen pixels onto the page: the sheet's width fits the page, never enlarged.
     const double scale = std::min(static_cast<double>(printer.resolution()) / 96.0,
@@ -102,13 +110,12 @@ void WorkbookView::print(QPrinter& printer) const {
         int bottom = std::min(content.height(), top + pageHeight);
         if (bottom < content.height()) {
             // Break at a row boundary, and above a chart that would be cut but fits a page.
-            const int row = layout.rowStartingAtOrBelow(bottom);
-            int cut = layout.rowTop(row) > bottom ? layout.rowTop(row - 1) : layout.rowTop(row);
+            int cut = layout.rowTop(layout.rowAt(bottom));
             for (const Chart& chart : charts) {
                 const QRect place = layout.chartRect(chart);
                 if (place.top() < cut && place.bottom() >= cut && place.top() > top &&
                     place.height() <= pageHeight)
-                    cut = layout.rowTop(layout.rowStartingAtOrBelow(place.top()) - 1);
+                    cut = layout.rowTop(layout.rowAt(place.top()));
             }
             if (cut > top) bottom = cut;
         }
@@ -125,7 +132,8 @@ void WorkbookView::print(QPrinter& printer) const {
         for (std::size_t i = 0; i < charts_.size(); ++i) {
             const QRect place = layout.chartRect(charts[i]);
             if (!place.intersects(slice)) continue;
-            charts_[i]->render(&painter, QRectF(place), charts_[i]->viewport()->rect());
+            QChart* chart = charts_[i]->chart();
+            chart->scene()->render(&painter, QRectF(place), chart->geometry(), Qt::IgnoreAspectRatio);
         }
         painter.restore();
         top = bottom;
