@@ -24,11 +24,6 @@ int TwipsToPixels(double twips, double dotsPerInch) {
     return static_cast<int>(std::lround(twips / 1440.0 * dotsPerInch));
 }
 
-double NarrowingToFit(double textWidth, double room) {
-    if (textWidth <= room || room <= 0 || textWidth * 0.8 > room) return 1.0;
-    return room / textWidth;
-}
-
 QFont SheetFont(const std::string& name, double points) {
     const QString family = ToQString(name);
     QStringList families{family};

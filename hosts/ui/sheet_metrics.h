@@ -21,15 +21,6 @@ int RowHeightPixels(double fontPoints, double dotsPerInch = 96);
 // One twip is 1/1440 inch; window layouts are given in twips.
 int TwipsToPixels(double twips, double dotsPerInch = 96);
 
-// Pixels between a cell's edge and its text, in the grids and the reports.
-inline constexpr int kCellTextPadding = 2;
-
-// This machine's fonts may be wider than the ones a template or report was
-// sized for. A text at most a fifth too wide for the room it has is narrowed
-// to fit rather than cut: the horizontal scale to draw it with (1 when it
-// fits, and when narrowing would not be enough).
-double NarrowingToFit(double textWidth, double room);
-
 // A font by the name a template or report asks for, with fallbacks that
 // exist on this machine when the named one does not (宋体, Microsoft Sans Serif).
 QFont SheetFont(const std::string& name, double points);

@@ -14,6 +14,16 @@
 namespace tavelmark::ui {
 namespace {
 
+constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+
+// This machine's fonts may be wider than the ones the report was sized for:
+// a text at most a fifth too wide for the room it has is narrowed to fit
+// rather than cut. The horizontal scale to draw it with.
+double NarrowingToFit(double textWidth, double room) {
+    if (textWidth <= room || room <= 0 || textWidth * 0.8 > room) return 1.0;
+    return room / textWidth;
+}
+
 struct Piece {
     QString text;
     bool superscript = false;
@@ -30,9 +40,8 @@ std::vector<Piece> PiecesOf(const ReportValue& value, const CellFormat& format) 
 }
 
 // Cell fonts are sized in points at the layout's resolution, whatever the
-// device: on a 1200-dpi printer a 10-point text must still cover the 13
-// layout pixels it covers on the screen, and the painter's scale then maps
-// the layout onto the page.
+// device's: a layout made for 96 dpi and painted on a 1200-dpi printer keeps
+// its 10-point texts 13 layout pixels high, in proportion to their cells.
 QFont LayoutFont(const Font& spec, const SheetLayout& layout, const QPaintDevice& device) {
     const double toDevice = layout.dotsPerInchY() / std::max(1, device.logicalDpiY());
     return SheetFont(spec.name, (spec.size > 0 ? spec.size : 10) * toDevice);
@@ -120,7 +129,7 @@ QRect HomeRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
 // A text too wide for its cell runs on over empty neighbours, as far as it needs.
 QRect RunOnRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell, QRect home,
                 int textWidth, Side side) {
-    const int needed = textWidth + 2 * kCellTextPadding;
+    const int needed = textWidth + 2 * kTextPadding;
     if (needed <= home.width()) return home;
     QRect area = home;
     if (side == Side::Left) {
@@ -169,22 +178,22 @@ PlacedText PlaceCellText(const Sheet& sheet, const SheetLayout& layout, CellRef 
 
     // Narrowed rather than cut, so "0.031817 +" never shows as "0.031817 "
     // beside its neighbour's "-0.07...".
-    placed.squeeze = NarrowingToFit(width, placed.area.width() - 2 * kCellTextPadding);
+    placed.squeeze = NarrowingToFit(width, placed.area.width() - 2 * kTextPadding);
     placed.width = width * placed.squeeze;
 
-    double x = home.left() + kCellTextPadding;
-    if (side == Side::Right) x = home.right() + 1 - kCellTextPadding - placed.width;
+    double x = home.left() + kTextPadding;
+    if (side == Side::Right) x = home.right() + 1 - kTextPadding - placed.width;
     if (side == Side::Centre) x = home.left() + (home.width() - placed.width) / 2;
-    const double leftmost = placed.area.left() + kCellTextPadding;
+    const double leftmost = placed.area.left() + kTextPadding;
     // Whole layout pixels, so that the screen's glyphs stay crisp.
     placed.x = std::round(std::clamp(
-        x, leftmost, std::max(leftmost, placed.area.right() + 1 - kCellTextPadding - placed.width)));
+        x, leftmost, std::max(leftmost, placed.area.right() + 1 - kTextPadding - placed.width)));
 
-    double baseline = home.bottom() - kCellTextPadding - metrics.descent() + 1;
+    double baseline = home.bottom() - kTextPadding - metrics.descent() + 1;
     if (format.vertical == VAlign::Center)
         baseline = home.top() + (home.height() + metrics.ascent() - metrics.descent()) / 2;
     else if (format.vertical == VAlign::Top)
-        baseline = home.top() + kCellTextPadding + metrics.ascent();
+        baseline = home.top() + kTextPadding + metrics.ascent();
     placed.baseline = std::round(baseline);
     return placed;
 }
@@ -199,21 +208,6 @@ void PaintCellText(QPainter& painter, const Sheet& sheet, const SheetLayout& lay
     painter.scale(text.squeeze, 1.0);
     DrawPieces(painter, text);
     painter.restore();
-}
-
-// The cells whose texts show: a merge shows only in its first cell.
-template <typename Visit>
-void ForEachShownText(const Sheet& sheet, const SheetLayout& layout, int firstRow, int lastRow,
-                      Visit visit) {
-    const auto& values = sheet.cells().values();
-    for (auto it = values.lower_bound(CellRef{firstRow, 1});
-         it != values.end() && it->first.row <= lastRow; ++it) {
-        const CellRef cell = it->first;
-        if (cell.column > layout.lastColumn()) continue;
-        if (const RangeRef* merge = MergeHolding(sheet, cell); merge && !(merge->first == cell))
-            continue;
-        visit(cell, it->second);
-    }
 }
 
 void PaintBottomRule(QPainter& painter, const QRect& cell, BorderWeight weight) {
@@ -252,9 +246,15 @@ void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout
     }
 
     // Texts may run on sideways, so whole rows are painted.
-    ForEachShownText(sheet, layout, firstRow, lastRow, [&](CellRef cell, const ReportValue& value) {
-        PaintCellText(painter, sheet, layout, cell, value);
-    });
+    const auto& values = sheet.cells().values();
+    for (auto it = values.lower_bound(CellRef{firstRow, 1});
+         it != values.end() && it->first.row <= lastRow; ++it) {
+        const CellRef cell = it->first;
+        if (cell.column > layout.lastColumn()) continue;
+        if (const RangeRef* merge = MergeHolding(sheet, cell); merge && !(merge->first == cell))
+            continue;  // only the merge's first cell shows
+        PaintCellText(painter, sheet, layout, cell, it->second);
+    }
 
     for (const auto& [cell, format] : sheet.cells().cellFormats()) {
         if (cell.row < firstRow || cell.row > lastRow || cell.column > layout.lastColumn()) continue;
@@ -267,15 +267,6 @@ void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout
         painter.drawRect(layout.cellRect(sheet.selectedCell()).adjusted(1, 1, -1, -1));
     }
     painter.restore();
-}
-
-int TextRightEdge(const Sheet& sheet, const SheetLayout& layout, const QPaintDevice& device) {
-    double right = 0;
-    ForEachShownText(sheet, layout, 1, layout.lastRow(), [&](CellRef cell, const ReportValue& value) {
-        const PlacedText text = PlaceCellText(sheet, layout, cell, value, device);
-        right = std::max(right, std::min<double>(text.area.right() + 1, text.x + text.width));
-    });
-    return static_cast<int>(std::ceil(right));
 }
 
 }  // namespace tavelmark::ui

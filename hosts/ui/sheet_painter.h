@@ -9,7 +9,6 @@
 #include "hosts/ui/sheet_layout.h"
 #include "hosts/workbook.h"
 
-class QPaintDevice;
 class QPainter;
 
 namespace tavelmark::ui {
@@ -22,9 +21,5 @@ struct SheetPaintOptions {
 // Paints the cells that meet `area` (layout pixels).
 void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout,
                 const SheetPaintOptions& options, const QRect& area);
-
-// Where the texts end on the right (layout pixels), counting a text that
-// runs on past the last used column; measured as drawn on `device`.
-int TextRightEdge(const Sheet& sheet, const SheetLayout& layout, const QPaintDevice& device);
 
 }  // namespace tavelmark::ui

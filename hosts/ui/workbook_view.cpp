@@ -91,16 +91,15 @@ void WorkbookView::relayout() {
 }
 
 void WorkbookView::print(QPrinter& printer) const {
-    // The sheet as a 96-dpi screen shows it, scaled onto the page.
-    const SheetLayout layout(sheet(), 96, 96);
+    // Laid out at the printer's resolution, so that the cell fonts keep
+    // their point sizes on the page, then narrowed to the page's width.
+    const SheetLayout layout(sheet(), printer.resolution(), printer.resolution());
     QPainter painter(&printer);
     if (!painter.isActive()) return;
-    const QSize content(std::max(layout.contentSize().width(), TextRightEdge(sheet(), layout, printer)),
-                        layout.contentSize().height());
+    const QSize content = layout.contentSize();
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    // Screen pixels onto the page: the sheet's width fits the page, never enlarged.
-    const double scale = std::min(static_cast<double>(printer.resolution()) / 96.0,
-                                  static_cast<double>(page.width()) / std::max(1, content.width()));
+    // The sheet's width fits the page; it is never enlarged.
+    const double scale = std::min(1.0, static_cast<double>(page.width()) / std::max(1, content.width()));
     const int pageHeight = static_cast<int>(page.height() / scale);
 
     const auto& charts = sheet().charts();

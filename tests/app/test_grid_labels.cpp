@@ -53,6 +53,9 @@ private slots:
                          qPrintable(QStringLiteral("%1: %2 pixels for %3").arg(text).arg(grid->columnWidth(column)).arg(needed)));
             }
         QVERIFY(labels > 0);
+        // For a person to look at the window: GRID_LABELS_SCREENSHOTS=folder.
+        if (const QString folder = qEnvironmentVariable("GRID_LABELS_SCREENSHOTS"); !folder.isEmpty())
+            QVERIFY(frame->grab().save(folder + "/" + command + ".png"));
     }
 };
 

@@ -1,7 +1,6 @@
 // The worked examples' reports as the user gets them out of a result window:
 // the chart's titles on the screen, and the exported PDF read back with
 // poppler's pdftotext and pdftoppm (an independent reader, not our painter).
-#include <functional>
 #include <vector>
 
 #include <QChart>
@@ -22,8 +21,12 @@
 #include "analyses/means/run_means.h"
 #include "hosts/ui/result_window.h"
 #include "hosts/ui/workbook_view.h"
+#include "hosts_ui/pixels.h"
 
 using namespace tavelmark;
+using test::CountPixels;
+using test::IsDark;
+using test::IsRed;
 
 namespace {
 
@@ -122,18 +125,6 @@ QImage FirstPageImage(const QString& pdf, int dotsPerInch, QString* error) {
                                               QStringLiteral("-png"), pdf, stem});
     return QImage(stem + QStringLiteral(".png"));
 }
-
-int CountPixels(const QImage& image, const QRect& area, const std::function<bool(QRgb)>& wanted) {
-    int count = 0;
-    const QRect inside = area.intersected(image.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            if (wanted(image.pixel(x, y))) ++count;
-    return count;
-}
-
-bool IsDark(QRgb p) { return qGray(p) < 128; }
-bool IsRed(QRgb p) { return qRed(p) > 180 && qGreen(p) < 100 && qBlue(p) < 100; }
 
 const PdfWord* FindWord(const std::vector<PdfPage>& pages, const QString& text) {
     for (const PdfPage& page : pages)
