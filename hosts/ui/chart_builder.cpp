@@ -5,6 +5,8 @@
 #include <limits>
 
 #include <QChart>
+#include <QGraphicsLayout>
+#include <QGraphicsTextItem>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QValueAxis>
@@ -100,7 +102,40 @@ void ShapeAxis(QValueAxis* axis, const ChartAxis& from, double low, double high)
     axis->setTitleFont(font);
 }
 
+// The texts the chart shows now, titles and tick labels.
+void CollectShownTexts(const QGraphicsItem& item, QStringList& texts) {
+    for (const QGraphicsItem* child : item.childItems()) {
+        if (!child->isVisible()) continue;
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(child)) texts << text->toPlainText();
+        CollectShownTexts(*child, texts);
+    }
+}
+
 }  // namespace
+
+void FitChart(QChart& chart, const QSizeF& size) {
+    // Qt shortens a title longer than its room to "...": the y-axis title
+    // "回归几率单位(Yr)" is longer than the plot is high in the report's
+    // 200 x 150 point chart. A title that does not show whole is set half a
+    // point smaller at a time, down to 6 points.
+    constexpr double kStep = 0.5, kSmallest = 6.0;
+    chart.resize(size);
+    for (bool shrunk = true; shrunk;) {
+        if (QGraphicsLayout* layout = chart.layout()) layout->activate();
+        QStringList shown;
+        CollectShownTexts(chart, shown);
+        shrunk = false;
+        auto shrink = [&](const QString& title, QFont font, const auto& apply) {
+            if (title.isEmpty() || shown.contains(title) || font.pointSizeF() - kStep < kSmallest) return;
+            font.setPointSizeF(font.pointSizeF() - kStep);
+            apply(font);
+            shrunk = true;
+        };
+        shrink(chart.title(), chart.titleFont(), [&chart](const QFont& font) { chart.setTitleFont(font); });
+        for (QAbstractAxis* axis : chart.axes())
+            shrink(axis->titleText(), axis->titleFont(), [axis](const QFont& font) { axis->setTitleFont(font); });
+    }
+}
 
 std::vector<std::pair<double, double>> SeriesPoints(const Sheet& sheet, const ChartSeries& series) {
     const std::vector<CellRef> xs = CellsOf(series.xValues);
@@ -130,6 +165,7 @@ QChart* BuildChart(const Chart& chart, const SheetLookup& sheets, double dotsPer
     view->setBackgroundBrush(Qt::white);
     view->setBackgroundPen(QPen(Qt::black, 1));
     view->setMargins(QMargins(6, 6, 6, 6));
+    view->layout()->setContentsMargins(0, 0, 0, 0);  // room for the plot in a small chart
     view->legend()->setVisible(chart.legend);
     view->setPlotAreaBackgroundVisible(chart.plotAreaFill || chart.plotAreaBorder);
     view->setPlotAreaBackgroundBrush(chart.plotAreaFill ? QBrush(QColor(192, 192, 192)) : QBrush(Qt::NoBrush));

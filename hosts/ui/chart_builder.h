@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include <QSizeF>
 #include <QString>
 
 #include "hosts/workbook.h"
@@ -28,5 +29,9 @@ QString AxisLabelFormat(const std::string& numberFormat);
 
 // The caller owns the returned chart (a QChartView takes it over).
 QChart* BuildChart(const Chart& chart, const SheetLookup& sheets, double dotsPerInch = 96);
+
+// Sizes the chart and makes each title that would not show whole at that
+// size (the chart's and the axes') smaller until it does.
+void FitChart(QChart& chart, const QSizeF& size);
 
 }  // namespace tavelmark::ui

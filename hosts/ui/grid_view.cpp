@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QScopedValueRollback>
+#include <QStyle>
 #include <QUndoStack>
 
 #include "hosts/ui/cell_text.h"
@@ -133,12 +134,32 @@ void GridView::refresh() {
     updateGeometry();
 }
 
+int GridView::widestLabel(int column) const {
+    // The item delegate keeps this much room on each side of a text and
+    // shortens a longer one to "…".
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    int widest = 0;
+    for (int r = 0; r < model_->rowCount(); ++r) {
+        const QModelIndex index = model_->index(r, column);
+        if (index.data(GridModel::BoxColourRole).isValid()) continue;
+        const QString text = index.data(Qt::DisplayRole).toString();
+        if (text.isEmpty()) continue;
+        const QFontMetrics metrics(index.data(Qt::FontRole).value<QFont>(), this);
+        widest = std::max(widest, metrics.horizontalAdvance(text) + 2 * margin);
+    }
+    return widest;
+}
+
 void GridView::applySizes() {
     const GridSheet& sheet = grid_.activeSheet();
     const RangeRef view = model_->viewableRange();
-    for (int c = 0; c < view.columnCount(); ++c)
-        setColumnWidth(c, ColumnWidthPixels(sheet.columnWidth(view.first.column + c),
-                                            logicalDpiX()));
+    // The template's widths, made wide enough for the labels outside the
+    // entry boxes: the template was sized for a narrower font than this
+    // machine may have ("组别" in a column of 3.5 characters).
+    for (int c = 0; c < view.columnCount(); ++c) {
+        const int width = ColumnWidthPixels(sheet.columnWidth(view.first.column + c), logicalDpiX());
+        setColumnWidth(c, width > 0 ? std::max(width, widestLabel(c)) : 0);
+    }
     for (int r = 0; r < view.rowCount(); ++r) {
         double largest = 0;
         for (int c = view.first.column; c <= view.last.column; ++c)

@@ -92,6 +92,8 @@ private:
     void commitCells(std::vector<std::pair<CellRef, CellValue>> values, const QString& what);
     void moveActive(int rowStep, int columnStep);
     void applySizes();
+    // The width the texts outside the entry boxes of a model column need.
+    int widestLabel(int column) const;
     void syncSelectionToGrid();
     QRect selectedBlock() const;  // model rows and columns, current cell when none
 

@@ -19,14 +19,32 @@ double RowFontPoints(const Sheet& sheet, int row) {
     return largest;
 }
 
+namespace {
+
+CellRef ShownExtent(const Sheet& sheet) {
+    CellRef extent{1, 1};
+    auto widen = [&extent](CellRef c) {
+        extent.row = std::max(extent.row, c.row);
+        extent.column = std::max(extent.column, c.column);
+    };
+    for (const auto& [cell, value] : sheet.cells().values())
+        if (!std::holds_alternative<std::monostate>(value)) widen(cell);
+    for (const auto& [cell, format] : sheet.cells().cellFormats())
+        if (format.bottomBorder != BorderWeight::None) widen(cell);
+    return extent;
+}
+
+}  // namespace
+
 SheetLayout::SheetLayout(const Sheet& sheet, double dotsPerInchX, double dotsPerInchY,
                          QSize cover)
     : dpiX_(dotsPerInchX), dpiY_(dotsPerInchY) {
     const CellRef used = sheet.usedExtent();
     addColumns(sheet, used.column);
     addRows(sheet, used.row);
-    int width = size().width();
-    int height = size().height();
+    const QRect shown = rangeRect({{1, 1}, ShownExtent(sheet)});
+    int width = shown.right() + 1;
+    int height = shown.bottom() + 1;
     for (const Chart& chart : sheet.charts()) {
         const QRect place = chartRect(chart);
         width = std::max(width, place.right() + 1);
@@ -78,6 +96,10 @@ QRect SheetLayout::chartRect(const Chart& chart) const {
 int SheetLayout::rowStartingAtOrBelow(int y) const {
     const auto it = std::lower_bound(rowTops_.begin(), rowTops_.end() - 1, y);
     return static_cast<int>(it - rowTops_.begin()) + 1;
+}
+
+int SheetLayout::rowAt(int y) const {
+    return std::clamp(rowStartingAtOrBelow(y + 1) - 1, 1, std::max(1, lastRow()));
 }
 
 }  // namespace tavelmark::ui

@@ -16,9 +16,12 @@ public:
     // rows and columns as it takes to cover `cover` (a window's visible area).
     SheetLayout(const Sheet& sheet, double dotsPerInchX, double dotsPerInchY, QSize cover = {});
 
+    double dotsPerInchX() const { return dpiX_; }
+    double dotsPerInchY() const { return dpiY_; }
     int lastRow() const { return static_cast<int>(rowTops_.size()) - 1; }
     int lastColumn() const { return static_cast<int>(columnLefts_.size()) - 1; }
-    // The used cells and the charts only, without the cover.
+    // What shows on paper: the cells with a value or a rule, and the charts
+    // (a format alone, such as an alignment set on whole columns, shows nothing).
     QSize contentSize() const { return content_; }
     QSize size() const { return {columnLefts_.back(), rowTops_.back()}; }
 
@@ -28,6 +31,8 @@ public:
     QRect chartRect(const Chart& chart) const;
     // The first row that starts at or below y (lastRow() + 1 past the end).
     int rowStartingAtOrBelow(int y) const;
+    // The row that holds y (the first or the last row beyond the ends).
+    int rowAt(int y) const;
     int rowTop(int row) const;
 
 private:

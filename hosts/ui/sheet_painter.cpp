@@ -1,6 +1,7 @@
 #include "hosts/ui/sheet_painter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QFontMetrics>
@@ -14,6 +15,14 @@ namespace tavelmark::ui {
 namespace {
 
 constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+
+// This machine's fonts may be wider than the ones the report was sized for:
+// a text at most a fifth too wide for the room it has is narrowed to fit
+// rather than cut. The horizontal scale to draw it with.
+double NarrowingToFit(double textWidth, double room) {
+    if (textWidth <= room || room <= 0 || textWidth * 0.8 > room) return 1.0;
+    return room / textWidth;
+}
 
 struct Piece {
     QString text;
@@ -30,28 +39,47 @@ std::vector<Piece> PiecesOf(const ReportValue& value, const CellFormat& format) 
     return pieces;
 }
 
+// Cell fonts are sized in points at the layout's resolution, whatever the
+// device's: a layout made for 96 dpi and painted on a 1200-dpi printer keeps
+// its 10-point texts 13 layout pixels high, in proportion to their cells.
+QFont LayoutFont(const Font& spec, const SheetLayout& layout, const QPaintDevice& device) {
+    const double toDevice = layout.dotsPerInchY() / std::max(1, device.logicalDpiY());
+    return SheetFont(spec.name, (spec.size > 0 ? spec.size : 10) * toDevice);
+}
+
 QFont SuperscriptFont(const QFont& font) {
     QFont small = font;
     small.setPointSizeF(font.pointSizeF() * 0.62);
     return small;
 }
 
-int PiecesWidth(const std::vector<Piece>& pieces, const QFont& font) {
-    const QFontMetrics normal(font), raised(SuperscriptFont(font));
-    int width = 0;
+// A cell's text as it is drawn: its pieces, font, room and position.
+struct PlacedText {
+    std::vector<Piece> pieces;
+    QFont font;
+    QRect area;  // its cell or merge, and the empty neighbours it runs on over
+    double x = 0;
+    double baseline = 0;
+    double squeeze = 1.0;  // horizontal narrowing
+    double width = 0;      // after narrowing
+};
+
+double PiecesWidth(const std::vector<Piece>& pieces, const QFont& font, const QPaintDevice& device) {
+    const QFontMetricsF normal(font, &device), raised(SuperscriptFont(font), &device);
+    double width = 0;
     for (const Piece& piece : pieces)
         width += (piece.superscript ? raised : normal).horizontalAdvance(piece.text);
     return width;
 }
 
-void DrawPieces(QPainter& painter, const std::vector<Piece>& pieces, const QFont& font, int x,
-                int baseline) {
-    const QFont small = SuperscriptFont(font);
-    const QFontMetrics normal(font), raised(small);
-    for (const Piece& piece : pieces) {
-        painter.setFont(piece.superscript ? small : font);
-        const int y = piece.superscript ? baseline - normal.ascent() * 2 / 5 : baseline;
-        painter.drawText(QPoint(x, y), piece.text);
+void DrawPieces(QPainter& painter, const PlacedText& text) {
+    const QFont small = SuperscriptFont(text.font);
+    const QFontMetricsF normal(text.font, painter.device()), raised(small, painter.device());
+    double x = 0;
+    for (const Piece& piece : text.pieces) {
+        painter.setFont(piece.superscript ? small : text.font);
+        const double y = piece.superscript ? text.baseline - normal.ascent() * 2 / 5 : text.baseline;
+        painter.drawText(QPointF(x, y), piece.text);
         x += (piece.superscript ? raised : normal).horizontalAdvance(piece.text);
     }
 }
@@ -132,48 +160,53 @@ QRect RunOnRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell, QRe
     return area;
 }
 
-void PaintCellText(QPainter& painter, const Sheet& sheet, const SheetLayout& layout, CellRef cell,
-                   const ReportValue& value) {
+PlacedText PlaceCellText(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
+                         const ReportValue& value, const QPaintDevice& device) {
     const CellFormat& format = sheet.format(cell);
-    const std::vector<Piece> pieces = PiecesOf(value, format);
-    const QFont font = SheetFont(format.font.name, format.font.size);
-    const QFontMetrics metrics(font);
-    const int width = PiecesWidth(pieces, font);
+    PlacedText placed;
+    placed.pieces = PiecesOf(value, format);
+    placed.font = LayoutFont(format.font, layout, device);
+    const QFontMetricsF metrics(placed.font, &device);
+    const double width = PiecesWidth(placed.pieces, placed.font, device);
     const Side side = SideOf(format, value);
     const QRect home = HomeRect(sheet, layout, cell, format);
     // Numbers never run on; they are cut at their cell, as the spreadsheet's
     // would be shown as #### instead.
-    const QRect area = std::holds_alternative<double>(value)
-                           ? home
-                           : RunOnRect(sheet, layout, cell, home, width, side);
+    placed.area = std::holds_alternative<double>(value)
+                      ? home
+                      : RunOnRect(sheet, layout, cell, home, static_cast<int>(std::ceil(width)), side);
 
-    // This machine's fonts may be wider than the ones the report was sized
-    // for; a text a little too wide for the room it has is narrowed to fit
-    // rather than cut, so "0.031817 +" never shows as "0.031817 " beside its
-    // neighbour's "-0.07...".
-    const int room = area.width() - 2 * kTextPadding;
-    double squeeze = 1.0;
-    if (width > room && room > 0 && width * 0.8 <= room) squeeze = static_cast<double>(room) / width;
-    const int shownWidth = static_cast<int>(width * squeeze);
+    // Narrowed rather than cut, so "0.031817 +" never shows as "0.031817 "
+    // beside its neighbour's "-0.07...".
+    placed.squeeze = NarrowingToFit(width, placed.area.width() - 2 * kTextPadding);
+    placed.width = width * placed.squeeze;
 
-    int x = home.left() + kTextPadding;
-    if (side == Side::Right) x = home.right() + 1 - kTextPadding - shownWidth;
-    if (side == Side::Centre) x = home.left() + (home.width() - shownWidth) / 2;
-    const int leftmost = area.left() + kTextPadding;
-    x = std::clamp(x, leftmost, std::max(leftmost, area.right() + 1 - kTextPadding - shownWidth));
+    double x = home.left() + kTextPadding;
+    if (side == Side::Right) x = home.right() + 1 - kTextPadding - placed.width;
+    if (side == Side::Centre) x = home.left() + (home.width() - placed.width) / 2;
+    const double leftmost = placed.area.left() + kTextPadding;
+    // Whole layout pixels, so that the screen's glyphs stay crisp.
+    placed.x = std::round(std::clamp(
+        x, leftmost, std::max(leftmost, placed.area.right() + 1 - kTextPadding - placed.width)));
 
-    int baseline = home.bottom() - kTextPadding - metrics.descent() + 1;
+    double baseline = home.bottom() - kTextPadding - metrics.descent() + 1;
     if (format.vertical == VAlign::Center)
         baseline = home.top() + (home.height() + metrics.ascent() - metrics.descent()) / 2;
     else if (format.vertical == VAlign::Top)
         baseline = home.top() + kTextPadding + metrics.ascent();
+    placed.baseline = std::round(baseline);
+    return placed;
+}
 
+void PaintCellText(QPainter& painter, const Sheet& sheet, const SheetLayout& layout, CellRef cell,
+                   const ReportValue& value) {
+    const PlacedText text = PlaceCellText(sheet, layout, cell, value, *painter.device());
     painter.save();
-    painter.setClipRect(area, Qt::IntersectClip);
-    painter.setPen(ToQColor(format.font.colour));
-    painter.translate(x, 0);
-    painter.scale(squeeze, 1.0);
-    DrawPieces(painter, pieces, font, 0, baseline);
+    painter.setClipRect(text.area, Qt::IntersectClip);
+    painter.setPen(ToQColor(sheet.format(cell).font.colour));
+    painter.translate(text.x, 0);
+    painter.scale(text.squeeze, 1.0);
+    DrawPieces(painter, text);
     painter.restore();
 }
 
@@ -195,8 +228,10 @@ void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout
     else
         painter.drawTiledPixmap(area, options.background, area.topLeft());
 
-    const int firstRow = std::max(1, layout.rowStartingAtOrBelow(area.top()) - 1);
-    const int lastRow = std::min(layout.lastRow(), layout.rowStartingAtOrBelow(area.bottom() + 1));
+    // Only the rows the area meets: a page's PDF must not carry the text
+    // of the rows beyond its edges, hidden by the clip but found by a search.
+    const int firstRow = layout.rowAt(area.top());
+    const int lastRow = layout.rowAt(area.bottom());
 
     if (sheet.gridlines()) {
         painter.setPen(QColor(192, 192, 192));

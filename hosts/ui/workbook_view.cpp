@@ -4,6 +4,7 @@
 
 #include <QChart>
 #include <QChartView>
+#include <QGraphicsScene>
 #include <QPainter>
 #include <QPaintEvent>
 #include <QPrinter>
@@ -80,19 +81,25 @@ void WorkbookView::resizeEvent(QResizeEvent* event) {
 void WorkbookView::relayout() {
     canvas_->layOut(viewport()->size());
     const auto& charts = sheet().charts();
-    for (std::size_t i = 0; i < charts_.size(); ++i)
-        charts_[i]->setGeometry(canvas_->sheetLayout().chartRect(charts[i]));
+    for (std::size_t i = 0; i < charts_.size(); ++i) {
+        const QRect place = canvas_->sheetLayout().chartRect(charts[i]);
+        charts_[i]->setGeometry(place);
+        // Laid out now, not at the view's first show: a report may be
+        // printed before it was ever on the screen.
+        FitChart(*charts_[i]->chart(), place.size());
+    }
 }
 
 void WorkbookView::print(QPrinter& printer) const {
-    const SheetLayout layout(sheet(), 96, 96);
-    const QSize content = layout.contentSize();
+    // Laid out at the printer's resolution, so that the cell fonts keep
+    // their point sizes on the page, then narrowed to the page's width.
+    const SheetLayout layout(sheet(), printer.resolution(), printer.resolution());
     QPainter painter(&printer);
     if (!painter.isActive()) return;
+    const QSize content = layout.contentSize();
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    // Screen pixels onto the page: the sheet's width fits the page, never enlarged.
-    const double scale = std::min(static_cast<double>(printer.resolution()) / 96.0,
-                                  static_cast<double>(page.width()) / std::max(1, content.width()));
+    // The sheet's width fits the page; it is never enlarged.
+    const double scale = std::min(1.0, static_cast<double>(page.width()) / std::max(1, content.width()));
     const int pageHeight = static_cast<int>(page.height() / scale);
 
     const auto& charts = sheet().charts();
@@ -102,13 +109,12 @@ void WorkbookView::print(QPrinter& printer) const {
         int bottom = std::min(content.height(), top + pageHeight);
         if (bottom < content.height()) {
             // Break at a row boundary, and above a chart that would be cut but fits a page.
-            const int row = layout.rowStartingAtOrBelow(bottom);
-            int cut = layout.rowTop(row) > bottom ? layout.rowTop(row - 1) : layout.rowTop(row);
+            int cut = layout.rowTop(layout.rowAt(bottom));
             for (const Chart& chart : charts) {
                 const QRect place = layout.chartRect(chart);
                 if (place.top() < cut && place.bottom() >= cut && place.top() > top &&
                     place.height() <= pageHeight)
-                    cut = layout.rowTop(layout.rowStartingAtOrBelow(place.top()) - 1);
+                    cut = layout.rowTop(layout.rowAt(place.top()));
             }
             if (cut > top) bottom = cut;
         }
@@ -125,7 +131,8 @@ void WorkbookView::print(QPrinter& printer) const {
         for (std::size_t i = 0; i < charts_.size(); ++i) {
             const QRect place = layout.chartRect(charts[i]);
             if (!place.intersects(slice)) continue;
-            charts_[i]->render(&painter, QRectF(place), charts_[i]->viewport()->rect());
+            QChart* chart = charts_[i]->chart();
+            chart->scene()->render(&painter, QRectF(place), chart->geometry(), Qt::IgnoreAspectRatio);
         }
         painter.restore();
         top = bottom;

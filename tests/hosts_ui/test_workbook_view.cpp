@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QImage>
 #include <QLineSeries>
+#include <QPainter>
 #include <QScatterSeries>
 #include <QTemporaryDir>
 #include <QTest>
@@ -16,9 +17,15 @@
 #include "hosts/ui/result_window.h"
 #include "hosts/ui/sheet_layout.h"
 #include "hosts/ui/sheet_metrics.h"
+#include "hosts/ui/sheet_painter.h"
 #include "hosts/ui/workbook_view.h"
+#include "hosts_ui/pixels.h"
 
 using namespace tavelmark;
+using test::CountPixels;
+using test::IsBlue;
+using test::IsDark;
+using test::IsRed;
 
 namespace {
 
@@ -66,19 +73,6 @@ Workbook SampleReport(bool withBackground) {
     return book;
 }
 
-int CountPixels(const QImage& image, const QRect& area, bool (*wanted)(QRgb)) {
-    int count = 0;
-    const QRect inside = area.intersected(image.rect());
-    for (int y = inside.top(); y <= inside.bottom(); ++y)
-        for (int x = inside.left(); x <= inside.right(); ++x)
-            if (wanted(image.pixel(x, y))) ++count;
-    return count;
-}
-
-bool IsRed(QRgb p) { return qRed(p) > 180 && qGreen(p) < 100 && qBlue(p) < 100; }
-bool IsBlue(QRgb p) { return qBlue(p) > 180 && qRed(p) < 100 && qGreen(p) < 100; }
-bool IsDark(QRgb p) { return qGray(p) < 100; }
-
 }  // namespace
 
 class WorkbookViewTest : public QObject {
@@ -87,6 +81,7 @@ private slots:
     void sizesFollowTheSpreadsheetsRules_data();
     void sizesFollowTheSpreadsheetsRules();
     void paintShowsTitlesRulesAndRunOnText();
+    void textKeepsItsSizeOnAnyResolution();
     void rendersWithBackgroundAndChart();
     void seriesReadNumbersOnly();
     void axisLabelFormats_data();
@@ -142,6 +137,34 @@ void WorkbookViewTest::paintShowsTitlesRulesAndRunOnText() {
     // The long caption runs on over the empty cells to its right.
     const QRect d4 = onScreen(layout.cellRect(Cell("D4")).adjusted(0, 0, 0, -3));
     QVERIFY(CountPixels(image, d4, IsDark) > 5);
+}
+
+// A layout made for 96 dpi painted on a device of three times the
+// resolution (a printer has 1200): the text keeps its size in layout pixels.
+void WorkbookViewTest::textKeepsItsSizeOnAnyResolution() {
+    const Workbook book = SampleReport(false);
+    const ui::SheetLayout layout(book.activeSheet(), 96, 96);
+    const QRect titles = layout.cellRect(Cell("A1")).united(layout.cellRect(Cell("J2")));
+    auto inkWidth = [&](int dotsPerInch) {
+        QImage image(titles.size(), QImage::Format_RGB32);
+        image.setDotsPerMeterX(qRound(dotsPerInch / 0.0254));
+        image.setDotsPerMeterY(qRound(dotsPerInch / 0.0254));
+        QPainter painter(&image);
+        ui::SheetPaintOptions options;
+        options.showSelection = false;
+        ui::PaintSheet(painter, book.activeSheet(), layout, options, titles);
+        painter.end();
+        int left = image.width(), right = -1;
+        for (int x = 0; x < image.width(); ++x)
+            if (CountPixels(image, QRect(x, 0, 1, image.height()), IsRed) > 0) {
+                left = std::min(left, x);
+                right = x;
+            }
+        return right - left + 1;
+    };
+    const int onScreen = inkWidth(96);
+    QVERIFY(onScreen > 100);  // the red brand line
+    QVERIFY2(std::abs(inkWidth(288) - onScreen) <= 2, qPrintable(QString::number(inkWidth(288))));
 }
 
 void WorkbookViewTest::rendersWithBackgroundAndChart() {
