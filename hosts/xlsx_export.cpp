@@ -7,6 +7,7 @@
 
 #include "hosts/xlsx_files.h"
 #include "hosts/xlsx_formats.h"
+#include "hosts/xlsx_number_texts.h"
 #include "hosts/xlsx_sheet.h"
 
 namespace tavelmark {
@@ -59,6 +60,10 @@ bool SaveXlsx(const Workbook& model, const std::string& path, std::string* error
     if (closed != LXW_NO_ERROR) {
         std::filesystem::remove(Utf8Path(partial), ec);
         return Fail(error, "无法保存文件 \"" + path + "\": " + lxw_strerror(closed));
+    }
+    if (!WriteShortestNumberTexts(model, partial, &detail)) {
+        std::filesystem::remove(Utf8Path(partial), ec);
+        return Fail(error, "无法保存文件 \"" + path + "\": " + detail);
     }
     std::filesystem::rename(Utf8Path(partial), Utf8Path(path), ec);
     if (ec) {
