@@ -1,6 +1,7 @@
 // Saving a report as .xlsx, and the share of it spent giving the number cells
-// their shortest round-trip texts. The report is the two-group means example
-// with every section: its sheet part is the largest of the four reports.
+// their shortest round-trip texts: the two-group means example with every
+// section (its sheet part, 1 MB of markup, is the largest of the four reports)
+// and the two-group rates example with every item (a small one).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +10,8 @@
 
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
+#include "analyses/rates/rates_window.h"
+#include "analyses/rates/run_rates.h"
 #include "hosts/xlsx_export.h"
 #include "hosts/xlsx_number_texts.h"
 
@@ -25,20 +28,29 @@ Workbook MeansReport() {
     return outcome.workbook ? std::move(*outcome.workbook) : Workbook{};
 }
 
-void BM_SaveMeansReport(benchmark::State& state) {
-    const Workbook report = MeansReport();
+Workbook RatesReport() {
+    InputGrid grid;
+    WriteRatesTemplate(grid);
+    RecordingPrompter prompter;
+    ReportOutcome outcome = RunRates(grid, RatesOptions::All(), prompter, ReportContext{TAVELMARK_RESOURCES});
+    return outcome.workbook ? std::move(*outcome.workbook) : Workbook{};
+}
+
+void BM_SaveReport(benchmark::State& state, Workbook (*makeReport)()) {
+    const Workbook report = makeReport();
     const fs::path path = fs::temp_directory_path() / "tavelmark-bench-numbers.xlsx";
     for (auto _ : state)
         if (!SaveXlsx(report, path.string())) state.SkipWithError("not written");
     fs::remove(path);
 }
-BENCHMARK(BM_SaveMeansReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveReport, means, MeansReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SaveReport, rates, RatesReport)->Unit(benchmark::kMillisecond);
 
 // The worst case of the rewriting pass: every number cell's text differs
 // from the model's (each value moved to its next double), so every worksheet
 // part is read, rewritten and compressed again.
-void BM_RewriteEveryNumberText(benchmark::State& state) {
-    const Workbook report = MeansReport();
+void BM_RewriteEveryNumberText(benchmark::State& state, Workbook (*makeReport)()) {
+    const Workbook report = makeReport();
     Workbook moved = report;
     for (std::size_t i = 0; i < report.sheets.size(); ++i)
         for (const auto& [cell, value] : report.sheets[i].cells().values())
@@ -56,6 +68,7 @@ void BM_RewriteEveryNumberText(benchmark::State& state) {
     fs::remove(written);
     fs::remove(path);
 }
-BENCHMARK(BM_RewriteEveryNumberText)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RewriteEveryNumberText, means, MeansReport)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_RewriteEveryNumberText, rates, RatesReport)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,11 +1,18 @@
 #include "hosts/xlsx_number_texts.h"
 
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <string_view>
 #include <variant>
 #include <vector>
 
 #include <zip.h>
+
+#include "hosts/xlsx_files.h"
 
 namespace tavelmark {
 
@@ -44,6 +51,7 @@ std::optional<std::string> ShortestTextsInPart(std::string_view xml, const Sheet
         if (!cell || !std::holds_alternative<double>(sheet.value(*cell))) continue;
         const std::string text = PlainText(sheet.value(*cell));
         if (xml.substr(textStart, textEnd - textStart) == text) continue;
+        if (out.empty()) out.reserve(xml.size() + xml.size() / 8);
         out.append(xml.substr(copied, textStart - copied));
         out += text;
         copied = textEnd;
@@ -82,52 +90,96 @@ bool ReplacePart(zip_t* archive, zip_uint64_t index, const std::string& name, co
     return zip_set_file_compression(archive, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE, 1) == 0;
 }
 
-std::string OpenErrorText(int code) {
-    zip_error_t error;
-    zip_error_init_with_code(&error, code);
-    std::string text = zip_error_strerror(&error);
-    zip_error_fini(&error);
-    return text;
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+    std::ifstream in(Utf8Path(path), std::ios::binary);
+    if (!in) return std::nullopt;
+    std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) return std::nullopt;
+    return content;
+}
+
+// The whole archive as libzip wrote it into `source`, a buffer source.
+std::optional<std::string> SourceContent(zip_source_t* source) {
+    zip_stat_t stat;
+    if (zip_source_stat(source, &stat) != 0 || !(stat.valid & ZIP_STAT_SIZE)) return std::nullopt;
+    if (zip_source_open(source) != 0) return std::nullopt;
+    std::string content(stat.size, '\0');
+    const zip_int64_t read = zip_source_read(source, content.data(), stat.size);
+    zip_source_close(source);
+    if (read < 0 || static_cast<zip_uint64_t>(read) != stat.size) return std::nullopt;
+    return content;
 }
 
 }  // namespace
 
+// The archive is rewritten in memory and the file replaced in place: the
+// caller writes it under a temporary name of its own, and libzip's own
+// temporary file would cost a seeded random name (several milliseconds of
+// OpenSSL start-up) for every report.
 bool WriteShortestNumberTexts(const Workbook& model, const std::string& xlsxPath, std::string* error) {
-    int code = 0;
-    zip_t* archive = zip_open(xlsxPath.c_str(), 0, &code);
-    if (!archive) return Fail(error, "无法重新打开工作簿以写入数字: " + OpenErrorText(code));
+    const std::optional<std::string> original = ReadWholeFile(xlsxPath);
+    if (!original) return Fail(error, "无法重新读取工作簿以写入数字: " + std::string(std::strerror(errno)));
+
+    // The buffer is handed to libzip (malloc'd, freed by libzip): when it
+    // writes an archive back into a buffer source it may release the
+    // original buffer even when told not to (libzip issue 284).
+    void* bytes = std::malloc(original->size());
+    if (!bytes) return Fail(error, "无法写入数字: 内存不足");
+    std::memcpy(bytes, original->data(), original->size());
+    zip_error_t zipError;
+    zip_error_init(&zipError);
+    zip_source_t* source = zip_source_buffer_create(bytes, original->size(), 1, &zipError);
+    if (!source) std::free(bytes);
+    zip_t* archive = source ? zip_open_from_source(source, 0, &zipError) : nullptr;
+    if (!archive) {
+        if (source) zip_source_free(source);
+        const std::string reason = zip_error_strerror(&zipError);
+        zip_error_fini(&zipError);
+        return Fail(error, "无法重新打开工作簿以写入数字: " + reason);
+    }
+    zip_error_fini(&zipError);
+    zip_source_keep(source);  // its new content is read after the archive is closed
 
     // libzip reads the replacement parts when the archive is closed; reserved
     // so that no part moves before then.
     std::vector<std::string> replacements;
     replacements.reserve(model.sheets.size());
-    for (std::size_t i = 0; i < model.sheets.size(); ++i) {
+    std::string failure;
+    for (std::size_t i = 0; i < model.sheets.size() && failure.empty(); ++i) {
         const std::string part = "xl/worksheets/sheet" + std::to_string(i + 1) + ".xml";
         const zip_int64_t index = zip_name_locate(archive, part.c_str(), 0);
         const std::optional<std::string> xml =
             index < 0 ? std::nullopt : ReadEntry(archive, static_cast<zip_uint64_t>(index));
         if (!xml) {
-            zip_discard(archive);
-            return Fail(error, "工作簿缺少可读的 " + part);
+            failure = "工作簿缺少可读的 " + part;
+            break;
         }
         std::optional<std::string> rewritten = ShortestTextsInPart(*xml, model.sheets[i]);
         if (!rewritten) continue;
         replacements.push_back(std::move(*rewritten));
-        if (!ReplacePart(archive, static_cast<zip_uint64_t>(index), part, replacements.back())) {
-            const std::string reason = zip_strerror(archive);
-            zip_discard(archive);
-            return Fail(error, "无法写入 " + part + ": " + reason);
-        }
+        if (!ReplacePart(archive, static_cast<zip_uint64_t>(index), part, replacements.back()))
+            failure = "无法写入 " + part + ": " + zip_strerror(archive);
     }
-    if (replacements.empty()) {
+    if (!failure.empty() || replacements.empty()) {
         zip_discard(archive);
-        return true;
+        zip_source_free(source);
+        if (!failure.empty()) return Fail(error, failure);
+        return true;  // every text already the shortest: the file stays as written
     }
     if (zip_close(archive) != 0) {
-        const std::string reason = zip_strerror(archive);
+        failure = std::string("无法写入数字: ") + zip_strerror(archive);
         zip_discard(archive);
-        return Fail(error, "无法写入数字: " + reason);
+        zip_source_free(source);
+        return Fail(error, failure);
     }
+    const std::optional<std::string> written = SourceContent(source);
+    zip_source_free(source);
+    if (!written) return Fail(error, "无法写入数字: 读不出改写后的工作簿");
+
+    std::ofstream out(Utf8Path(xlsxPath), std::ios::binary | std::ios::trunc);
+    out.write(written->data(), static_cast<std::streamsize>(written->size()));
+    out.close();
+    if (!out) return Fail(error, "无法写入数字: " + std::string(std::strerror(errno)));
     return true;
 }
 
