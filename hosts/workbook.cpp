@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace tavelmark {
@@ -36,6 +37,12 @@ std::string PlainText(const ReportValue& v) {
         return text;
     }
     return {};
+}
+
+void Sheet::setValue(CellRef c, ReportValue v) {
+    if (const double* number = std::get_if<double>(&v); number && !std::isfinite(*number))
+        v = std::monostate{};
+    cells_.setValue(c, std::move(v));
 }
 
 std::optional<std::pair<std::string, RangeRef>> ParseR1C1Reference(std::string_view text) {

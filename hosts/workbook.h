@@ -103,7 +103,9 @@ public:
 
     const ReportValue& value(CellRef c) const { return cells_.value(c); }
     const ReportValue& value(std::string_view a1) const { return value(Cell(a1)); }
-    void setValue(CellRef c, ReportValue v) { cells_.setValue(c, std::move(v)); }
+    // A number that is not finite (NaN, infinity) leaves the cell empty, like
+    // any result that could not be computed: no renderer ever meets one.
+    void setValue(CellRef c, ReportValue v);
     void setValue(std::string_view a1, ReportValue v) { setValue(Cell(a1), std::move(v)); }
     // Raises `length` characters of a text cell from `start` (0-based, counted in
     // characters, not bytes); the cell becomes rich text.

@@ -7,6 +7,7 @@
 
 #include "common/atomic_file.h"
 #include "hosts/xlsx_formats.h"
+#include "hosts/xlsx_number_texts.h"
 #include "hosts/xlsx_sheet.h"
 
 namespace tavelmark {
@@ -61,7 +62,8 @@ bool WriteXlsxFile(const Workbook& model, const std::string& path, std::string* 
     errno = 0;
     const lxw_error closed = workbook_close(workbook);
     const int cause = errno;
-    return closed == LXW_NO_ERROR || Fail(error, CloseFailure(closed, cause));
+    if (closed != LXW_NO_ERROR) return Fail(error, CloseFailure(closed, cause));
+    return WriteShortestNumberTexts(model, path, error);
 }
 
 }  // namespace

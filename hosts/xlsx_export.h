@@ -14,10 +14,11 @@ namespace tavelmark {
 // held before, and a target that is not a regular file is refused. Returns
 // false and sets *error (when given, naming the path and the cause) on failure.
 //
-// What the file format cannot hold is written the way a spreadsheet shows it:
-// a number that is NaN or infinite becomes the text "#NUM!", a merged area
-// keeps only its first cell's value and format, and a merge overlapping an
-// earlier one is left out. A background picture that is missing or unreadable
+// Numbers are written in their shortest text that reads back as the same
+// double (the model holds no NaN or infinity: see Sheet::setValue). What the
+// file format cannot hold is written the way a spreadsheet shows it: a merged
+// area keeps only its first cell's value and format, and a merge overlapping
+// an earlier one is left out. A background picture that is missing or unreadable
 // is left out silently: it is decoration and must not cost the user the report.
 // Rows are 12.75 points high for size-10 text; a row holding a larger font is
 // made as high as that font needs.

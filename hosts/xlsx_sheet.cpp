@@ -1,6 +1,5 @@
 #include "hosts/xlsx_sheet.h"
 
-#include <cmath>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -61,13 +60,8 @@ lxw_error WriteRichText(lxw_worksheet* ws, XlsxFormats& formats, CellRef c, cons
 
 lxw_error WriteValue(lxw_worksheet* ws, XlsxFormats& formats, CellRef c, const ReportValue& value,
                      const CellFormat& format) {
-    if (const double* number = std::get_if<double>(&value)) {
-        // The file format has no text for NaN or infinity; a spreadsheet
-        // refuses a file holding one, so such a result shows as its error value.
-        if (!std::isfinite(*number))
-            return worksheet_write_string(ws, Row(c), Col(c), "#NUM!", formats.cell(format));
+    if (const double* number = std::get_if<double>(&value))
         return worksheet_write_number(ws, Row(c), Col(c), *number, formats.cell(format));
-    }
     if (const std::string* text = std::get_if<std::string>(&value))
         return worksheet_write_string(ws, Row(c), Col(c), text->c_str(), formats.cell(format));
     if (const RichText* rich = std::get_if<RichText>(&value))

@@ -37,9 +37,13 @@ std::array<EquivalenceLine, 5> TestEquivalence(const GroupDescription& dt,
                                                const PooledSpread& spread);
 const char* EquivalenceText(std::optional<bool> equivalent);
 
+// α is half the recommended test's P value, as shown beside the power. The
+// power is that of a two-sided test at the 5% level, whatever P came out:
+// F(d/SE − z) + F(−d/SE − z) with z = TINV(0.05, 9999) and F Student's t with
+// 9999 df; 0.05 when the means are equal. Both are empty without a P value.
 struct ObservedPower {
     std::optional<double> alpha;  // P / 2
-    std::optional<double> power;  // 1 - β, never below 0.5
+    std::optional<double> power;  // 1 - β
 };
 ObservedPower PowerOf(std::optional<double> pTwoSided, const PooledSpread& spread);
 

@@ -1,5 +1,6 @@
 #include "analyses/rates/chi_square.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analyses/rates/checked_math.h"
@@ -42,9 +43,10 @@ ChiSquares ComputeChiSquares(const RateTable& t) {
     const double margins = t.n1 * t.n2 * t.m1 * t.m2;
     const double cross = t.a * t.d - t.b * t.c;
     chi.pearson = rates::Divide(t.N * cross * cross, margins);
-    // The corrected difference is squared as it stands, also when |ad - bc|
-    // is below N/2.
-    const double corrected = std::fabs(cross) - t.N / 2;
+    // The correction never exceeds the difference it corrects (R's chisq.test
+    // clips it the same way): otherwise a smaller difference would give a
+    // larger statistic.
+    const double corrected = std::max(0.0, std::fabs(cross) - t.N / 2);
     chi.yates = rates::Divide(t.N * corrected * corrected, margins);
     if (chi.pearson) chi.mantelHaenszel = rates::Divide(*chi.pearson * (t.N - 1), t.N);
     chi.likelihoodRatio = LikelihoodRatio(t);

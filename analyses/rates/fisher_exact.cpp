@@ -80,12 +80,13 @@ FisherProbabilities ComputeFisherProbabilities(const RateTable& t) {
     const int n1 = a + b, n2 = c + d, m1 = a + c, m2 = b + d;
     const MarginTables tables(n1, n2, m1, m2);
 
-    // The side is chosen by the counts a and c, not by the rates; a tie takes
-    // the T side. Walking x down means more T positives.
+    // The side is chosen by the rates, compared exactly as whole numbers; a
+    // tie takes the T side. Walking x down means more T positives.
+    const bool towardsT = static_cast<long long>(a) * n2 <= static_cast<long long>(c) * n1;
     double oneSided = 0;
     if (a == 0 || b == 0 || c == 0 || d == 0)
         oneSided = tables.probability(a);
-    else if (a <= c)
+    else if (towardsT)
         oneSided = SumRange(tables, a, tables.lowest(), -1);
     else
         oneSided = SumRange(tables, a, tables.highest(), +1);
@@ -98,8 +99,8 @@ FisherProbabilities ComputeFisherProbabilities(const RateTable& t) {
         const long long observed = tables.scaledDifference(a);
         // From the far extreme inward, while the tables are at least as
         // different as the observed one; the walk never leaves the valid range.
-        const int start = a <= c ? tables.highest() : tables.lowest();
-        const int step = a <= c ? -1 : +1;
+        const int start = towardsT ? tables.highest() : tables.lowest();
+        const int step = towardsT ? -1 : +1;
         for (int x = start; x >= tables.lowest() && x <= tables.highest(); x += step) {
             if (tables.scaledDifference(x) < observed) break;
             opposite += tables.probability(x);

@@ -24,7 +24,8 @@ struct FisherProbabilities {
 
 // One-sided: a zero cell puts the observed table at an end of the range, and
 // its own probability is the answer; otherwise the tail from the observed
-// table towards more T positives (a <= c) or more R positives (a > c).
+// table towards more T positives when R's rate is not above T's
+// (a/n1 <= c/n2, compared as a n2 <= c n1), else towards more R positives.
 // Opposite side: with equal groups the one-sided value again; otherwise the
 // tables walked inward from the other extreme while their rate difference is
 // at least the observed one. Two-sided: with equal groups twice the one-sided

@@ -1,5 +1,6 @@
 #include "analyses/rates/pooled_tests.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analyses/rates/checked_math.h"
@@ -26,7 +27,9 @@ PooledTests ComputePooledTests(const RateTable& t) {
     const double difference = std::fabs(t.c / t.n2 - t.a / t.n1);
     tests.t = rates::Finite(std::fabs((t.c - 0.5) / t.n2 - (t.a - 0.5) / t.n1) / s);
     tests.u = rates::Finite(difference / s);
-    tests.uPrime = rates::Finite((difference - (1 / t.n1 + 1 / t.n2) / 2) / s);
+    // The continuity correction is clipped at the difference, as in Yates'
+    // chi-square (and R's prop.test): a P value of 1, never a larger statistic.
+    tests.uPrime = rates::Finite(std::max(0.0, difference - (1 / t.n1 + 1 / t.n2) / 2) / s);
     return tests;
 }
 
@@ -42,7 +45,7 @@ std::optional<double> UTestP(const PooledTests& tests) {
 
 std::optional<double> UPrimeTestP(const PooledTests& tests) {
     if (!tests.uPrime) return std::nullopt;
-    return wsf::Tdist(std::fabs(*tests.uPrime), kNormalDegreesOfFreedom, 2);
+    return wsf::Tdist(*tests.uPrime, kNormalDegreesOfFreedom, 2);
 }
 
 }  // namespace tavelmark

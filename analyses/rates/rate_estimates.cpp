@@ -52,7 +52,7 @@ std::optional<RateLimits> ScoreLimits(double x, double n) {
     const auto lower = rates::Finite((2 * n * p + kZSquared - 1 - kZ * *lowerRoot) / denominator);
     const auto upper = rates::Finite((2 * n * p + kZSquared + 1 + kZ * *upperRoot) / denominator);
     if (!lower || !upper) return std::nullopt;
-    return RateLimits{*lower, *upper};
+    return RateLimits{x == 0 ? 0.0 : *lower, x == n ? 1.0 : *upper};
 }
 
 std::string LimitsText(const RateLimits& limits) {

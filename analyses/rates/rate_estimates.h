@@ -25,11 +25,11 @@ struct RateEstimates {
 };
 
 // Continuity-corrected score interval (Fleiss; Newcombe, Stat Med 1998, method
-// 4) with z = 1.96 and 3.841 standing for z squared; the limits are not
-// clipped, so x = 0 keeps a lower limit above 0:
+// 4) with z = 1.96 and 3.841 standing for z squared:
 //   L = (2np + 2.841 - 1.96 sqrt(3.841 + (2x - 1)(2n - 2x + 1)/n)) / (2(n + 3.841))
 //   U = (2np + 4.841 + 1.96 sqrt(3.841 + (2x + 1)(2n - 2x - 1)/n)) / (2(n + 3.841))
-// Empty when n is 0.
+// with Newcombe's convention at the ends: L = 0 for x = 0 and U = 1 for x = n,
+// so the observed rate always lies inside its interval. Empty when n is 0.
 std::optional<RateLimits> ScoreLimits(double x, double n);
 
 // "21.664～56.251%": each limit in percent, rounded half up to 3 decimals and

@@ -38,6 +38,8 @@ RateTableCheck ReadRateTable(const InputGrid& grid) {
         if (!v || !std::isfinite(*v)) return {std::nullopt, kRatesNotCountMessage};
     for (const auto& v : numbers)
         if (*v != std::floor(*v)) return {std::nullopt, kRatesFractionMessage};
+    if (*numbers[0] + *numbers[1] == 0) return {std::nullopt, kRatesEmptyGroupMessage, "B2"};
+    if (*numbers[2] + *numbers[3] == 0) return {std::nullopt, kRatesEmptyGroupMessage, "B3"};
 
     return {MakeRateTable(*numbers[0], *numbers[1], *numbers[2], *numbers[3]), {}};
 }

@@ -30,14 +30,19 @@ inline constexpr const char* kRatesInputTitle = "数据录入错误！";
 inline constexpr const char* kRatesNegativeMessage = "数据录入区发现负数,请更正";
 inline constexpr const char* kRatesNotCountMessage = "数据录入区的数据只能为频数";
 inline constexpr const char* kRatesFractionMessage = "数据录入区发现小数，请更正";
+inline constexpr const char* kRatesEmptyGroupMessage = "每组的例数(阳性数与阴性数之和)必须大于0";
 // The block the counts are typed into (and selected after a refusal).
 inline constexpr const char* kRatesCountBlock = "B2:C3";
 
 // The table, or the first refusal that applies: a negative value, then a
-// cell that holds no number, then a fractional value.
+// cell that holds no number, then a fractional value, then a group without
+// subjects (R before T), which has no rate to compare.
 struct RateTableCheck {
     std::optional<RateTable> table;
-    std::string refusal;  // one of the three messages when table is empty
+    std::string refusal;  // one of the four messages when table is empty
+    // What the refusal selects: the count block, or the first count of the
+    // empty group's row.
+    std::string selection = kRatesCountBlock;
 };
 
 // Reads B2 (a), C2 (b), B3 (c) and C3 (d) of the grid's active sheet.

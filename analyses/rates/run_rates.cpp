@@ -12,9 +12,9 @@ ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& p
     const RateTableCheck check = ReadRateTable(grid);
     if (!check.table) {
         prompter.message(check.refusal, kRatesInputTitle, MessageIcon::Critical);
-        grid.select(kRatesCountBlock);
+        grid.select(check.selection);
         grid.notifyChanged();
-        prompter.showGridSelection(Range(kRatesCountBlock));
+        prompter.showGridSelection(Range(check.selection));
         prompter.setStatusReady();
         return {std::nullopt, true};
     }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "hosts/workbook.h"
 
 namespace tavelmark {
@@ -43,6 +45,23 @@ TEST(Workbook, ColumnWidthsAndExtent) {
     sheet.setValue("C7", 1.0);
     sheet.setBottomBorder(Range("A9:J9"), BorderWeight::Thin);
     EXPECT_EQ(sheet.usedExtent(), (CellRef{9, 10}));
+}
+
+// A result that is not a finite number never becomes a number cell: the cell
+// is empty, as for any result that could not be computed, so the result
+// window, --print and the .xlsx file all show the same empty cell.
+TEST(Workbook, ANumberThatIsNotFiniteLeavesTheCellEmpty) {
+    using limits = std::numeric_limits<double>;
+    for (double v : {limits::quiet_NaN(), limits::infinity(), -limits::infinity()}) {
+        Sheet sheet;
+        sheet.setValue("B2", 4.0);
+        sheet.setValue("B2", v);
+        EXPECT_TRUE(std::holds_alternative<std::monostate>(sheet.value("B2"))) << v;
+        EXPECT_TRUE(sheet.cells().values().empty()) << v;
+    }
+    Sheet sheet;
+    sheet.setValue("A1", limits::max());
+    EXPECT_EQ(PlainText(sheet.value("A1")), "1.7976931348623157e+308");
 }
 
 TEST(Workbook, PaletteColours) {

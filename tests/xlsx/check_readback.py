@@ -3,12 +3,15 @@
 
 openpyxl reads the cells, formats, sheet view and chart; the parts openpyxl
 drops (rich-text runs, the plot area's outline, the background picture) are
-read from the package's XML directly.
+read from the package's XML directly. Numbers must read back bit for bit and
+be written in their shortest round-trip text.
 
 usage: check_readback.py WRITER OUT_DIR BACKGROUND_JPG
 """
 import math
 import os
+import re
+import struct
 import subprocess
 import sys
 import zipfile
@@ -95,7 +98,8 @@ def check_values(ws):
     check("A11 text", ws["A11"].value, "2")
     check("B12 merged value", ws["B12"].value, 42)
     check("C12 inside merge", ws["C12"].value, None)
-    check("A14 not-a-number", ws["A14"].value, "#NUM!")
+    for ref in ("A14", "B14", "C14"):
+        check(f"{ref} not finite: empty", ws[ref].value, None)
     check("F3", ws["F3"].value, "列")
 
 
@@ -135,7 +139,7 @@ def check_borders(ws):
 
 
 def check_sheet_layout(ws, scratch):
-    check("merges", [str(r) for r in ws.merged_cells.ranges], ["B12:C13"])
+    check("merges", [str(r) for r in ws.merged_cells.ranges], ["B12:C13", "D30:E31"])
     # Stored widths carry the 5-pixel padding: characters = width - 5/7.
     for col, characters in ((1, 20), (2, 13.5), (5, 13.5), (6, 13.5), (7, 13.5), (256, 13.5)):
         dim = column_dimension(ws, col)
@@ -153,6 +157,58 @@ def check_sheet_layout(ws, scratch):
     for row in (1, 2):
         check(f"row {row} height fits size 14", ws.row_dimensions[row].height, 18)
     check("second sheet value", scratch["A1"].value, 1.5)
+
+
+# --- numbers: bit-exact, in their shortest round-trip form -------------------
+
+def bits(value):
+    return struct.pack("<d", float(value))
+
+
+def significant_digits(text):
+    mantissa = re.split("[eE]", text.lstrip("+-"))[0].replace(".", "")
+    return len(mantissa.strip("0")) or 1
+
+
+def check_round_trip_table(ws, what):
+    """Rows whose column B holds a "%a" text: column A must read back as exactly that double."""
+    rows = 0
+    for a, b in ws.iter_rows(min_col=1, max_col=2, values_only=True):
+        if not isinstance(b, str) or not b.lstrip("-").startswith("0x"):
+            continue
+        rows += 1
+        expected = float.fromhex(b)
+        if not isinstance(a, (int, float)) or bits(a) != bits(expected):
+            failures.append(f"{what}: {a!r} read back, expected {expected!r} ({b})")
+    check(f"{what} rows", rows, 16)
+
+
+def check_number_texts(package, part):
+    """Every number cell's text reads back as a finite double and has no more
+    significant digits than the shortest text that does (Python's repr)."""
+    sheet = ET.fromstring(package.read(part))
+    for cell in sheet.iter(f"{{{NS['m']}}}c"):
+        value = cell.find("m:v", NS)
+        if cell.get("t") is not None or value is None:
+            continue
+        number = float(value.text)
+        if not math.isfinite(number):
+            failures.append(f"{part} {cell.get('r')}: {value.text!r} is not a finite number")
+        elif significant_digits(value.text) != significant_digits(repr(number)):
+            failures.append(f"{part} {cell.get('r')}: {value.text!r} is not the shortest form"
+                            f" of {number!r}")
+
+
+def check_numbers(path, ws, scratch):
+    check_round_trip_table(ws, "Sheet1 round trip")
+    check_round_trip_table(scratch, "second sheet round trip")
+    check("merged D30", bits(ws["D30"].value), bits(0.1 + 0.2))
+    check("formatted D33", (bits(ws["D33"].value), ws["D33"].number_format), (bits(1 / 3), "0.0000_ "))
+    with zipfile.ZipFile(path) as package:
+        for part in ("xl/worksheets/sheet1.xml", "xl/worksheets/sheet2.xml"):
+            check_number_texts(package, part)
+        check("largest double's text", ET.fromstring(package.read("xl/worksheets/sheet1.xml"))
+              .find("m:sheetData/m:row[@r='30']/m:c[@r='A30']/m:v", NS).text, "1.7976931348623157e+308")
 
 
 def check_chart(ws):
@@ -271,6 +327,7 @@ def main():
     check_sheet_layout(ws, wb["Scratch data"])
     check_chart(ws)
     check_package_parts(path, background)
+    check_numbers(path, ws, wb["Scratch data"])
 
     for failure in failures:
         print("FAIL", failure)

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "hosts/workbook.h"
 #include "hosts/xlsx_export.h"
@@ -12,6 +13,29 @@
 using namespace tavelmark;
 
 namespace {
+
+// Values whose 16-digit text reads back as another number (or as infinity),
+// and values whose shortest text is not the 16-digit one.
+std::vector<double> RoundTripValues() {
+    using limits = std::numeric_limits<double>;
+    return {limits::max(),     -limits::max(),      limits::min(),  limits::denorm_min(),
+            2.5e-310,          0.1 + 0.2,           1.0 / 3,        -2.0 / 3,
+            0.1 + 0.7,         1e-5,                1e23,           9007199254740993.0,
+            123456.78901234567, 1.2345678901234567e300, 3.0 * 1.1, 15.0};
+}
+
+// Column A holds the value, column B its exact binary value in hexadecimal
+// ("%a"), for the reader to compare bit for bit.
+void WriteRoundTripTable(Sheet& sheet, int firstRow) {
+    int row = firstRow;
+    for (double v : RoundTripValues()) {
+        char hex[64];
+        std::snprintf(hex, sizeof hex, "%a", v);
+        sheet.setValue(CellRef{row, 1}, v);
+        sheet.setValue(CellRef{row, 2}, std::string(hex));
+        ++row;
+    }
+}
 
 Workbook SampleWorkbook(const std::string& backgroundPicture) {
     Workbook book;
@@ -62,8 +86,17 @@ Workbook SampleWorkbook(const std::string& backgroundPicture) {
     sheet.setHorizontalAlignment(Range("B12"), HAlign::Right);
     sheet.merge(Range("B12:C13"));
 
-    // A result that is not a number must not corrupt the file.
+    // Results that are not finite numbers leave their cells empty.
     sheet.setValue("A14", std::numeric_limits<double>::quiet_NaN());
+    sheet.setValue("B14", std::numeric_limits<double>::infinity());
+    sheet.setValue("C14", -std::numeric_limits<double>::infinity());
+
+    // Numbers that need 17 digits, also in a merged area and with a number format.
+    WriteRoundTripTable(sheet, 30);
+    sheet.setValue("D30", 0.1 + 0.2);
+    sheet.merge(Range("D30:E31"));
+    sheet.setValue("D33", 1.0 / 3);
+    sheet.setNumberFormat(Range("D33"), "0.0000_ ");
 
     // A column-layer format: every cell of F centred.
     sheet.setHorizontalAlignment(Range("F:F"), HAlign::Center);
@@ -110,6 +143,7 @@ Workbook SampleWorkbook(const std::string& backgroundPicture) {
     // A second sheet with default formats and gridlines on.
     Sheet scratch("Scratch data");
     scratch.setValue("A1", 1.5);
+    WriteRoundTripTable(scratch, 2);
     book.sheets.push_back(scratch);
     return book;
 }

@@ -261,7 +261,9 @@ TEST(SampleSizes, ClosedFormsPerPower) {
         std::optional<double> sizes[4];
     };
     const Case cases[] = {
-        {2, 1, {38, 65, 86, 106}},  // r = 4: Int(37.56)+1, Int(64.0)+1, Int(85.5)+1, Int(105.4)+1
+        // r = 4: Int(51.3764)+1, Int(64.0)+1, Int(85.5)+1, Int(105.4)+1; the 70%
+        // constant is 2(1.95996 + 0.52440)^2 = 12.3441, R's qnorm gives 12.34413.
+        {2, 1, {52, 65, 86, 106}},
         {0, 1, {3, 2, 2, 2}},       // r = 0: Int(2)+1, Int(1.6)+1, ...
         {2, 0, {std::nullopt, std::nullopt, std::nullopt, std::nullopt}},  // equal means
     };
@@ -307,18 +309,53 @@ TEST(Equivalence, MultiplierAndVerdicts) {
         EXPECT_LT(*line.limit, 0) << line.margin;
         EXPECT_EQ(line.equivalent, false) << line.margin;
     }
+    // Means below zero (changes from baseline): the margin is taken from the
+    // larger magnitude, so -10 and -10.2 with SE 0.1 are within ±5% (Δ = 0.51).
+    GroupDescription belowT, belowR;
+    belowT.mean = -10;
+    belowR.mean = -10.2;
+    PooledSpread close;
+    close.difference = 0.2;
+    close.se = 0.1;
+    close.df = 1000000;
+    const auto below = TestEquivalence(belowT, belowR, close);
+    EXPECT_EQ(*below[0].limit, 0.345);  // 0.51 − 0.16450015
+    EXPECT_EQ(below[0].equivalent, true);
+    // One mean on each side of zero: the larger magnitude, here the negative one.
+    GroupDescription plus, minus;
+    plus.mean = 1;
+    minus.mean = -4;
+    EXPECT_EQ(*TestEquivalence(plus, minus, close)[4].limit, 1.035);  // 0.3·4 − 0.16450015
+
     EXPECT_STREQ(EquivalenceText(true), "等效合格");
     EXPECT_STREQ(EquivalenceText(false), "等效不合格");
 }
 
-TEST(Power, AlphaIsHalfThePAndEmptyWithoutP) {
+TEST(Power, TwoSidedFivePercentPowerBesideHalfTheP) {
+    // Power = F(d/SE − z) + F(−d/SE − z), z = TINV(0.05, 9999), F Student's t
+    // with 9999 df: R's pt(d - z, 9999) + pt(-d - z, 9999), z = qt(0.975, 9999).
+    struct Case {
+        double difference, p, power;
+    };
+    const Case cases[] = {
+        {0, 1, 0.05},                                // no difference: the test's own level
+        {1.9602012636213568, 0.05, 0.50004449558962982},  // d/SE = z: about one half
+        {2, 0.04, 0.51591051384709108},
+        {3, 0.0027, 0.8507710788435251},
+        {0.5, 0.6171, 0.079084443732755819},
+    };
+    for (const Case& c : cases) {
+        PooledSpread spread;
+        spread.difference = c.difference;
+        spread.se = 1;
+        const ObservedPower p = PowerOf(c.p, spread);
+        EXPECT_EQ(p.alpha, c.p / 2) << c.difference;
+        ASSERT_TRUE(p.power) << c.difference;
+        EXPECT_TRUE(test::Near(*p.power, c.power, 1e-9)) << c.difference;
+    }
     PooledSpread spread;
     spread.difference = 2;
     spread.se = 1;
-    const ObservedPower p = PowerOf(0.04, spread);
-    EXPECT_EQ(p.alpha, 0.02);
-    ASSERT_TRUE(p.power);
-    EXPECT_GE(*p.power, 0.5);
     const ObservedPower none = PowerOf(std::nullopt, spread);
     EXPECT_FALSE(none.alpha);
     EXPECT_FALSE(none.power);

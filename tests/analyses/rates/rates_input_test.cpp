@@ -87,9 +87,40 @@ TEST_F(RatesInput, RefusalGoesBusyMessageSelectionReadyAndOpensNothing) {
     EXPECT_EQ(kinds, (std::vector<Kind>{Kind::Busy, Kind::Message, Kind::Selection, Kind::Ready}));
 }
 
-TEST_F(RatesInput, TablesWithEmptyTotalsPassTheChecks) {
-    for (auto counts : {std::array{0.0, 0.0, 0.0, 0.0}, std::array{0.0, 0.0, 4.0, 5.0},
-                        std::array{0.0, 7.0, 0.0, 5.0}, std::array{3.0, 0.0, 4.0, 0.0}}) {
+TEST_F(RatesInput, AGroupWithoutSubjectsIsRefusedAtItsFirstCell) {
+    struct Case {
+        std::array<double, 4> counts;
+        const char* selected;
+    };
+    const Case cases[] = {
+        {{0, 0, 0, 0}, "B2"},  // both groups empty: the first one is named
+        {{0, 0, 4, 5}, "B2"},
+        {{3, 4, 0, 0}, "B3"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.selected);
+        InputGrid g;
+        WriteRatesTemplate(g);
+        const char* cells[] = {"B2", "C2", "B3", "C3"};
+        for (int i = 0; i < 4; ++i) g.setValue(cells[i], c.counts[i]);
+        RecordingPrompter p;
+        const ReportOutcome outcome = RunRates(g, RatesOptions::All(), p, {TAVELMARK_RESOURCES});
+
+        EXPECT_TRUE(outcome.refused);
+        EXPECT_FALSE(outcome.workbook);
+        const auto dialogs = p.dialogs();
+        ASSERT_EQ(dialogs.size(), 1u);
+        EXPECT_EQ(dialogs[0].text, "每组的例数(阳性数与阴性数之和)必须大于0");
+        EXPECT_EQ(dialogs[0].title, "数据录入错误！");
+        EXPECT_EQ(dialogs[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(g.selection(), Range(c.selected));
+        EXPECT_EQ(p.statusText(), "就绪");
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(g.value(cells[i]), CellValue{c.counts[i]}) << cells[i];
+    }
+}
+
+TEST_F(RatesInput, TablesWithoutPositivesOrWithoutNegativesPassTheChecks) {
+    for (auto counts : {std::array{0.0, 7.0, 0.0, 5.0}, std::array{3.0, 0.0, 4.0, 0.0}}) {
         grid.setValue("B2", counts[0]);
         grid.setValue("C2", counts[1]);
         grid.setValue("B3", counts[2]);

@@ -248,18 +248,27 @@ TEST_F(RatesReport, EmptyStatisticsLeaveTheirPAndConclusionEmpty) {
     EXPECT_TRUE(std::holds_alternative<std::monostate>(s.value("D37")));
 }
 
-TEST_F(RatesReport, InfiniteRatiosAndAnEmptyGroup) {
+TEST_F(RatesReport, InfiniteRatios) {
     setCounts(0, 10, 5, 5);
     const Sheet& s = run(RatesOptions::All());
     EXPECT_EQ(number(s, "A33"), 0.0);
     EXPECT_EQ(text(s, "C33"), "∞");
     EXPECT_EQ(text(s, "D33"), "∞");
+}
 
-    setCounts(3, 4, 0, 0);  // group T empty
-    const Sheet& empty = run(RatesOptions::All());
-    EXPECT_FALSE(text(empty, "B29").empty());
-    EXPECT_EQ(text(empty, "D29"), "");
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(empty.value("D28")));
+TEST_F(RatesReport, ADifferenceBelowTheContinuityCorrectionIsNotSignificant) {
+    // R 0/2 and T 1/34: R's chisq.test and prop.test give P = 1 (see
+    // data/rates_reference.csv), fisher.test two-sided 1 as well.
+    setCounts(0, 2, 1, 33);
+    const Sheet& s = run(RatesOptions::All());
+    ASSERT_EQ(text(s, "A11"), "Yates连续校正卡方(χ2)");
+    ASSERT_EQ(text(s, "A15"), "U'(校正)检验(U')");
+    const char* rows[][3] = {{"B11", "C11", "D11"}, {"B15", "C15", "D15"}};
+    for (const auto& [statistic, p, conclusion] : rows) {
+        EXPECT_EQ(number(s, statistic), 0.0) << statistic;
+        EXPECT_EQ(number(s, p), 1.0) << p;
+        EXPECT_EQ(text(s, conclusion), "无统计意义") << conclusion;
+    }
 }
 
 TEST(StatConclusionWording, ThresholdsAndNonNumbers) {

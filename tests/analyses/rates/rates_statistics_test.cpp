@@ -102,9 +102,13 @@ TEST(RatesExample, SampleSizes) {
     }
 }
 
-TEST(ChiSquare, YatesIsSquaredWithoutClippingAndZerosLeaveStatisticsEmpty) {
-    // |ad - bc| = 0 < N/2: the corrected difference -10 is squared, 20*100/10^4.
-    EXPECT_DOUBLE_EQ(*ComputeChiSquares(MakeRateTable(5, 5, 5, 5)).yates, 0.2);
+TEST(ChiSquare, YatesIsClippedAtZeroAndZerosLeaveStatisticsEmpty) {
+    // |ad - bc| below N/2: the correction would exceed the difference itself.
+    for (const RateTable& t : {MakeRateTable(5, 5, 5, 5), MakeRateTable(0, 2, 1, 33)}) {
+        const ChiSquares chi = ComputeChiSquares(t);
+        EXPECT_EQ(chi.yates, 0.0);
+        EXPECT_EQ(wsf::Chidist(*chi.yates, 1), 1.0);
+    }
 
     const ChiSquares zeroCell = ComputeChiSquares(MakeRateTable(0, 10, 6, 4));
     EXPECT_FALSE(zeroCell.likelihoodRatio);
@@ -185,13 +189,14 @@ TEST(Fisher, EdgesOfTheValidRangeAndOfTheSizeLimit) {
     EXPECT_FALSE(empty.tooLarge || empty.oneSided || empty.twoSided);
 }
 
-TEST(PooledTests, UPrimeKeepsItsSignAndItsPUsesTheMagnitude) {
-    // 5/10 and 6/11: the difference 0.045 is below the correction 0.095.
-    const PooledTests negative = ComputePooledTests(MakeRateTable(5, 5, 6, 5));
-    ASSERT_TRUE(negative.uPrime);
-    EXPECT_LT(*negative.uPrime, 0);
-    EXPECT_EQ(*UPrimeTestP(negative),
-              *wsf::Tdist(-*negative.uPrime, kNormalDegreesOfFreedom, 2));
+TEST(PooledTests, UPrimeIsClampedAtZeroWithAPOfOne) {
+    // 5/10 and 6/11: the difference 0.045 is below the correction 0.095;
+    // 0/2 and 1/34: 0.029 below 0.265.
+    for (const RateTable& t : {MakeRateTable(5, 5, 6, 5), MakeRateTable(0, 2, 1, 33)}) {
+        const PooledTests tests = ComputePooledTests(t);
+        EXPECT_EQ(tests.uPrime, 0.0);
+        EXPECT_EQ(UPrimeTestP(tests), 1.0);
+    }
     // N = 201: the exact test is skipped, the pooled tests are not.
     EXPECT_TRUE(ComputePooledTests(MakeRateTable(50, 50, 50, 51)).t);
 }
@@ -232,11 +237,29 @@ TEST(RateEstimates, InfiniteAndUndefinedRatiosAreNotZero) {
     }
 }
 
-TEST(RateEstimates, ScoreLimitsAtTheEndsAndForAnEmptyGroup) {
-    for (double n : {1.0, 5.0, 40.0}) {
-        EXPECT_GT(ScoreLimits(0, n)->lower, 0) << n;
-        EXPECT_LT(ScoreLimits(n, n)->upper, 1) << n;
-    }
+TEST(RateEstimates, TheObservedRateLiesInsideItsOwnLimits) {
+    for (int n = 1; n <= 60; ++n)
+        for (int x = 0; x <= n; ++x) {
+            const auto limits = ScoreLimits(x, n);
+            ASSERT_TRUE(limits) << x << " of " << n;
+            EXPECT_LE(limits->lower, static_cast<double>(x) / n) << x << " of " << n;
+            EXPECT_GE(limits->upper, static_cast<double>(x) / n) << x << " of " << n;
+            EXPECT_LE(limits->upper, 1.0) << x << " of " << n;
+        }
+    // At the ends the limit on the observed side is the end itself; the other
+    // one keeps its score value (R's prop.test gives 0.20045 and 0.79955).
+    // Interior limits are unchanged: 7 of 20 with z = 1.96 (R's qnorm(0.975)
+    // moves the lower one to 16.309).
+    struct Case {
+        double x, n;
+        const char* text;
+    };
+    for (const Case& c : {Case{0, 20, "0～20.045%"}, Case{20, 20, "79.955～100%"},
+                          Case{7, 20, "16.308～59.051%"}})
+        EXPECT_EQ(LimitsText(*ScoreLimits(c.x, c.n)), c.text) << c.x << " of " << c.n;
+}
+
+TEST(RateEstimates, ScoreLimitsForAnEmptyGroup) {
     // An empty group has no limits of its own (never the other group's).
     const RateEstimates e = ComputeRateEstimates(MakeRateTable(3, 4, 0, 0));
     EXPECT_TRUE(e.limitsR);

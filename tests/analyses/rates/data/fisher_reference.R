@@ -1,14 +1,17 @@
 # Reference values for the Fisher probabilities of the two-group rates
-# analysis, computed independently with R's hypergeometric density (dhyper).
+# analysis, computed independently with R: the one-sided value is
+# fisher.test's, the others are sums of R's hypergeometric density (dhyper).
 #
 #   Rscript fisher_reference.R > fisher_reference.csv
 #
 # Definitions (x = positives of group R, margins fixed):
-#   one-sided: a zero cell -> P(observed table); a <= c -> P(X <= a);
-#              a > c -> P(X >= a)
+#   side:      towards more T positives when a/n1 <= c/n2, compared exactly
+#              as whole numbers (a n2 <= c n1), else towards more R positives
+#   one-sided: fisher.test(alternative = "less") on the first side,
+#              "greater" on the second: P(X <= a) or P(X >= a)
 #   opposite:  n1 == n2 -> the one-sided value; otherwise from the far end
-#              (largest x when a <= c, smallest x otherwise) inward while the
-#              rate difference is at least the observed one
+#              (largest x on the first side, smallest x otherwise) inward
+#              while the rate difference is at least the observed one
 #   two-sided: n1 == n2 -> min(1, 2 one-sided); otherwise all tables whose
 #              rate difference is at least the observed one
 # Rate differences are compared exactly, as whole numbers scaled by n1 n2:
@@ -20,20 +23,16 @@ fisher_sides <- function(a, b, c, d) {
   xs <- lo:hi
   p <- dhyper(xs, m1, m2, n1)
   prob <- function(x) p[x - lo + 1]
-  if (a == 0 || b == 0 || c == 0 || d == 0) {
-    one <- prob(a)
-  } else if (a <= c) {
-    one <- sum(p[xs <= a])
-  } else {
-    one <- sum(p[xs >= a])
-  }
+  towards_t <- a * n2 <= c * n1
+  one <- fisher.test(matrix(c(a, c, b, d), nrow = 2),
+                     alternative = if (towards_t) "less" else "greater")$p.value
   scaled <- abs((m1 - xs) * n1 - xs * n2)
   observed <- abs(c * n1 - a * n2)
   if (n1 == n2) {
     opposite <- one
     two <- min(1, 2 * one)
   } else {
-    walk <- if (a <= c) rev(xs) else xs
+    walk <- if (towards_t) rev(xs) else xs
     opposite <- 0
     for (x in walk) {
       if (scaled[x - lo + 1] < observed) break
@@ -55,6 +54,8 @@ add(3, 1, 3, 1); add(12, 20, 19, 11); add(1, 0, 1, 2)
 add(100, 0, 0, 100); add(0, 100, 100, 0); add(200, 0, 0, 0); add(0, 0, 0, 200)
 add(1, 99, 99, 1); add(50, 50, 50, 50); add(0, 1, 99, 100); add(199, 0, 0, 1)
 add(10, 60, 2, 128); add(2, 0, 0, 198); add(37, 41, 60, 62); add(5, 0, 5, 190)
+# Unequal groups whose counts and rates point to opposite sides.
+add(12, 48, 9, 11); add(9, 11, 12, 48); add(5, 95, 4, 6); add(3, 1, 6, 14)
 
 # Random tables up to N = 200, a fixed seed so the file can be regenerated.
 set.seed(20261210)

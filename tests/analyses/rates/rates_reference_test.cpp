@@ -1,0 +1,112 @@
+// The continuity-corrected statistics and the rate limits against R
+// (data/rates_reference.R, which wrote data/rates_reference.csv): chisq.test
+// for Yates' chi-square, prop.test for U' and for each group's limits.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "analyses/rates/chi_square.h"
+#include "analyses/rates/pooled_tests.h"
+#include "analyses/rates/rate_estimates.h"
+#include "hosts/worksheet_functions.h"
+#include "support/tolerance.h"
+
+namespace tavelmark {
+namespace {
+
+using test::Near;
+
+// One line of the file; R's NA and NaN (nothing to compute) become empty.
+struct ReferenceRow {
+    std::string line;
+    double a = 0, b = 0, c = 0, d = 0;
+    std::optional<double> yates, yatesP, uPrime, uPrimeP, lowerR, upperR, lowerT, upperT;
+};
+
+std::vector<ReferenceRow> LoadRows() {
+    std::ifstream file(std::string(RATES_TEST_DATA) + "/rates_reference.csv");
+    std::vector<ReferenceRow> rows;
+    std::string line;
+    std::getline(file, line);  // header
+    while (std::getline(file, line)) {
+        std::vector<std::optional<double>> fields;
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, ',');)
+            fields.push_back(field == "NA" || field == "NaN" ? std::nullopt
+                                                             : std::optional<double>(std::stod(field)));
+        if (fields.size() != 12) continue;
+        ReferenceRow r;
+        r.line = line;
+        r.a = *fields[0];
+        r.b = *fields[1];
+        r.c = *fields[2];
+        r.d = *fields[3];
+        r.yates = fields[4];
+        r.yatesP = fields[5];
+        r.uPrime = fields[6];
+        r.uPrimeP = fields[7];
+        r.lowerR = fields[8];
+        r.upperR = fields[9];
+        r.lowerT = fields[10];
+        r.upperT = fields[11];
+        rows.push_back(r);
+    }
+    return rows;
+}
+
+::testing::AssertionResult Agrees(std::optional<double> mine, std::optional<double> r, double absolute) {
+    if (!r) {
+        if (!mine) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "R has nothing, the program " << *mine;
+    }
+    if (!mine) return ::testing::AssertionFailure() << "empty, R has " << *r;
+    return Near(*mine, *r, 1e-9, absolute);
+}
+
+// A limit of exactly 0 or 1 in R is the boundary convention and must be
+// exact; the others differ by R's z = qnorm(0.975) against 1.96.
+::testing::AssertionResult LimitAgrees(std::optional<double> mine, std::optional<double> r) {
+    if (r && (*r == 0 || *r == 1)) {
+        if (mine == r) return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "boundary limit " << *r << " shown as "
+                                             << (mine ? std::to_string(*mine) : "nothing");
+    }
+    return Agrees(mine, r, 5e-5);
+}
+
+TEST(RatesReference, ClippedCorrectionsAndBoundaryLimitsAgreeWithR) {
+    const std::vector<ReferenceRow> rows = LoadRows();
+    ASSERT_GE(rows.size(), 10u) << "rates_reference.csv missing or short";
+    for (const ReferenceRow& r : rows) {
+        SCOPED_TRACE(r.line);
+        const RateTable table = MakeRateTable(r.a, r.b, r.c, r.d);
+
+        const ChiSquares chi = ComputeChiSquares(table);
+        EXPECT_TRUE(Agrees(chi.yates, r.yates, 1e-12)) << "Yates";
+        const auto yatesP = chi.yates ? wsf::Chidist(*chi.yates, 1) : std::nullopt;
+        EXPECT_TRUE(Agrees(yatesP, r.yatesP, 1e-12)) << "Yates P";
+
+        const PooledTests pooled = ComputePooledTests(table);
+        EXPECT_TRUE(Agrees(pooled.uPrime, r.uPrime, 1e-12)) << "U'";
+        EXPECT_TRUE(Agrees(UPrimeTestP(pooled), r.uPrimeP, 1e-12)) << "U' P";
+
+        const RateEstimates e = ComputeRateEstimates(table);
+        if (r.lowerR) {
+            ASSERT_TRUE(e.limitsR);
+            EXPECT_TRUE(LimitAgrees(e.limitsR->lower, r.lowerR)) << "R lower";
+            EXPECT_TRUE(LimitAgrees(e.limitsR->upper, r.upperR)) << "R upper";
+        }
+        if (r.lowerT) {
+            ASSERT_TRUE(e.limitsT);
+            EXPECT_TRUE(LimitAgrees(e.limitsT->lower, r.lowerT)) << "T lower";
+            EXPECT_TRUE(LimitAgrees(e.limitsT->upper, r.upperT)) << "T upper";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace tavelmark
