@@ -28,12 +28,12 @@ tables <- list(
   small_difference_large_groups = c(300, 700, 310, 690)
 )
 
-# Generated tables: group sizes 1 to 400 (log-uniform), rates anywhere from
+# Generated tables: group sizes 3 to 400 (log-uniform), rates anywhere from
 # 0 to 1 with some near the ends.
 set.seed(20261213)
 for (i in 1:60) {
-  n <- pmax(1, round(exp(runif(2, 0, log(400)))))
-  p <- if (runif(1) < 0.25) rbeta(2, 0.3, 0.3) else runif(2)
+  n <- round(exp(runif(2, log(3), log(400))))
+  p <- if (runif(1) < 0.15) rbeta(2, 0.3, 0.3) else runif(2, 0.03, 0.97)
   positives <- rbinom(2, n, p)
   tables[[sprintf("generated%02d", i)]] <- c(positives[1], n[1] - positives[1],
                                              positives[2], n[2] - positives[2])
