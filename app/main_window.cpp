@@ -79,7 +79,7 @@ Prompter& MainWindow::prompter() { return *prompter_; }
 
 ReportContext MainWindow::reportContext() const { return ReportContext{resourceDir_.toStdString()}; }
 
-ui::ResultWindow* MainWindow::showReport(Workbook workbook) {
+ui::ResultWindow* MainWindow::showReport(model::Workbook workbook) {
     auto* window = new ui::ResultWindow(std::move(workbook));
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);

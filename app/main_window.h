@@ -32,7 +32,7 @@ public:
     QWidget* mainWidget() override;
     Prompter& prompter() override;
     ReportContext reportContext() const override;
-    ui::ResultWindow* showReport(Workbook workbook) override;
+    ui::ResultWindow* showReport(model::Workbook workbook) override;
 
     // Runs the command of a menu entry by its object name, also for entries
     // shown disabled; false when the entry has no command. The status bar

@@ -37,12 +37,12 @@ void BM_BlissFit12Groups(benchmark::State& state) {
 BENCHMARK(BM_BlissFit12Groups);
 
 void BM_RunBlissAllOptions12Groups(benchmark::State& state) {
-    InputGrid grid;
+    model::InputGrid grid;
     WriteBlissTemplate(grid);
     for (const BlissGroup& g : TwelveGroups()) {
-        grid.setValue(CellRef{g.row, 2}, g.dose);
-        grid.setValue(CellRef{g.row, 3}, g.n);
-        grid.setValue(CellRef{g.row, 4}, g.positives);
+        grid.setValue(model::CellRef{g.row, 2}, g.dose);
+        grid.setValue(model::CellRef{g.row, 3}, g.n);
+        grid.setValue(model::CellRef{g.row, 4}, g.positives);
     }
     BlissOptions options;
     options.showIntermediate = options.showFieller = options.showHeterogeneity = true;

@@ -11,15 +11,15 @@ namespace {
 
 using namespace tavelmark;
 
-void FillBatches(InputGrid& grid, int batches) {
+void FillBatches(model::InputGrid& grid, int batches) {
     for (int k = 0; k < batches; ++k) {
-        grid.setValue(CellRef{2 + k, 2}, 10.0 + 1.5 * k);
-        grid.setValue(CellRef{2 + k, 3}, 1.0 + 0.3 * k);
+        grid.setValue(model::CellRef{2 + k, 2}, 10.0 + 1.5 * k);
+        grid.setValue(model::CellRef{2 + k, 3}, 1.0 + 0.3 * k);
     }
 }
 
 void BM_LDkCompareToXlsx(benchmark::State& state) {
-    InputGrid grid;
+    model::InputGrid grid;
     LoadLDkCompareWorkbook(grid);
     WriteLDkCompareTemplate(grid);
     FillBatches(grid, static_cast<int>(state.range(0)));
@@ -37,7 +37,7 @@ void BM_LDkCompareToXlsx(benchmark::State& state) {
 BENCHMARK(BM_LDkCompareToXlsx)->Arg(3)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void BM_LDkCompareReportOnly(benchmark::State& state) {
-    InputGrid grid;
+    model::InputGrid grid;
     LoadLDkCompareWorkbook(grid);
     WriteLDkCompareTemplate(grid);
     FillBatches(grid, 10);

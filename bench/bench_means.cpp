@@ -26,13 +26,13 @@ std::vector<double> Group(std::size_t n, double mean, double sd, unsigned seed) 
 }
 
 void BM_WholeAnalysisFullGrid(benchmark::State& state) {
-    InputGrid grid;
+    model::InputGrid grid;
     WriteMeansTemplate(grid);
     const auto t = Group(300, 50, 8, 1);
     const auto r = Group(300, 47, 12, 2);
     for (int i = 0; i < 300; ++i) {
-        grid.setValue(CellRef{i + 2, kMeansColumnT}, t[i]);
-        grid.setValue(CellRef{i + 2, kMeansColumnR}, r[i]);
+        grid.setValue(model::CellRef{i + 2, kMeansColumnT}, t[i]);
+        grid.setValue(model::CellRef{i + 2, kMeansColumnR}, r[i]);
     }
     for (auto _ : state) {
         RecordingPrompter prompter;  // every outlier question answered No

@@ -51,11 +51,11 @@ public:
     bool ask(std::string_view, std::string_view, MessageIcon) override { return false; }
     void setStatusBusy() override {}
     void setStatusReady() override {}
-    void showGridSelection(const RangeRef&) override {}
+    void showGridSelection(const model::RangeRef&) override {}
 };
 
 void BM_RunRatesAllItemsN200(benchmark::State& state) {
-    InputGrid grid;
+    model::InputGrid grid;
     WriteRatesTemplate(grid);
     grid.setValue("B2", kTable.a);
     grid.setValue("C2", kTable.b);

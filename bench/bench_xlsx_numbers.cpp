@@ -20,24 +20,24 @@ namespace {
 using namespace tavelmark;
 namespace fs = std::filesystem;
 
-Workbook MeansReport() {
-    InputGrid grid;
+model::Workbook MeansReport() {
+    model::InputGrid grid;
     WriteMeansTemplate(grid);
     RecordingPrompter prompter;  // the outlier question answered No
     ReportOutcome outcome = RunMeans(grid, MeansOptions::All(), prompter, ReportContext{TAVELMARK_RESOURCES});
-    return outcome.workbook ? std::move(*outcome.workbook) : Workbook{};
+    return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 
-Workbook RatesReport() {
-    InputGrid grid;
+model::Workbook RatesReport() {
+    model::InputGrid grid;
     WriteRatesTemplate(grid);
     RecordingPrompter prompter;
     ReportOutcome outcome = RunRates(grid, RatesOptions::All(), prompter, ReportContext{TAVELMARK_RESOURCES});
-    return outcome.workbook ? std::move(*outcome.workbook) : Workbook{};
+    return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 
-void BM_SaveReport(benchmark::State& state, Workbook (*makeReport)()) {
-    const Workbook report = makeReport();
+void BM_SaveReport(benchmark::State& state, model::Workbook (*makeReport)()) {
+    const model::Workbook report = makeReport();
     const fs::path path = fs::temp_directory_path() / "tavelmark-bench-numbers.xlsx";
     for (auto _ : state)
         if (!SaveXlsx(report, path.string())) state.SkipWithError("not written");
@@ -49,9 +49,9 @@ BENCHMARK_CAPTURE(BM_SaveReport, rates, RatesReport)->Unit(benchmark::kMilliseco
 // The worst case of the rewriting pass: every number cell's text differs
 // from the model's (each value moved to its next double), so every worksheet
 // part is read, rewritten and compressed again.
-void BM_RewriteEveryNumberText(benchmark::State& state, Workbook (*makeReport)()) {
-    const Workbook report = makeReport();
-    Workbook moved = report;
+void BM_RewriteEveryNumberText(benchmark::State& state, model::Workbook (*makeReport)()) {
+    const model::Workbook report = makeReport();
+    model::Workbook moved = report;
     for (std::size_t i = 0; i < report.sheets.size(); ++i)
         for (const auto& [cell, value] : report.sheets[i].cells().values())
             if (const double* v = std::get_if<double>(&value))

@@ -75,7 +75,7 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
                 return;
             }
 
-        InputGrid grid;
+        model::InputGrid grid;
         WriteBlissTemplate(grid);
         std::optional<BlissFit> fit;
         exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {

@@ -13,6 +13,9 @@
 
 namespace tavelmark::cli {
 
+using model::CellRef, model::InputGrid, model::PlainText, model::ReportValue, model::Sheet,
+    model::Workbook;
+
 namespace fs = std::filesystem;
 
 bool WritesToStandardOutput(const CommonOptions& options) { return options.output == "-"; }

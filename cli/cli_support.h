@@ -11,7 +11,7 @@
 #include "common/prompter.h"
 #include "common/report_frame.h"
 #include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 namespace tavelmark::cli {
 
@@ -48,7 +48,7 @@ ReportContext FindReportContext();
 // under the desktop program's guard and finishes the report. A calculation
 // that throws is reported on err as the desktop program's "运行错误！" box
 // would show it and gives exit 3, with nothing written.
-int RunCalculation(InputGrid& grid, const CommonOptions& options, Streams io,
+int RunCalculation(model::InputGrid& grid, const CommonOptions& options, Streams io,
                    const std::function<ReportOutcome(Prompter&)>& calculate);
 
 // Writes the report (-o, saved whole or not at all; `-o -` to standard
@@ -57,6 +57,6 @@ int RunCalculation(InputGrid& grid, const CommonOptions& options, Streams io,
 int FinishReport(const ReportOutcome& outcome, const CommonOptions& options, Streams io);
 
 // Cells of the first sheet as tab-separated rows, numbers in their cell format.
-void PrintSheet(const Sheet& sheet, std::ostream& out);
+void PrintSheet(const model::Sheet& sheet, std::ostream& out);
 
 }  // namespace tavelmark::cli

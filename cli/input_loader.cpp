@@ -11,9 +11,12 @@
 
 #include "cli/csv_reader.h"
 #include "cli/text_decoding.h"
-#include "hosts/cell_number.h"
+#include "model/cell_number.h"
 
 namespace tavelmark::cli {
+
+using model::CellRef, model::CellValue, model::GridSheet, model::InputGrid, model::RangeName,
+    model::RangeRef, model::ReadCellNumber;
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <iosfwd>
 #include <string>
 
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 namespace tavelmark::cli {
 
@@ -27,9 +27,9 @@ enum class LoadStatus {
 // that can go back, unless the first bad byte lies within the first 64 KiB,
 // which are held in memory; a Chinese file shows its first GBK character in
 // its headings, so in practice the second reading starts at once.
-LoadStatus LoadInputGrid(std::istream& bytes, InputGrid& grid, std::ostream& err);
+LoadStatus LoadInputGrid(std::istream& bytes, model::InputGrid& grid, std::ostream& err);
 
 // The same from a file; a refusal is explained on err.
-LoadStatus LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err);
+LoadStatus LoadInputGrid(const std::string& path, model::InputGrid& grid, std::ostream& err);
 
 }  // namespace tavelmark::cli

@@ -8,7 +8,7 @@ void AddLDkCompareCommand(CLI::App& app, int& exitCode, Streams io) {
     auto options = std::make_shared<CommonOptions>();
     AddCommonOptions(*command, *options);
     command->callback([options, &exitCode, io] {
-        InputGrid grid;
+        model::InputGrid grid;
         LoadLDkCompareWorkbook(grid);
         WriteLDkCompareTemplate(grid);
         exitCode = RunCalculation(grid, *options, io, [&](Prompter& prompter) {

@@ -79,7 +79,7 @@ void AddMeansCommand(CLI::App& app, int& exitCode, Streams io) {
     AddCommonOptions(*command, options->common);
 
     command->callback([options, &exitCode, io] {
-        InputGrid grid;
+        model::InputGrid grid;
         WriteMeansTemplate(grid);
         exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
             return RunMeans(grid, options->toMeansOptions(), prompter, FindReportContext());

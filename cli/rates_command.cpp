@@ -93,7 +93,7 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
         ->transform(CLI::CheckedTransformer(variants, CLI::ignore_case));
 
     command->callback([options, &exitCode, io] {
-        InputGrid grid;
+        model::InputGrid grid;
         RatesOptions rates;
         std::string caption = kRatesWindowCaption;
         RunRatesMenuCommand(options->variant, grid, caption, rates);

@@ -6,6 +6,8 @@
 
 namespace tavelmark {
 
+using model::RangeName, model::RangeRef;
+
 void RecordingPrompter::message(std::string_view text, std::string_view title, MessageIcon icon) {
     events.push_back({Kind::Message, std::string(text), std::string(title), icon, {}, false});
 }

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "hosts/cell_ref.h"
+#include "model/cell_ref.h"
 
 namespace tavelmark {
 
@@ -25,7 +25,7 @@ public:
     virtual void setStatusReady() = 0;
     // The calculation has selected this block of its input grid to show the
     // user what a message is about (the grid itself holds the selection).
-    virtual void showGridSelection(const RangeRef& range) = 0;
+    virtual void showGridSelection(const model::RangeRef& range) = 0;
 };
 
 // Remembers everything said, answers questions from a queue (No when empty).
@@ -37,7 +37,7 @@ public:
         std::string text;
         std::string title;
         MessageIcon icon = MessageIcon::None;
-        RangeRef range{};
+        model::RangeRef range{};
         bool answer = false;
     };
 
@@ -48,7 +48,7 @@ public:
     bool ask(std::string_view text, std::string_view title, MessageIcon icon) override;
     void setStatusBusy() override;
     void setStatusReady() override;
-    void showGridSelection(const RangeRef& range) override;
+    void showGridSelection(const model::RangeRef& range) override;
 
     // Only the message boxes and questions, in order.
     std::vector<Event> dialogs() const;
@@ -65,7 +65,7 @@ public:
     bool ask(std::string_view text, std::string_view title, MessageIcon icon) override;
     void setStatusBusy() override {}
     void setStatusReady() override {}
-    void showGridSelection(const RangeRef& range) override;
+    void showGridSelection(const model::RangeRef& range) override;
 
 private:
     std::ostream& out_;

@@ -4,6 +4,9 @@
 
 namespace tavelmark {
 
+using model::BorderWeight, model::CellFormat, model::Range, model::RangeRef, model::Rgb,
+    model::Sheet, model::Workbook;
+
 Workbook OpenReport(Prompter& prompter, const ReportContext& context) {
     prompter.setStatusBusy();
     Workbook workbook;

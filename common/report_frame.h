@@ -5,7 +5,7 @@
 #include <string>
 
 #include "common/prompter.h"
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark {
 
@@ -27,14 +27,14 @@ struct ReportLayout {
 // Status busy and a fresh one-sheet workbook without gridlines, with the
 // background picture when brg.jpg is there (the picture is decoration: a
 // missing file never costs the user the report).
-Workbook OpenReport(Prompter& prompter, const ReportContext& context);
+model::Workbook OpenReport(Prompter& prompter, const ReportContext& context);
 
 // Fonts, column widths and the two title rows.
-void SetUpReportSheet(Sheet& sheet, const ReportLayout& layout);
+void SetUpReportSheet(model::Sheet& sheet, const ReportLayout& layout);
 
 // The three rules of a table: medium under its caption row, thin under the
 // header row below it, medium under its last row; across firstColumn..lastColumn.
-void DrawTableRules(Sheet& sheet, int captionRow, int lastRow, int firstColumn, int lastColumn);
+void DrawTableRules(model::Sheet& sheet, int captionRow, int lastRow, int firstColumn, int lastColumn);
 
 // Status ready; the workbook goes to the user.
 void CloseReport(Prompter& prompter);

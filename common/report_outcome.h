@@ -1,7 +1,7 @@
 #pragma once
 #include <optional>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark {
 
@@ -9,7 +9,7 @@ namespace tavelmark {
 // stopped it; `workbook` is what the user is shown, which for most analyses
 // is nothing after a refusal (the LDk comparison still shows its empty one).
 struct ReportOutcome {
-    std::optional<Workbook> workbook;
+    std::optional<model::Workbook> workbook;
     bool refused = false;
 };
 

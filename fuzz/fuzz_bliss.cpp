@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         k = PercentText(bytes);
     }
 
-    InputGrid grid;
+    model::InputGrid grid;
     WriteBlissTemplate(grid);
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
     RecordingPrompter prompter;

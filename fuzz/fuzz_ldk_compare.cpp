@@ -9,7 +9,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
-    InputGrid grid;
+    model::InputGrid grid;
     LoadLDkCompareWorkbook(grid);
     WriteLDkCompareTemplate(grid);
     if (!fuzz::LoadGridFromBytes({reinterpret_cast<const char*>(data), size}, grid)) return 0;

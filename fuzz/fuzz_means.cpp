@@ -30,7 +30,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int bit = 0; bit < 8; ++bit) prompter.answers.push_back((answers >> bit) & 1);
     }
 
-    InputGrid grid;
+    model::InputGrid grid;
     WriteMeansTemplate(grid);
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
     ReportOutcome outcome = RunMeans(grid, options, prompter, fuzz::FuzzReportContext());

@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         items = bytes.ConsumeIntegral<std::uint16_t>();
     }
 
-    InputGrid grid;
+    model::InputGrid grid;
     RatesOptions options;
     std::string caption = kRatesWindowCaption;
     RunRatesMenuCommand(command, grid, caption, options);

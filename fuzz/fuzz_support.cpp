@@ -16,6 +16,8 @@
 
 namespace tavelmark::fuzz {
 
+using model::CellName, model::InputGrid, model::Sheet, model::Workbook;
+
 namespace fs = std::filesystem;
 
 namespace {

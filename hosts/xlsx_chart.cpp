@@ -6,6 +6,9 @@
 
 namespace tavelmark {
 
+using model::Chart, model::ChartAxis, model::ChartSeries, model::MarkerStyle, model::PaletteColour,
+    model::RangeRef, model::SeriesKind, model::Sheet;
+
 namespace {
 
 // libxlsxwriter's chart before any scaling, in pixels.

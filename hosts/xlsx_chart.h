@@ -4,7 +4,7 @@
 
 #include <xlsxwriter.h>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 #include "hosts/xlsx_layout.h"
 
 namespace tavelmark {
@@ -12,7 +12,7 @@ namespace tavelmark {
 // Adds `chart` to `worksheet`, anchored where its left/top points fall on
 // the sheet. A chart without series has nothing to draw and is left out.
 // Returns false and sets *error when the library refuses it.
-bool WriteXlsxChart(lxw_workbook* workbook, lxw_worksheet* worksheet, const Sheet& sheet,
-                    const RowHeights& rows, const Chart& chart, std::string* error);
+bool WriteXlsxChart(lxw_workbook* workbook, lxw_worksheet* worksheet, const model::Sheet& sheet,
+                    const RowHeights& rows, const model::Chart& chart, std::string* error);
 
 }  // namespace tavelmark

@@ -12,6 +12,8 @@
 
 namespace tavelmark {
 
+using model::Sheet, model::Workbook;
+
 namespace {
 
 bool Fail(std::string* error, const std::string& message) {

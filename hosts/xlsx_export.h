@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark {
 
@@ -22,9 +22,9 @@ namespace tavelmark {
 // is left out silently: it is decoration and must not cost the user the report.
 // Rows are 12.75 points high for size-10 text; a row holding a larger font is
 // made as high as that font needs.
-bool SaveXlsx(const Workbook& workbook, const std::string& path, std::string* error = nullptr);
+bool SaveXlsx(const model::Workbook& workbook, const std::string& path, std::string* error = nullptr);
 
 // The same file as bytes, for writing to standard output.
-std::optional<std::string> XlsxBytes(const Workbook& workbook, std::string* error = nullptr);
+std::optional<std::string> XlsxBytes(const model::Workbook& workbook, std::string* error = nullptr);
 
 }  // namespace tavelmark

@@ -4,6 +4,9 @@
 
 namespace tavelmark {
 
+using model::BorderWeight, model::CellFormat, model::Font, model::HAlign, model::ReadingOrder,
+    model::Rgb, model::VAlign;
+
 namespace {
 
 std::string Key(const CellFormat& f, bool superscript, bool fontOnly) {

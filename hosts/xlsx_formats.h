@@ -6,7 +6,7 @@
 
 #include <xlsxwriter.h>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark {
 
@@ -15,14 +15,14 @@ public:
     explicit XlsxFormats(lxw_workbook* workbook) : workbook_(workbook) {}
 
     // The cell format; nullptr for the untouched default (the file's own default).
-    lxw_format* cell(const CellFormat& format);
+    lxw_format* cell(const model::CellFormat& format);
     // Only the font of `format`, raised when `superscript`: a rich-text run.
-    lxw_format* run(const Font& font, bool superscript);
+    lxw_format* run(const model::Font& font, bool superscript);
     // The cell format with its whole text raised (a cell that is one superscript run).
-    lxw_format* superscriptCell(const CellFormat& format);
+    lxw_format* superscriptCell(const model::CellFormat& format);
 
 private:
-    lxw_format* make(const CellFormat& format, bool superscript, bool fontOnly);
+    lxw_format* make(const model::CellFormat& format, bool superscript, bool fontOnly);
 
     lxw_workbook* workbook_;
     std::map<std::string, lxw_format*> made_;
@@ -30,6 +30,6 @@ private:
 
 // The spreadsheet's RGB colour as libxlsxwriter takes it (black has its own
 // code there, since 0 means "not set").
-lxw_color_t ToLxwColour(Rgb colour);
+lxw_color_t ToLxwColour(model::Rgb colour);
 
 }  // namespace tavelmark

@@ -6,6 +6,8 @@
 
 namespace tavelmark {
 
+using model::CellRef, model::Sheet;
+
 namespace {
 constexpr int kMaxDigitWidth = 7;  // pixels of a digit of the standard font
 constexpr int kCellPadding = 5;

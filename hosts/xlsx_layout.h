@@ -6,7 +6,7 @@
 #include <map>
 #include <vector>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark {
 
@@ -29,7 +29,7 @@ struct RowHeights {
     std::map<int, double> explicitHeights;  // 1-based row -> points
     double height(int row) const;
 };
-RowHeights SheetRowHeights(const Sheet& sheet);
+RowHeights SheetRowHeights(const model::Sheet& sheet);
 
 // The cell whose area holds the point (left, top) and the offset of that
 // point from the cell's top-left corner, in pixels. Rows and columns are
@@ -40,6 +40,6 @@ struct SheetAnchor {
     int xOffsetPixels = 0;
     int yOffsetPixels = 0;
 };
-SheetAnchor AnchorAt(const Sheet& sheet, const RowHeights& rows, double leftPoints, double topPoints);
+SheetAnchor AnchorAt(const model::Sheet& sheet, const RowHeights& rows, double leftPoints, double topPoints);
 
 }  // namespace tavelmark

@@ -16,6 +16,8 @@
 
 namespace tavelmark {
 
+using model::CellRef, model::ParseCell, model::PlainText, model::Sheet, model::Workbook;
+
 namespace {
 
 bool Fail(std::string* error, const std::string& message) {

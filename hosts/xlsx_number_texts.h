@@ -2,7 +2,7 @@
 // The number cells of a written .xlsx file in their shortest round-trip text.
 #include <string>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark {
 
@@ -14,6 +14,6 @@ namespace tavelmark {
 // as the model's value: std::to_chars, 17 significant digits where needed.
 // The file is left untouched when every text already is that one. Returns
 // false and sets *error when the file cannot be read or rewritten.
-bool WriteShortestNumberTexts(const Workbook& model, const std::string& xlsxPath, std::string* error);
+bool WriteShortestNumberTexts(const model::Workbook& model, const std::string& xlsxPath, std::string* error);
 
 }  // namespace tavelmark

@@ -11,6 +11,10 @@
 
 namespace tavelmark {
 
+using model::CellFormat, model::CellName, model::CellRef, model::Chart, model::RangeName,
+    model::RangeRef, model::ReportValue, model::RichText, model::Sheet, model::TextRun,
+    model::kMaxColumns;
+
 namespace {
 
 // The classic sheet width the model addresses (IV); formatting further columns

@@ -5,12 +5,12 @@
 
 #include <xlsxwriter.h>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 #include "hosts/xlsx_formats.h"
 
 namespace tavelmark {
 
 bool WriteXlsxSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, XlsxFormats& formats,
-                    const Sheet& sheet, std::string* error);
+                    const model::Sheet& sheet, std::string* error);
 
 }  // namespace tavelmark

@@ -7,6 +7,9 @@
 #include "analyses/bliss/bliss_messages.h"
 
 namespace tavelmark {
+
+using model::AsNumber, model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef;
+
 namespace {
 
 namespace text = bliss_text;

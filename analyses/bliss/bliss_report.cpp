@@ -9,6 +9,10 @@
 #include "common/report_frame.h"
 
 namespace tavelmark {
+
+using model::CellRef, model::Chart, model::ChartSeries, model::HAlign, model::MarkerStyle,
+    model::Range, model::RangeRef, model::ReadingOrder, model::ReportValue, model::SeriesKind,
+    model::Sheet, model::VAlign;
 namespace {
 
 constexpr const char* kFourDecimals = "0.0000_ ";

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "analyses/bliss/bliss_types.h"
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark {
 
@@ -15,10 +15,10 @@ inline constexpr int kBlissFirstOptionalRow = 16;
 
 // Writes everything below the frame's title rows into a sheet that the frame
 // has set up; c is the background mortality as a fraction.
-void WriteBlissReport(Sheet& sheet, const BlissFit& fit, double c, const BlissOptions& options);
+void WriteBlissReport(model::Sheet& sheet, const BlissFit& fit, double c, const BlissOptions& options);
 
 // The Yr-X chart over the intermediate table of k groups (rows 18 to 17 + k).
-Chart BlissChart(int groupCount);
+model::Chart BlissChart(int groupCount);
 
 // v with up to `digits` significant digits, never in exponent form, no
 // trailing zeros ("85", "83.3333333333333", "0.5").

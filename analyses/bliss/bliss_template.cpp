@@ -5,6 +5,8 @@
 
 namespace tavelmark {
 
+using model::CellRef, model::GridSheet, model::HAlign, model::InputGrid, model::Range;
+
 void WriteBlissTemplate(InputGrid& grid) {
     // The window's stored design: one sheet, rows 1 to 13 and columns A to D
     // within reach, no gridlines.

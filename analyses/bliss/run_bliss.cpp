@@ -9,6 +9,9 @@
 #include "analyses/bliss/leading_number.h"
 
 namespace tavelmark {
+
+using model::InputGrid, model::Sheet, model::Workbook;
+
 namespace {
 
 // A stopped calculation: the hidden workbook is dropped, the status is ready.

@@ -6,7 +6,7 @@
 #include "common/prompter.h"
 #include "common/report_frame.h"
 #include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 namespace tavelmark {
 
@@ -17,7 +17,7 @@ struct BlissOutcome {
     std::optional<BlissFit> fit;
 };
 
-BlissOutcome RunBliss(InputGrid& grid, const BlissOptions& options, Prompter& prompter,
+BlissOutcome RunBliss(model::InputGrid& grid, const BlissOptions& options, Prompter& prompter,
                       const ReportContext& context);
 
 }  // namespace tavelmark

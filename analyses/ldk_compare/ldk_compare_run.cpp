@@ -2,6 +2,9 @@
 
 namespace tavelmark {
 
+using model::AsNumber, model::CellRef, model::CellValue, model::GridSheet, model::InputGrid,
+    model::RangeRef;
+
 namespace {
 
 constexpr int kLDColumn = 2;

@@ -3,6 +3,8 @@
 
 namespace tavelmark {
 
+using model::CellRef, model::Sheet;
+
 namespace {
 
 constexpr int kPCaptionRow = 4;   // P matrix: caption, labels in row 5, batches 1-9 in rows 6-14

@@ -2,6 +2,9 @@
 
 namespace tavelmark {
 
+using model::CellRef, model::GridSheet, model::HAlign, model::InputGrid,
+    model::PointsToCharacterWidth, model::Range, model::VAlign;
+
 void LoadLDkCompareWorkbook(InputGrid& grid) {
     grid.reset();
     GridSheet& sheet = grid.activeSheet();

@@ -6,6 +6,8 @@
 
 namespace tavelmark {
 
+using model::AsNumber, model::CellRef, model::GridSheet;
+
 MeansGroupRows FindMeansGroupRows(const GridSheet& sheet) {
     return {sheet.lastUsedRowUp(kMeansColumnT, kMeansLastGridRow),
             sheet.lastUsedRowUp(kMeansColumnR, kMeansLastGridRow)};

@@ -9,6 +9,9 @@
 
 namespace tavelmark {
 
+using model::BorderWeight, model::CellRef, model::CellValue, model::GridSheet, model::HAlign,
+    model::RangeRef, model::ReadingOrder, model::ReportValue, model::Sheet, model::VAlign;
+
 namespace {
 
 constexpr int kColumnA = 1, kColumnB = 2, kColumnC = 3;

@@ -6,6 +6,9 @@
 
 namespace tavelmark {
 
+using model::CellRef, model::GridSheet, model::HAlign, model::InputGrid,
+    model::PointsToCharacterWidth, model::RangeRef;
+
 namespace {
 
 constexpr std::array<double, 10> kExampleT = {38, 32, 34, 42, 35, 37, 45, 39, 38, 33};

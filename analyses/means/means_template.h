@@ -3,7 +3,7 @@
 // sheet "Sheet1" with the T组 and R组 columns and the example data, the
 // hidden scratch sheet "temp" and the hidden sheet "Table" that holds the
 // Grubbs critical values.
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 namespace tavelmark {
 
@@ -12,6 +12,6 @@ inline constexpr int kMeansLastGridRow = 301;
 inline constexpr int kMeansColumnT = 1;
 inline constexpr int kMeansColumnR = 2;
 
-void WriteMeansTemplate(InputGrid& grid);
+void WriteMeansTemplate(model::InputGrid& grid);
 
 }  // namespace tavelmark

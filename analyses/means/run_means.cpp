@@ -12,6 +12,9 @@
 
 namespace tavelmark {
 
+using model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef, model::Sheet,
+    model::Workbook;
+
 namespace {
 
 // The platform's default text of a double: up to 15 significant digits.

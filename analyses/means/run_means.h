@@ -4,7 +4,7 @@
 #include "common/prompter.h"
 #include "common/report_frame.h"
 #include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 namespace tavelmark {
 
@@ -16,7 +16,7 @@ inline constexpr const char* kRecalculateTitle = "请重新计算！";
 // and writes the report. No workbook when an input check refused the data
 // (refused is set) or when the user had an outlier deleted (refused is not
 // set: the grid changed and waits for a new calculation).
-ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& prompter,
+ReportOutcome RunMeans(model::InputGrid& grid, const MeansOptions& options, Prompter& prompter,
                        const ReportContext& context);
 
 // The outlier question's text: "T组中发现离群值59,是否删除".
@@ -24,6 +24,6 @@ std::string OutlierQuestion(char group, double value);
 
 // Takes a value out of its column: the cells below it move up one row and the
 // column's last cell is emptied. The other column is not touched.
-void DeleteGridValue(GridSheet& sheet, CellRef cell, int lastRow);
+void DeleteGridValue(model::GridSheet& sheet, model::CellRef cell, int lastRow);
 
 }  // namespace tavelmark

@@ -2,6 +2,8 @@
 
 namespace tavelmark {
 
+using model::CellRef, model::ReportValue, model::Sheet;
+
 namespace {
 
 std::optional<double> NumberIn(const ReportValue& v) {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark {
 
@@ -14,7 +14,7 @@ std::string ConclusionText(std::optional<double> p);
 
 // Selects `cell` and writes the wording of the number in the cell to its
 // left; writes nothing when that cell holds no number ("---", empty).
-void StatConclusion(Sheet& sheet, CellRef cell);
+void StatConclusion(model::Sheet& sheet, model::CellRef cell);
 
 // "R组>T组" or "R组<T组" for a row with P <= 0.05 and different rates;
 // empty otherwise.

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 namespace tavelmark {
 
@@ -46,6 +46,6 @@ struct RateTableCheck {
 };
 
 // Reads B2 (a), C2 (b), B3 (c) and C3 (d) of the grid's active sheet.
-RateTableCheck ReadRateTable(const InputGrid& grid);
+RateTableCheck ReadRateTable(const model::InputGrid& grid);
 
 }  // namespace tavelmark

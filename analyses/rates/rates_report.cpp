@@ -11,6 +11,9 @@
 
 namespace tavelmark {
 
+using model::BorderWeight, model::Cell, model::HAlign, model::Range, model::RangeRef,
+    model::ReadingOrder, model::ReportValue, model::Sheet, model::VAlign;
+
 namespace {
 
 constexpr int kA = 1, kB = 2, kC = 3, kD = 4, kE = 5;

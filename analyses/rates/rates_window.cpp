@@ -4,6 +4,9 @@
 
 namespace tavelmark {
 
+using model::GridSheet, model::HAlign, model::InputGrid, model::PointsToCharacterWidth,
+    model::Range;
+
 void SetUpRatesGrid(InputGrid& grid) {
     GridSheet& sheet = grid.activeSheet();
     sheet.setGridlines(false);

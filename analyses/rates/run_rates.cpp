@@ -6,6 +6,8 @@
 
 namespace tavelmark {
 
+using model::InputGrid, model::Range, model::Sheet, model::Workbook;
+
 ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& prompter,
                        const ReportContext& context) {
     prompter.setStatusBusy();

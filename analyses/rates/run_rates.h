@@ -4,14 +4,14 @@
 #include "common/prompter.h"
 #include "common/report_frame.h"
 #include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 namespace tavelmark {
 
 // Reads and checks the counts; a refusal selects B2:C3 and opens no workbook.
 // An accepted table is computed, the advisories are shown (Yates first, then
 // Fisher), and the report is written into a new workbook.
-ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& prompter,
+ReportOutcome RunRates(model::InputGrid& grid, const RatesOptions& options, Prompter& prompter,
                        const ReportContext& context);
 
 }  // namespace tavelmark

@@ -5,9 +5,11 @@
 
 #include <QStringList>
 
-#include "hosts/cell_number.h"
+#include "model/cell_number.h"
 
 namespace tavelmark::ui {
+
+using model::CellValue, model::ReadCellNumber;
 
 CellValue CellValueFromText(const QString& text) {
     if (text.isEmpty()) return std::monostate{};

@@ -5,17 +5,17 @@
 
 #include <QString>
 
-#include "hosts/cell_value.h"
+#include "model/cell_value.h"
 
 namespace tavelmark::ui {
 
 // A number when ReadCellNumber takes the text for one; empty for ""; the
 // text, as typed, otherwise.
-CellValue CellValueFromText(const QString& text);
+model::CellValue CellValueFromText(const QString& text);
 
 // Numbers in their shortest form that reads back to the same double, so
 // editing or copying a cell never loses digits the display format hides.
-QString CellEditText(const CellValue& value);
+QString CellEditText(const model::CellValue& value);
 
 // Rows of fields as spreadsheets put them on the clipboard: fields split by
 // tabs, rows by line breaks (\r\n, \n or \r), fields with those characters

@@ -15,6 +15,9 @@
 #include "hosts/ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using model::CellRef, model::Chart, model::ChartAxis, model::ChartSeries, model::MarkerStyle,
+    model::PaletteColour, model::RangeRef, model::SeriesKind, model::Sheet;
 namespace {
 
 std::vector<CellRef> CellsOf(const RangeRef& range) {

@@ -6,14 +6,14 @@
 
 #include <QUndoCommand>
 
-#include "hosts/cell_value.h"
+#include "model/cell_value.h"
 #include "hosts/ui/grid_model.h"
 
 namespace tavelmark::ui {
 
 class GridEditCommand : public QUndoCommand {
 public:
-    using CellChange = std::pair<CellRef, CellValue>;
+    using CellChange = std::pair<model::CellRef, model::CellValue>;
     // Remembers the cells' present values for undo.
     GridEditCommand(GridModel& model, std::vector<CellChange> newValues, const QString& text);
 

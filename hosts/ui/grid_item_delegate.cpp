@@ -32,7 +32,7 @@ void GridItemDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
 void GridItemDelegate::setModelData(QWidget* editor, QAbstractItemModel*,
                                     const QModelIndex& index) const {
     const auto* line = static_cast<QLineEdit*>(editor);
-    const CellRef cell = view_.gridModel()->cellAt(index);
+    const model::CellRef cell = view_.gridModel()->cellAt(index);
     view_.commitCells({{cell, CellValueFromText(line->text())}}, QStringLiteral("键入"));
 }
 

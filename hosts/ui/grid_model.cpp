@@ -10,6 +10,9 @@
 #include "hosts/ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using model::AsNumber, model::CellRef, model::CellValue, model::GridCellFormat, model::HAlign,
+    model::InputGrid, model::IsNumber, model::PaletteColour, model::RangeRef, model::VAlign;
 namespace {
 
 Qt::Alignment AlignmentOf(const GridCellFormat& format, const CellValue& value) {

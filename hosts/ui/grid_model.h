@@ -3,7 +3,7 @@
 // grid's active sheet, one model row per sheet row.
 #include <QAbstractTableModel>
 
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 namespace tavelmark::ui {
 
@@ -13,7 +13,7 @@ public:
     // The colour of the cell's box (QColor), or nothing when it has none.
     static constexpr int BoxColourRole = Qt::UserRole + 1;
 
-    explicit GridModel(InputGrid& grid, QObject* parent = nullptr);
+    explicit GridModel(model::InputGrid& grid, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -22,23 +22,23 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    InputGrid& grid() { return grid_; }
-    const GridSheet& sheet() const { return grid_.activeSheet(); }
-    RangeRef viewableRange() const { return viewable_; }
+    model::InputGrid& grid() { return grid_; }
+    const model::GridSheet& sheet() const { return grid_.activeSheet(); }
+    model::RangeRef viewableRange() const { return viewable_; }
 
-    CellRef cellAt(const QModelIndex& index) const;
-    QModelIndex indexOf(CellRef cell) const;  // invalid outside the viewable range
+    model::CellRef cellAt(const QModelIndex& index) const;
+    QModelIndex indexOf(model::CellRef cell) const;  // invalid outside the viewable range
 
     // Writes one cell and tells the views.
-    void writeCell(CellRef cell, CellValue value);
+    void writeCell(model::CellRef cell, model::CellValue value);
 
     // Reads the grid again after the program changed it: a new viewable
     // range resets the model, otherwise every cell is reported changed.
     void reload();
 
 private:
-    InputGrid& grid_;
-    RangeRef viewable_;
+    model::InputGrid& grid_;
+    model::RangeRef viewable_;
 };
 
 }  // namespace tavelmark::ui

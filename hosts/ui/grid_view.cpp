@@ -22,6 +22,9 @@
 #include "hosts/ui/virtual_key.h"
 
 namespace tavelmark::ui {
+
+using model::CellRef, model::CellValue, model::GridKeyAccepted, model::GridSheet, model::InputGrid,
+    model::RangeRef;
 namespace {
 
 // Keys that type nothing by themselves; the filter never sees them, so that
@@ -57,7 +60,7 @@ GridView::GridView(InputGrid& grid, QWidget* parent)
       warning_([this](const QString& title, const QString& text) {
           ShowWarningBox(window(), title, text);
       }) {
-    qRegisterMetaType<tavelmark::CellRef>();
+    qRegisterMetaType<tavelmark::model::CellRef>();
     setModel(model_);
     setItemDelegate(delegate_);
     horizontalHeader()->hide();

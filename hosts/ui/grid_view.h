@@ -10,12 +10,12 @@
 #include <QPointer>
 #include <QTableView>
 
-#include "common/key_filter.h"
-#include "hosts/input_grid.h"
+#include "model/key_filter.h"
+#include "model/input_grid.h"
 
 class QUndoStack;
 
-Q_DECLARE_METATYPE(tavelmark::CellRef)
+Q_DECLARE_METATYPE(tavelmark::model::CellRef)
 
 namespace tavelmark::ui {
 
@@ -28,16 +28,16 @@ public:
     // The view shows and edits `grid`, and refreshes itself when the program
     // calls grid.notifyChanged(). The grid must stay alive while the view is
     // used; it may be destroyed before the view itself.
-    explicit GridView(InputGrid& grid, QWidget* parent = nullptr);
+    explicit GridView(model::InputGrid& grid, QWidget* parent = nullptr);
     ~GridView() override;
 
-    InputGrid& grid() { return grid_; }
+    model::InputGrid& grid() { return grid_; }
     GridModel* gridModel() const { return model_; }
     QUndoStack* undoStack() const { return undoStack_; }
 
     // The keys the window lets in; without a set every key is let in.
-    void setKeySet(std::optional<GridKeySet> keys) { keySet_ = keys; }
-    std::optional<GridKeySet> keySet() const { return keySet_; }
+    void setKeySet(std::optional<model::GridKeySet> keys) { keySet_ = keys; }
+    std::optional<model::GridKeySet> keySet() const { return keySet_; }
     // The sound of a refused key (the system beep unless replaced, e.g. by a test).
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
     // How a notice reaches the user (a warning box unless replaced, e.g. by a
@@ -45,7 +45,7 @@ public:
     using Warning = std::function<void(const QString& title, const QString& text)>;
     void setWarning(Warning warning) { warning_ = std::move(warning); }
 
-    CellRef activeCell() const;
+    model::CellRef activeCell() const;
 
     // Reads the grid again after the program wrote to it or selected in it:
     // values, formats, sizes, the selection and the active cell.
@@ -69,7 +69,7 @@ public:
 signals:
     // Every key typed into the grid, as its Windows virtual-key code, with
     // the cell that was active when it came.
-    void keyNotified(int virtualKey, tavelmark::CellRef active);
+    void keyNotified(int virtualKey, tavelmark::model::CellRef active);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -89,7 +89,7 @@ private:
     // A key pressed inside an open cell editor; true when handled here.
     bool editorKeyPress(QWidget* editor, QKeyEvent* event);
     bool clearEditorOnOpen() const { return clearEditorOnOpen_; }
-    void commitCells(std::vector<std::pair<CellRef, CellValue>> values, const QString& what);
+    void commitCells(std::vector<std::pair<model::CellRef, model::CellValue>> values, const QString& what);
     void moveActive(int rowStep, int columnStep);
     void applySizes();
     // The width the texts outside the entry boxes of a model column need.
@@ -97,11 +97,11 @@ private:
     void syncSelectionToGrid();
     QRect selectedBlock() const;  // model rows and columns, current cell when none
 
-    InputGrid& grid_;
+    model::InputGrid& grid_;
     GridModel* model_ = nullptr;
     GridItemDelegate* delegate_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
-    std::optional<GridKeySet> keySet_;
+    std::optional<model::GridKeySet> keySet_;
     std::function<void()> beep_;
     Warning warning_;
     // The editor opened by typing starts empty, and its arrows leave the cell

@@ -81,6 +81,6 @@ void QtPrompter::setStatusReady() {
     if (setBusy_) setBusy_(false);
 }
 
-void QtPrompter::showGridSelection(const RangeRef&) {}
+void QtPrompter::showGridSelection(const model::RangeRef&) {}
 
 }  // namespace tavelmark::ui

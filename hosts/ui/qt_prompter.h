@@ -20,7 +20,7 @@ public:
     void setStatusReady() override;
     // The calculation has already selected the block in its grid; the window
     // refreshes its grid view after the command, so nothing to do here.
-    void showGridSelection(const RangeRef& range) override;
+    void showGridSelection(const model::RangeRef& range) override;
 
 private:
     QWidget* dialogParent_;

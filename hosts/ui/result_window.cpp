@@ -31,12 +31,12 @@ QString WithSuffix(QString path, const QString& suffix) {
 
 }  // namespace
 
-ResultWindow::ResultWindow(Workbook workbook, QWidget* parent)
+ResultWindow::ResultWindow(model::Workbook workbook, QWidget* parent)
     : QMainWindow(parent), workbook_(std::move(workbook)), number_(NextWorkbookNumber()) {
     setObjectName(QStringLiteral("ResultWindow"));
     // Named like the spreadsheet's new workbooks, with the report's title.
     QString title = QStringLiteral("Book%1").arg(number_);
-    if (const auto* heading = std::get_if<std::string>(&workbook_.activeSheet().value(CellRef{2, 1})))
+    if (const auto* heading = std::get_if<std::string>(&workbook_.activeSheet().value(model::CellRef{2, 1})))
         title += QStringLiteral(" - ") + ToQString(*heading);
     setWindowTitle(title);
 

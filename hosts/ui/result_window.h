@@ -5,7 +5,7 @@
 #include <QMainWindow>
 
 #include "hosts/ui/desktop_opener.h"
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 class QAction;
 
@@ -16,9 +16,9 @@ class WorkbookView;
 class ResultWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit ResultWindow(Workbook workbook, QWidget* parent = nullptr);
+    explicit ResultWindow(model::Workbook workbook, QWidget* parent = nullptr);
 
-    const Workbook& workbook() const { return workbook_; }
+    const model::Workbook& workbook() const { return workbook_; }
     WorkbookView* view() const { return view_; }
     QAction* saveAsAction() const { return saveAs_; }
     QAction* openExternallyAction() const { return openExternally_; }
@@ -41,7 +41,7 @@ public slots:
 private:
     void complain(const QString& title, const QString& text);
 
-    Workbook workbook_;  // before view_: the view reads it
+    model::Workbook workbook_;  // before view_: the view reads it
     FileOpener opener_ = OpenWithDesktopProgram;
     WorkbookView* view_ = nullptr;
     QAction* saveAs_ = nullptr;

@@ -7,6 +7,9 @@
 
 namespace tavelmark::ui {
 
+using model::BorderWeight, model::CellRef, model::Chart, model::RangeRef, model::Sheet,
+    model::kMaxColumns, model::kMaxRows;
+
 double RowFontPoints(const Sheet& sheet, int row) {
     const auto& cells = sheet.cells();
     double largest = cells.defaultFormat().font.size;

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QSize>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark::ui {
 
@@ -14,7 +14,7 @@ class SheetLayout {
 public:
     // Lays out at least the used cells and the charts, and then as many more
     // rows and columns as it takes to cover `cover` (a window's visible area).
-    SheetLayout(const Sheet& sheet, double dotsPerInchX, double dotsPerInchY, QSize cover = {});
+    SheetLayout(const model::Sheet& sheet, double dotsPerInchX, double dotsPerInchY, QSize cover = {});
 
     double dotsPerInchX() const { return dpiX_; }
     double dotsPerInchY() const { return dpiY_; }
@@ -25,10 +25,10 @@ public:
     QSize contentSize() const { return content_; }
     QSize size() const { return {columnLefts_.back(), rowTops_.back()}; }
 
-    QRect cellRect(CellRef cell) const;
-    QRect rangeRect(const RangeRef& range) const;
+    QRect cellRect(model::CellRef cell) const;
+    QRect rangeRect(const model::RangeRef& range) const;
     // Chart shapes are placed in points from the sheet's top-left corner.
-    QRect chartRect(const Chart& chart) const;
+    QRect chartRect(const model::Chart& chart) const;
     // The first row that starts at or below y (lastRow() + 1 past the end).
     int rowStartingAtOrBelow(int y) const;
     // The row that holds y (the first or the last row beyond the ends).
@@ -36,8 +36,8 @@ public:
     int rowTop(int row) const;
 
 private:
-    void addColumns(const Sheet& sheet, int through);
-    void addRows(const Sheet& sheet, int through);
+    void addColumns(const model::Sheet& sheet, int through);
+    void addRows(const model::Sheet& sheet, int through);
     int columnRight(int column) const;
 
     double dpiX_, dpiY_;
@@ -49,6 +49,6 @@ private:
 };
 
 // The row height the spreadsheet gives `row`: from the largest font used in it.
-double RowFontPoints(const Sheet& sheet, int row);
+double RowFontPoints(const model::Sheet& sheet, int row);
 
 }  // namespace tavelmark::ui

@@ -43,6 +43,6 @@ QFont SheetFont(const std::string& name, double points) {
     return font;
 }
 
-QColor ToQColor(Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
+QColor ToQColor(model::Rgb colour) { return QColor(colour.red, colour.green, colour.blue); }
 
 }  // namespace tavelmark::ui

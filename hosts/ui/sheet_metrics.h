@@ -6,7 +6,7 @@
 
 #include <QFont>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 namespace tavelmark::ui {
 
@@ -25,6 +25,6 @@ int TwipsToPixels(double twips, double dotsPerInch = 96);
 // exist on this machine when the named one does not (宋体, Microsoft Sans Serif).
 QFont SheetFont(const std::string& name, double points);
 
-QColor ToQColor(Rgb colour);
+QColor ToQColor(model::Rgb colour);
 
 }  // namespace tavelmark::ui

@@ -12,6 +12,10 @@
 #include "hosts/ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using model::BorderWeight, model::CellFormat, model::CellRef, model::Font, model::HAlign,
+    model::RangeRef, model::ReportValue, model::RichText, model::Sheet, model::TextRun,
+    model::VAlign;
 namespace {
 
 constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text

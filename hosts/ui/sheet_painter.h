@@ -7,7 +7,7 @@
 #include <QRect>
 
 #include "hosts/ui/sheet_layout.h"
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 class QPainter;
 
@@ -19,7 +19,7 @@ struct SheetPaintOptions {
 };
 
 // Paints the cells that meet `area` (layout pixels).
-void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout,
+void PaintSheet(QPainter& painter, const model::Sheet& sheet, const SheetLayout& layout,
                 const SheetPaintOptions& options, const QRect& area);
 
 }  // namespace tavelmark::ui

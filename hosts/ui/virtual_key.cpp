@@ -2,9 +2,12 @@
 
 #include <QKeyEvent>
 
-#include "common/key_filter.h"
+#include "model/key_filter.h"
 
 namespace tavelmark::ui {
+
+namespace vk = model::vk;
+
 namespace {
 
 int KeypadKey(int qtKey) {

@@ -9,7 +9,7 @@
 
 #include "common/prompter.h"
 #include "common/report_frame.h"
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 class QMdiArea;
 class QWidget;
@@ -27,7 +27,7 @@ public:
     virtual Prompter& prompter() = 0;
     virtual ReportContext reportContext() const = 0;
     // Opens a new result window showing the workbook; earlier ones stay open.
-    virtual ResultWindow* showReport(Workbook workbook) = 0;
+    virtual ResultWindow* showReport(model::Workbook workbook) = 0;
 };
 
 // Menu commands by the object name of their menu entry ("mnuBliss").

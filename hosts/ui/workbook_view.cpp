@@ -14,6 +14,8 @@
 
 namespace tavelmark::ui {
 
+using model::Chart, model::Sheet, model::Workbook;
+
 class SheetCanvas : public QWidget {
 public:
     SheetCanvas(const Sheet& sheet, const QImage& background, QWidget* parent)

@@ -5,7 +5,7 @@
 #include <QScrollArea>
 
 #include "hosts/ui/sheet_painter.h"
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 QT_BEGIN_NAMESPACE
 class QChartView;
@@ -20,9 +20,9 @@ class WorkbookView : public QScrollArea {
     Q_OBJECT
 public:
     // The workbook must outlive the view (the result window holds both).
-    explicit WorkbookView(const Workbook& workbook, QWidget* parent = nullptr);
+    explicit WorkbookView(const model::Workbook& workbook, QWidget* parent = nullptr);
 
-    const Sheet& sheet() const;
+    const model::Sheet& sheet() const;
     const QImage& background() const { return background_; }
     const std::vector<QChartView*>& chartViews() const { return charts_; }
     // The sheet and its charts, without background and selection, one page
@@ -35,7 +35,7 @@ protected:
 private:
     void relayout();
 
-    const Workbook& workbook_;
+    const model::Workbook& workbook_;
     QImage background_;
     SheetCanvas* canvas_ = nullptr;
     std::vector<QChartView*> charts_;

@@ -9,11 +9,11 @@
 
 #include "app/main_window.h"
 #include "app/resource_dir.h"
-#include "box_catcher.h"
+#include "support/box_catcher.h"
 #include "hosts/ui/result_window.h"
 
 using tavelmark::app::MainWindow;
-using tavelmark::app::test::BoxCatcher;
+using tavelmark::test::BoxCatcher;
 namespace ui = tavelmark::ui;
 
 namespace {
@@ -165,8 +165,8 @@ private slots:
     void reportsOpenSideBySide() {
         MainWindow main(tavelmark::app::FindResourceDir());
         main.show();
-        ui::ResultWindow* first = main.showReport(tavelmark::Workbook{});
-        ui::ResultWindow* second = main.showReport(tavelmark::Workbook{});
+        ui::ResultWindow* first = main.showReport(tavelmark::model::Workbook{});
+        ui::ResultWindow* second = main.showReport(tavelmark::model::Workbook{});
         QVERIFY(first != nullptr && second != nullptr && first != second);
         QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
         QCOMPARE(main.mdiArea()->activeSubWindow()->widget(), second);

@@ -9,6 +9,9 @@
 #include "cli/input_loader.h"
 
 namespace tavelmark::cli {
+
+using model::AsNumber, model::CellName, model::CellRef, model::InputGrid, model::IsEmpty,
+    model::Range, model::Workbook;
 namespace {
 
 namespace fs = std::filesystem;

@@ -25,7 +25,7 @@ TEST(StreamPrompter, WritesTitleAndTextAndAnswersNo) {
     StreamPrompter p(out);
     p.message("录入的数据类型错误或超出范围", "数据类型错误或超出范围", MessageIcon::Critical);
     EXPECT_FALSE(p.ask("删除?", "提示！", MessageIcon::Question));
-    p.showGridSelection(Range("B3"));
+    p.showGridSelection(model::Range("B3"));
     EXPECT_EQ(out.str(),
               "数据类型错误或超出范围: 录入的数据类型错误或超出范围\n"
               "提示！: 删除? -> 否 (batch mode answers No)\n"

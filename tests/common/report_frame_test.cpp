@@ -5,6 +5,9 @@
 #include "common/report_frame.h"
 
 namespace tavelmark {
+
+using model::BorderWeight, model::Cell, model::CellRef, model::PlainText, model::Rgb, model::Sheet,
+    model::Workbook;
 namespace {
 
 TEST(ReportFrame, OpeningSetsBusyAndPreparesOneSheetWithoutGridlines) {

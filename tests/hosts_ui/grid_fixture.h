@@ -5,19 +5,19 @@
 #include <QLineEdit>
 #include <QTest>
 
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 #include "hosts/ui/grid_view.h"
 
 namespace tavelmark::test {
 
 // A1:C4 reachable; B2:C4 boxed in blue with four decimals shown.
-inline void WriteSmallTemplate(InputGrid& grid) {
-    GridSheet& sheet = grid.activeSheet();
-    sheet.setViewableRange(Range("A1:C4"));
-    sheet.setNumberFormat(Range("B:C"), "#####0.0000");
-    sheet.setFontSize(Range("A1:C4"), 10);
-    sheet.setHorizontalAlignment(Range("A1:C4"), HAlign::Center);
-    sheet.setBoxBorders(Range("B2:C4"), 5);
+inline void WriteSmallTemplate(model::InputGrid& grid) {
+    model::GridSheet& sheet = grid.activeSheet();
+    sheet.setViewableRange(model::Range("A1:C4"));
+    sheet.setNumberFormat(model::Range("B:C"), "#####0.0000");
+    sheet.setFontSize(model::Range("A1:C4"), 10);
+    sheet.setHorizontalAlignment(model::Range("A1:C4"), model::HAlign::Center);
+    sheet.setBoxBorders(model::Range("B2:C4"), 5);
     sheet.setValue("B1", std::string("LD50"));
     sheet.setValue("C1", std::string("L95"));
     grid.select("B2");

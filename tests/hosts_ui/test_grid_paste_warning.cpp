@@ -64,7 +64,7 @@ void GridPasteWarningTest::valuesBeyondTheGridAreCounted() {
     QFETCH(int, outside);
     QFETCH(QString, lastPasted);
     QFETCH(double, lastValue);
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     GridView view(grid);
     std::vector<Warned> warned;
@@ -74,7 +74,7 @@ void GridPasteWarningTest::valuesBeyondTheGridAreCounted() {
     QApplication::clipboard()->setText(clipboard);
     test::TypeKey(view, Qt::Key_V, Qt::ControlModifier);
 
-    QCOMPARE(grid.value(lastPasted.toStdString()), CellValue{lastValue});
+    QCOMPARE(grid.value(lastPasted.toStdString()), model::CellValue{lastValue});
     if (outside == 0) {
         QVERIFY(warned.empty());
     } else {
@@ -85,7 +85,7 @@ void GridPasteWarningTest::valuesBeyondTheGridAreCounted() {
 }
 
 void GridPasteWarningTest::undoTakesTheWholePasteBack() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     grid.setValue("C3", 9.5);
     GridView view(grid);
@@ -97,21 +97,21 @@ void GridPasteWarningTest::undoTakesTheWholePasteBack() {
     test::TypeKey(view, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(warned.size(), std::size_t{1});
     QCOMPARE(warned[0].text, WarningFor(5));
-    QCOMPARE(grid.value("C4"), CellValue{5.0});
+    QCOMPARE(grid.value("C4"), model::CellValue{5.0});
 
     // One undo step, whatever the warning said.
     test::TypeKey(view, Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(IsEmpty(grid.value("B3")));
-    QCOMPARE(grid.value("C3"), CellValue{9.5});
-    QVERIFY(IsEmpty(grid.value("B4")));
-    QVERIFY(IsEmpty(grid.value("C4")));
+    QVERIFY(model::IsEmpty(grid.value("B3")));
+    QCOMPARE(grid.value("C3"), model::CellValue{9.5});
+    QVERIFY(model::IsEmpty(grid.value("B4")));
+    QVERIFY(model::IsEmpty(grid.value("C4")));
     test::TypeKey(view, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(grid.value("C4"), CellValue{5.0});
+    QCOMPARE(grid.value("C4"), model::CellValue{5.0});
     QCOMPARE(warned.size(), std::size_t{1});  // redo pastes nothing anew
 }
 
 void GridPasteWarningTest::theWarningBoxDoesNotHoldUpThePaste() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     GridView view(grid);  // the real warning box
     view.show();
@@ -119,7 +119,7 @@ void GridPasteWarningTest::theWarningBoxDoesNotHoldUpThePaste() {
     QApplication::clipboard()->setText(QStringLiteral("1\t2\r\n"));
     test::TypeKey(view, Qt::Key_V, Qt::ControlModifier);
     // Back here with the value pasted while the box is up.
-    QCOMPARE(grid.value("C2"), CellValue{1.0});
+    QCOMPARE(grid.value("C2"), model::CellValue{1.0});
     QMessageBox* box = nullptr;
     QTRY_VERIFY((box = view.findChild<QMessageBox*>()) != nullptr && box->isVisible());
     QCOMPARE(box->windowTitle(), QStringLiteral("提示！"));

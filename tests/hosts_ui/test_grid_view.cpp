@@ -18,11 +18,11 @@
 using namespace tavelmark;
 using tavelmark::ui::GridView;
 
-Q_DECLARE_METATYPE(tavelmark::CellValue)
+Q_DECLARE_METATYPE(tavelmark::model::CellValue)
 
 namespace {
 
-QString NameOf(CellRef c) { return QString::fromStdString(tavelmark::CellName(c)); }
+QString NameOf(model::CellRef c) { return QString::fromStdString(tavelmark::model::CellName(c)); }
 
 }  // namespace
 
@@ -51,14 +51,14 @@ private slots:
 };
 
 void GridViewTest::modelPassesTheItemModelTester() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     grid.setValue("B2", 14.0);
     ui::GridModel model(grid);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     model.setData(model.index(2, 1), QStringLiteral("20"), Qt::EditRole);
     // A new viewable range resets the model.
-    grid.activeSheet().setViewableRange(Range("A1:D11"));
+    grid.activeSheet().setViewableRange(model::Range("A1:D11"));
     model.reload();
     QCOMPARE(model.rowCount(), 11);
     QCOMPARE(model.columnCount(), 4);
@@ -66,49 +66,49 @@ void GridViewTest::modelPassesTheItemModelTester() {
 }
 
 void GridViewTest::displayUsesTheFormatButTheValueKeepsItsPrecision() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     grid.setValue("B2", 2.123456789);
     ui::GridModel model(grid);
-    const QModelIndex b2 = model.indexOf(Cell("B2"));
+    const QModelIndex b2 = model.indexOf(model::Cell("B2"));
     QCOMPARE(b2.data(Qt::DisplayRole).toString(), QStringLiteral("2.1235"));
     QCOMPARE(b2.data(Qt::EditRole).toString(), QStringLiteral("2.123456789"));
     QCOMPARE(b2.data(ui::GridModel::BoxColourRole).value<QColor>(), QColor(0, 0, 255));
-    QVERIFY(!model.indexOf(Cell("A2")).data(ui::GridModel::BoxColourRole).isValid());
-    QVERIFY(!model.indexOf(Cell("D2")).isValid());  // outside the viewable range
+    QVERIFY(!model.indexOf(model::Cell("A2")).data(ui::GridModel::BoxColourRole).isValid());
+    QVERIFY(!model.indexOf(model::Cell("D2")).isValid());  // outside the viewable range
     QCOMPARE(std::get<double>(grid.value("B2")), 2.123456789);
 }
 
 void GridViewTest::typedTextComesBackTyped_data() {
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<CellValue>("stored");
-    QTest::newRow("whole number") << "14" << CellValue{14.0};
-    QTest::newRow("decimal") << "2.9" << CellValue{2.9};
-    QTest::newRow("leading point") << ".5" << CellValue{0.5};
-    QTest::newRow("negative") << "-3.25" << CellValue{-3.25};
-    QTest::newRow("exponent") << "1e3" << CellValue{1000.0};
-    QTest::newRow("letters stay text") << "abc" << CellValue{std::string("abc")};
-    QTest::newRow("two points stay text") << "1.2.3" << CellValue{std::string("1.2.3")};
-    QTest::newRow("full-width digits and sign") << "－１２．５" << CellValue{-12.5};
-    QTest::newRow("ideographic spaces around") << "\u3000７\u3000" << CellValue{7.0};
+    QTest::addColumn<model::CellValue>("stored");
+    QTest::newRow("whole number") << "14" << model::CellValue{14.0};
+    QTest::newRow("decimal") << "2.9" << model::CellValue{2.9};
+    QTest::newRow("leading point") << ".5" << model::CellValue{0.5};
+    QTest::newRow("negative") << "-3.25" << model::CellValue{-3.25};
+    QTest::newRow("exponent") << "1e3" << model::CellValue{1000.0};
+    QTest::newRow("letters stay text") << "abc" << model::CellValue{std::string("abc")};
+    QTest::newRow("two points stay text") << "1.2.3" << model::CellValue{std::string("1.2.3")};
+    QTest::newRow("full-width digits and sign") << "－１２．５" << model::CellValue{-12.5};
+    QTest::newRow("ideographic spaces around") << "\u3000７\u3000" << model::CellValue{7.0};
     // What a double could hold but no spreadsheet user calls a number.
-    QTest::newRow("inf") << "inf" << CellValue{std::string("inf")};
-    QTest::newRow("signed infinity") << "-Infinity" << CellValue{std::string("-Infinity")};
-    QTest::newRow("plus Inf") << "+Inf" << CellValue{std::string("+Inf")};
-    QTest::newRow("signed nan") << "-NaN" << CellValue{std::string("-NaN")};
-    QTest::newRow("nan with payload") << "nan(123)" << CellValue{std::string("nan(123)")};
-    QTest::newRow("full-width inf") << "ｉｎｆ" << CellValue{std::string("ｉｎｆ")};
-    QTest::newRow("hex float") << "0x1p3" << CellValue{std::string("0x1p3")};
-    QTest::newRow("beyond the largest double") << "1e400" << CellValue{std::string("1e400")};
+    QTest::newRow("inf") << "inf" << model::CellValue{std::string("inf")};
+    QTest::newRow("signed infinity") << "-Infinity" << model::CellValue{std::string("-Infinity")};
+    QTest::newRow("plus Inf") << "+Inf" << model::CellValue{std::string("+Inf")};
+    QTest::newRow("signed nan") << "-NaN" << model::CellValue{std::string("-NaN")};
+    QTest::newRow("nan with payload") << "nan(123)" << model::CellValue{std::string("nan(123)")};
+    QTest::newRow("full-width inf") << "ｉｎｆ" << model::CellValue{std::string("ｉｎｆ")};
+    QTest::newRow("hex float") << "0x1p3" << model::CellValue{std::string("0x1p3")};
+    QTest::newRow("beyond the largest double") << "1e400" << model::CellValue{std::string("1e400")};
     // Characters that only look like digits are list marks and exponents, not data.
-    QTest::newRow("circled one") << "①" << CellValue{std::string("①")};
-    QTest::newRow("superscript two") << "²" << CellValue{std::string("²")};
+    QTest::newRow("circled one") << "①" << model::CellValue{std::string("①")};
+    QTest::newRow("superscript two") << "²" << model::CellValue{std::string("²")};
 }
 
 void GridViewTest::typedTextComesBackTyped() {
     QFETCH(QString, typed);
-    QFETCH(CellValue, stored);
-    InputGrid grid;
+    QFETCH(model::CellValue, stored);
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     grid.setValue("B2", 99.0);
     GridView view(grid);  // no key set: every key reaches the grid
@@ -124,19 +124,19 @@ void GridViewTest::typedTextComesBackTyped() {
 }
 
 void GridViewTest::aDoubleGivenToTheModelMustBeFinite() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     ui::GridModel model(grid);
-    model.setData(model.indexOf(Cell("B2")), QVariant(2.5), Qt::EditRole);
-    QCOMPARE(grid.value("B2"), CellValue{2.5});
+    model.setData(model.indexOf(model::Cell("B2")), QVariant(2.5), Qt::EditRole);
+    QCOMPARE(grid.value("B2"), model::CellValue{2.5});
     for (const double notANumber : {qInf(), -qInf(), qQNaN()}) {
-        model.setData(model.indexOf(Cell("B2")), QVariant(notANumber), Qt::EditRole);
-        QVERIFY2(!IsNumber(grid.value("B2")), qPrintable(ui::CellEditText(grid.value("B2"))));
+        model.setData(model.indexOf(model::Cell("B2")), QVariant(notANumber), Qt::EditRole);
+        QVERIFY2(!model::IsNumber(grid.value("B2")), qPrintable(ui::CellEditText(grid.value("B2"))));
     }
 }
 
 void GridViewTest::enterAndArrowsMoveLikeASpreadsheet() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     GridView view(grid);
     view.show();
@@ -153,15 +153,15 @@ void GridViewTest::enterAndArrowsMoveLikeASpreadsheet() {
     QCOMPARE(NameOf(view.activeCell()), QStringLiteral("C4"));
     test::TypeText(view, QStringLiteral("5"));
     test::TypeKey(view, Qt::Key_Tab);
-    QCOMPARE(grid.value("B2"), CellValue{14.0});
-    QCOMPARE(grid.value("B3"), CellValue{20.0});
-    QCOMPARE(grid.value("C4"), CellValue{5.0});
+    QCOMPARE(grid.value("B2"), model::CellValue{14.0});
+    QCOMPARE(grid.value("B3"), model::CellValue{20.0});
+    QCOMPARE(grid.value("C4"), model::CellValue{5.0});
     // The grid's own selection follows the view.
     QCOMPARE(NameOf(grid.activeCell()), NameOf(view.activeCell()));
 }
 
 void GridViewTest::editingWithF2KeepsTheTextAndLeftRightStayInside() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     grid.setValue("B2", 14.0);
     GridView view(grid);
@@ -170,7 +170,7 @@ void GridViewTest::editingWithF2KeepsTheTextAndLeftRightStayInside() {
     test::TypeKey(view, Qt::Key_Left);
     test::TypeText(view, QStringLiteral("5"));
     test::TypeKey(view, Qt::Key_Return);
-    QCOMPARE(grid.value("B2"), CellValue{154.0});
+    QCOMPARE(grid.value("B2"), model::CellValue{154.0});
     QCOMPARE(NameOf(view.activeCell()), QStringLiteral("B3"));
 }
 
@@ -210,7 +210,7 @@ void GridViewTest::virtualKeyCodes() {
 }
 
 void GridViewTest::everyKeyIsNotifiedWithTheActiveCell() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     GridView view(grid);
     view.show();
@@ -221,11 +221,11 @@ void GridViewTest::everyKeyIsNotifiedWithTheActiveCell() {
     QCOMPARE(notified.at(0).at(0).toInt(), 49);
     QCOMPARE(notified.at(1).at(0).toInt(), 190);
     QCOMPARE(notified.at(2).at(0).toInt(), 13);
-    QCOMPARE(NameOf(notified.at(2).at(1).value<CellRef>()), QStringLiteral("B2"));
+    QCOMPARE(NameOf(notified.at(2).at(1).value<model::CellRef>()), QStringLiteral("B2"));
 }
 
 void GridViewTest::pasteFillsFromTheActiveCellClippedToTheViewableRange() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);  // A1:C4
     grid.setValue("A4", std::string("keep"));
     GridView view(grid);
@@ -234,22 +234,22 @@ void GridViewTest::pasteFillsFromTheActiveCellClippedToTheViewableRange() {
     QApplication::clipboard()->setText(
         QStringLiteral("14\t2.9\tx\r\n20\t5\ty\r\n18\tn/a\tz\r\n99\t99\t99\r\n"));
     test::TypeKey(view, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(grid.value("B2"), CellValue{14.0});
-    QCOMPARE(grid.value("C2"), CellValue{2.9});
-    QCOMPARE(grid.value("B3"), CellValue{20.0});
-    QCOMPARE(grid.value("C3"), CellValue{5.0});
-    QCOMPARE(grid.value("B4"), CellValue{18.0});
-    QCOMPARE(grid.value("C4"), CellValue{std::string("n/a")});
-    QCOMPARE(grid.value("A4"), CellValue{std::string("keep")});
-    QVERIFY(IsEmpty(grid.value("D2")));
-    QVERIFY(IsEmpty(grid.value("B5")));
+    QCOMPARE(grid.value("B2"), model::CellValue{14.0});
+    QCOMPARE(grid.value("C2"), model::CellValue{2.9});
+    QCOMPARE(grid.value("B3"), model::CellValue{20.0});
+    QCOMPARE(grid.value("C3"), model::CellValue{5.0});
+    QCOMPARE(grid.value("B4"), model::CellValue{18.0});
+    QCOMPARE(grid.value("C4"), model::CellValue{std::string("n/a")});
+    QCOMPARE(grid.value("A4"), model::CellValue{std::string("keep")});
+    QVERIFY(model::IsEmpty(grid.value("D2")));
+    QVERIFY(model::IsEmpty(grid.value("B5")));
     // The pasted block is selected, its first cell active.
-    QCOMPARE(QString::fromStdString(RangeName(grid.selection())), QStringLiteral("B2:C4"));
+    QCOMPARE(QString::fromStdString(model::RangeName(grid.selection())), QStringLiteral("B2:C4"));
     QCOMPARE(NameOf(view.activeCell()), QStringLiteral("B2"));
 }
 
 void GridViewTest::pasteIsUndoableAndTypedDataComesBack() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     GridView view(grid);
     view.show();
@@ -258,17 +258,17 @@ void GridViewTest::pasteIsUndoableAndTypedDataComesBack() {
     test::TypeKey(view, Qt::Key_Up);
     QApplication::clipboard()->setText(QStringLiteral("1\t2\n3\t4\n"));
     test::TypeKey(view, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(grid.value("B2"), CellValue{1.0});
-    QCOMPARE(grid.value("C3"), CellValue{4.0});
+    QCOMPARE(grid.value("B2"), model::CellValue{1.0});
+    QCOMPARE(grid.value("C3"), model::CellValue{4.0});
     test::TypeKey(view, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(grid.value("B2"), CellValue{7.0});
-    QVERIFY(IsEmpty(grid.value("C3")));
+    QCOMPARE(grid.value("B2"), model::CellValue{7.0});
+    QVERIFY(model::IsEmpty(grid.value("C3")));
     test::TypeKey(view, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(grid.value("C3"), CellValue{4.0});
+    QCOMPARE(grid.value("C3"), model::CellValue{4.0});
 }
 
 void GridViewTest::contextMenuPastes() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     GridView view(grid);
     view.show();
@@ -280,19 +280,19 @@ void GridViewTest::contextMenuPastes() {
             if (action->text().startsWith(QStringLiteral("粘贴"))) menu->setActiveAction(action);
         QTest::keyClick(menu, Qt::Key_Return);
     });
-    const QRect b2 = view.visualRect(view.gridModel()->indexOf(Cell("B2")));
+    const QRect b2 = view.visualRect(view.gridModel()->indexOf(model::Cell("B2")));
     QContextMenuEvent event(QContextMenuEvent::Mouse, b2.center(), view.viewport()->mapToGlobal(b2.center()));
     QApplication::sendEvent(view.viewport(), &event);
-    QCOMPARE(grid.value("B2"), CellValue{1.0});
-    QCOMPARE(grid.value("C2"), CellValue{2.0});
+    QCOMPARE(grid.value("B2"), model::CellValue{1.0});
+    QCOMPARE(grid.value("C2"), model::CellValue{2.0});
 }
 
 void GridViewTest::shortcutsComeBeforeTheKeyFilter() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     grid.setValue("B2", 14.0);
     GridView view(grid);
-    view.setKeySet(GridKeySet::Decimals);
+    view.setKeySet(model::GridKeySet::Decimals);
     int beeps = 0;
     view.setBeep([&beeps] { ++beeps; });
     view.show();
@@ -305,12 +305,12 @@ void GridViewTest::shortcutsComeBeforeTheKeyFilter() {
     test::TypeKey(view, Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(beeps, 0);
     QCOMPARE(notified.count(), 0);
-    QCOMPARE(grid.value("B2"), CellValue{14.0});
-    QCOMPARE(grid.value("C2"), CellValue{14.0});
+    QCOMPARE(grid.value("B2"), model::CellValue{14.0});
+    QCOMPARE(grid.value("C2"), model::CellValue{14.0});
 }
 
 void GridViewTest::copyGivesTheSelectionAsTabSeparatedText() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     grid.setValue("B2", 14.0);
     grid.setValue("C2", 2.123456789);  // shown as 2.1235, copied in full
@@ -344,7 +344,7 @@ void GridViewTest::tabSeparatedTextIsParsedLikeSpreadsheetClipboards() {
 }
 
 void GridViewTest::selectionFollowsTheProgram() {
-    InputGrid grid;
+    model::InputGrid grid;
     test::WriteSmallTemplate(grid);
     GridView view(grid);
     view.show();
@@ -352,8 +352,8 @@ void GridViewTest::selectionFollowsTheProgram() {
     grid.select("C3");
     grid.notifyChanged();
     QCOMPARE(NameOf(view.activeCell()), QStringLiteral("C3"));
-    QVERIFY(view.selectionModel()->isSelected(view.gridModel()->indexOf(Cell("C3"))));
-    QVERIFY(!view.selectionModel()->isSelected(view.gridModel()->indexOf(Cell("B2"))));
+    QVERIFY(view.selectionModel()->isSelected(view.gridModel()->indexOf(model::Cell("C3"))));
+    QVERIFY(!view.selectionModel()->isSelected(view.gridModel()->indexOf(model::Cell("B2"))));
     // The view is as big as the viewable range: 3 columns, 4 rows.
     QCOMPARE(view.gridModel()->rowCount(), 4);
     QCOMPARE(view.sizeHint().width(), view.columnWidth(0) + view.columnWidth(1) + view.columnWidth(2));

@@ -21,7 +21,7 @@
 #include "analyses/means/run_means.h"
 #include "hosts/ui/result_window.h"
 #include "hosts/ui/workbook_view.h"
-#include "hosts_ui/pixels.h"
+#include "support/pixels.h"
 
 using namespace tavelmark;
 using test::CountPixels;
@@ -30,8 +30,8 @@ using test::IsRed;
 
 namespace {
 
-Workbook BlissReport() {
-    InputGrid grid;
+model::Workbook BlissReport() {
+    model::InputGrid grid;
     WriteBlissTemplate(grid);
     BlissOptions options;
     options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
@@ -40,14 +40,14 @@ Workbook BlissReport() {
     return *RunBliss(grid, options, prompter, ReportContext{TAVELMARK_RESOURCES}).report.workbook;
 }
 
-Workbook MeansReport(const MeansOptions& options) {
-    InputGrid grid;
+model::Workbook MeansReport(const MeansOptions& options) {
+    model::InputGrid grid;
     WriteMeansTemplate(grid);
     RecordingPrompter prompter;  // the outlier question is answered No
     return *RunMeans(grid, options, prompter, ReportContext{TAVELMARK_RESOURCES}).workbook;
 }
 
-Workbook ReportNamed(const QString& name) {
+model::Workbook ReportNamed(const QString& name) {
     if (name == "bliss") return BlissReport();
     if (name == "means") return MeansReport({});
     return MeansReport(MeansOptions::All());
@@ -226,7 +226,6 @@ void ReportPagesTest::pdfHoldsTheFirstTableReadably() {
     ui::ResultWindow window(ReportNamed(report));
     const QString pdf = folder.filePath(report + QStringLiteral(".pdf"));
     QVERIFY(window.exportPdfTo(pdf));
-
     QString error;
     const std::vector<PdfPage> pages = ReadWords(pdf, &error);
     QVERIFY2(error.isEmpty(), qPrintable(error));
@@ -282,7 +281,7 @@ void ReportPagesTest::longReportBreaksBetweenRows() {
     QString all;
     for (const PdfPage& page : pages) all += page.text();
     for (const auto& [cell, value] : window.workbook().activeSheet().cells().values()) {
-        const QString text = Comparable(QString::fromStdString(PlainText(value)));
+        const QString text = Comparable(QString::fromStdString(model::PlainText(value)));
         if (std::holds_alternative<std::string>(value))
             QVERIFY2(all.contains(text), qPrintable(text));
     }

@@ -14,16 +14,16 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/box_catcher.h"
+#include "support/box_catcher.h"
 #include "hosts/ui/result_window.h"
 
 using namespace tavelmark;
-using tavelmark::app::test::BoxCatcher;
+using tavelmark::test::BoxCatcher;
 
 namespace {
 
-Workbook OneCellReport() {
-    Workbook book;
+model::Workbook OneCellReport() {
+    model::Workbook book;
     book.activeSheet().setValue("A2", std::string("LDk两两对比计算结果"));
     return book;
 }

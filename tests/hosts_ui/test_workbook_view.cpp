@@ -19,7 +19,7 @@
 #include "hosts/ui/sheet_metrics.h"
 #include "hosts/ui/sheet_painter.h"
 #include "hosts/ui/workbook_view.h"
-#include "hosts_ui/pixels.h"
+#include "support/pixels.h"
 
 using namespace tavelmark;
 using test::CountPixels;
@@ -32,9 +32,9 @@ namespace {
 // A report as the frame makes them: titles, a ruled table with a long
 // caption, a superscript, a merge, centre across selection, formatted
 // numbers and a scatter chart with a fitted line.
-Workbook SampleReport(bool withBackground) {
-    Workbook book;
-    Sheet& sheet = book.activeSheet();
+model::Workbook SampleReport(bool withBackground) {
+    model::Workbook book;
+    model::Sheet& sheet = book.activeSheet();
     sheet.setGridlines(false);
     if (withBackground) sheet.setBackgroundPicture(std::string(TAVELMARK_RESOURCES) + "/brg.jpg");
     SetUpReportSheet(sheet, ReportLayout{8.5, 4.5, "LDk两两对比计算结果"});
@@ -42,29 +42,29 @@ Workbook SampleReport(bool withBackground) {
     DrawTableRules(sheet, 4, 8, 1, 10);
     sheet.setValue("B5", std::string("第2批"));
     sheet.setValue("A6", std::string("χ2值"));
-    sheet.setSuperscript(Cell("A6"), 1, 1);
+    sheet.setSuperscript(model::Cell("A6"), 1, 1);
     sheet.setValue("B6", std::string("0.031817 +"));
     sheet.setValue("B7", std::string("merged"));
-    sheet.merge(Range("B7:C7"));
-    sheet.setHorizontalAlignment(Range("B7:C7"), HAlign::Center);
+    sheet.merge(model::Range("B7:C7"));
+    sheet.setHorizontalAlignment(model::Range("B7:C7"), model::HAlign::Center);
     sheet.setValue("A9", std::string("centred"));
-    sheet.setHorizontalAlignment(Range("A9:D9"), HAlign::CenterAcrossSelection);
-    sheet.setNumberFormat(Range("A20:B24"), "0.0000_ ");
+    sheet.setHorizontalAlignment(model::Range("A9:D9"), model::HAlign::CenterAcrossSelection);
+    sheet.setNumberFormat(model::Range("A20:B24"), "0.0000_ ");
     for (int i = 0; i < 5; ++i) {
-        sheet.setValue(CellRef{20 + i, 1}, 1.0 + 0.1 * i);
-        sheet.setValue(CellRef{20 + i, 2}, 4.0 + 0.5 * i);
+        sheet.setValue(model::CellRef{20 + i, 1}, 1.0 + 0.1 * i);
+        sheet.setValue(model::CellRef{20 + i, 2}, 4.0 + 0.5 * i);
     }
     sheet.setValue("B22", std::string("gap"));  // a text leaves a gap in the series
-    Chart chart;
+    model::Chart chart;
     chart.name = "Chart 1";
     chart.title = "Yr-X";
     chart.xAxis.title = "X";
     chart.yAxis.title = "Yr";
     chart.yAxis.tickNumberFormat = "0.00_ ";
-    chart.series.push_back({"Sheet1", Range("A20:A24"), Range("B20:B24"), SeriesKind::Scatter, 0, 5, 6,
-                            MarkerStyle::Square});
-    chart.series.push_back({"Sheet1", Range("A20:A24"), Range("B20:B24"),
-                            SeriesKind::ScatterLinesNoMarkers, 10, 0, 5, MarkerStyle::None});
+    chart.series.push_back({"Sheet1", model::Range("A20:A24"), model::Range("B20:B24"), model::SeriesKind::Scatter, 0, 5, 6,
+                            model::MarkerStyle::Square});
+    chart.series.push_back({"Sheet1", model::Range("A20:A24"), model::Range("B20:B24"),
+                            model::SeriesKind::ScatterLinesNoMarkers, 10, 0, 5, model::MarkerStyle::None});
     chart.left = 20;
     chart.top = 360;
     chart.width = 300;
@@ -109,13 +109,13 @@ void WorkbookViewTest::sizesFollowTheSpreadsheetsRules() {
 }
 
 void WorkbookViewTest::paintShowsTitlesRulesAndRunOnText() {
-    const Workbook book = SampleReport(false);
-    const Sheet& sheet = book.activeSheet();
+    const model::Workbook book = SampleReport(false);
+    const model::Sheet& sheet = book.activeSheet();
     const ui::SheetLayout layout(sheet, 96, 96);
-    QCOMPARE(layout.cellRect(Cell("B1")).left(), 37);
-    QCOMPARE(layout.cellRect(Cell("C1")).left(), 37 + 65);
+    QCOMPARE(layout.cellRect(model::Cell("B1")).left(), 37);
+    QCOMPARE(layout.cellRect(model::Cell("C1")).left(), 37 + 65);
     // Rows of the 14-point titles are higher than the 10-point rows.
-    QVERIFY(layout.cellRect(Cell("A1")).height() > layout.cellRect(Cell("A5")).height());
+    QVERIFY(layout.cellRect(model::Cell("A1")).height() > layout.cellRect(model::Cell("A5")).height());
 
     ui::WorkbookView view(book);
     view.resize(900, 700);
@@ -123,28 +123,28 @@ void WorkbookViewTest::paintShowsTitlesRulesAndRunOnText() {
     QVERIFY(!image.isNull());
     const QPoint origin = view.widget()->mapTo(&view, QPoint(0, 0));
     auto onScreen = [&](QRect r) { return r.translated(origin); };
-    QVERIFY(CountPixels(image, onScreen(layout.cellRect(Cell("A1")).united(layout.cellRect(Cell("D1")))), IsRed) > 20);
-    QVERIFY(CountPixels(image, onScreen(layout.cellRect(Cell("A2")).united(layout.cellRect(Cell("D2")))), IsBlue) > 20);
+    QVERIFY(CountPixels(image, onScreen(layout.cellRect(model::Cell("A1")).united(layout.cellRect(model::Cell("D1")))), IsRed) > 20);
+    QVERIFY(CountPixels(image, onScreen(layout.cellRect(model::Cell("A2")).united(layout.cellRect(model::Cell("D2")))), IsBlue) > 20);
     // The medium rule under the caption row spans A:J, two pixels deep.
-    const QRect a4 = layout.cellRect(Cell("A4"));
-    const QRect j4 = layout.cellRect(Cell("J4"));
+    const QRect a4 = layout.cellRect(model::Cell("A4"));
+    const QRect j4 = layout.cellRect(model::Cell("J4"));
     const QRect rule = onScreen(QRect(QPoint(a4.left(), a4.bottom() - 1), QPoint(j4.right(), a4.bottom())));
     QCOMPARE(CountPixels(image, rule, IsDark), rule.width() * rule.height());
     // The thin rule under the header row is one pixel.
-    const QRect a5 = onScreen(layout.cellRect(Cell("A5")));
+    const QRect a5 = onScreen(layout.cellRect(model::Cell("A5")));
     QVERIFY(IsDark(image.pixel(a5.center().x(), a5.bottom())));
     QVERIFY(!IsDark(image.pixel(a5.center().x(), a5.bottom() - 1)));
     // The long caption runs on over the empty cells to its right.
-    const QRect d4 = onScreen(layout.cellRect(Cell("D4")).adjusted(0, 0, 0, -3));
+    const QRect d4 = onScreen(layout.cellRect(model::Cell("D4")).adjusted(0, 0, 0, -3));
     QVERIFY(CountPixels(image, d4, IsDark) > 5);
 }
 
 // A layout made for 96 dpi painted on a device of three times the
 // resolution (a printer has 1200): the text keeps its size in layout pixels.
 void WorkbookViewTest::textKeepsItsSizeOnAnyResolution() {
-    const Workbook book = SampleReport(false);
+    const model::Workbook book = SampleReport(false);
     const ui::SheetLayout layout(book.activeSheet(), 96, 96);
-    const QRect titles = layout.cellRect(Cell("A1")).united(layout.cellRect(Cell("J2")));
+    const QRect titles = layout.cellRect(model::Cell("A1")).united(layout.cellRect(model::Cell("J2")));
     auto inkWidth = [&](int dotsPerInch) {
         QImage image(titles.size(), QImage::Format_RGB32);
         image.setDotsPerMeterX(qRound(dotsPerInch / 0.0254));
@@ -168,7 +168,7 @@ void WorkbookViewTest::textKeepsItsSizeOnAnyResolution() {
 }
 
 void WorkbookViewTest::rendersWithBackgroundAndChart() {
-    const Workbook book = SampleReport(true);
+    const model::Workbook book = SampleReport(true);
     ui::WorkbookView view(book);
     view.resize(800, 900);
     QVERIFY(!view.background().isNull());  // brg.jpg shipped in resources/
@@ -189,7 +189,7 @@ void WorkbookViewTest::rendersWithBackgroundAndChart() {
 }
 
 void WorkbookViewTest::seriesReadNumbersOnly() {
-    const Workbook book = SampleReport(false);
+    const model::Workbook book = SampleReport(false);
     const auto points = ui::SeriesPoints(book.activeSheet(), book.activeSheet().charts().front().series.front());
     QCOMPARE(points.size(), std::size_t{4});
     QCOMPARE(points.front().first, 1.0);

@@ -11,10 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 #include "hosts/xlsx_export.h"
 
 namespace tavelmark {
+
+using model::Sheet, model::Workbook;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -45,7 +45,7 @@ BlissInputWindow::BlissInputWindow(Workbench& workbench, QWidget* parent)
     WriteBlissTemplate(grid_);
     exlInput_ = new GridView(grid_, this);
     exlInput_->setObjectName(QStringLiteral("ExlInput"));
-    exlInput_->setKeySet(GridKeySet::Decimals);
+    exlInput_->setKeySet(model::GridKeySet::Decimals);
     exlInput_->setToolTip(QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
     exlInput_->setAccessibleName(QStringLiteral("Bliss法(正规LD50计算)数据录入"));
     exlInput_->setAccessibleDescription(exlInput_->toolTip());

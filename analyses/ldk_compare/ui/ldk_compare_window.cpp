@@ -38,7 +38,7 @@ LDkCompareWindow::LDkCompareWindow(Workbench& workbench, QWidget* parent)
     LoadLDkCompareWorkbook(grid_);
     exlInput_ = new GridView(grid_, this);
     exlInput_->setObjectName(QStringLiteral("ExlInput"));
-    exlInput_->setKeySet(GridKeySet::Decimals);
+    exlInput_->setKeySet(model::GridKeySet::Decimals);
     exlInput_->setToolTip(QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
     exlInput_->setAccessibleName(QStringLiteral("LD50与L95数据表"));
     exlInput_->setAccessibleDescription(exlInput_->toolTip());

@@ -45,7 +45,7 @@ MeansInputWindow::MeansInputWindow(Workbench& workbench, QWidget* parent)
     WriteMeansTemplate(grid_);
     exlInput_ = new GridView(grid_, this);
     exlInput_->setObjectName(QStringLiteral("ExlInput"));
-    exlInput_->setKeySet(GridKeySet::SignedDecimals);
+    exlInput_->setKeySet(model::GridKeySet::SignedDecimals);
     exlInput_->setAccessibleName(QStringLiteral("T组与R组数据表"));
     exlInput_->setAccessibleDescription(QStringLiteral("A列T组, B列R组, 第2至301行"));
     exlInput_->setGeometry(0, 0, x(kGridWidth), y(kClientHeight));

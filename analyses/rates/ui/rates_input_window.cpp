@@ -41,7 +41,7 @@ RatesInputWindow::RatesInputWindow(Workbench& workbench, QWidget* parent)
     SetUpRatesGrid(grid_);
     exlInput_ = new GridView(grid_, this);
     exlInput_->setObjectName(QStringLiteral("ExlInput"));
-    exlInput_->setKeySet(GridKeySet::WholeNumbers);
+    exlInput_->setKeySet(model::GridKeySet::WholeNumbers);
     exlInput_->setToolTip(QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
     exlInput_->setAccessibleName(QStringLiteral("阳性数与阴性数四格表"));
     exlInput_->setAccessibleDescription(exlInput_->toolTip());

@@ -7,6 +7,9 @@
 #include "analyses/bliss/bliss_template.h"
 
 namespace tavelmark {
+
+using model::Cell, model::CellRef, model::CellValue, model::GridSheet, model::HAlign,
+    model::InputGrid, model::IsEmpty, model::Range, model::RangeRef;
 namespace {
 
 using Kind = RecordingPrompter::Kind;

@@ -11,6 +11,10 @@
 #include "support/tolerance.h"
 
 namespace tavelmark {
+
+using model::BorderWeight, model::Cell, model::CellRef, model::CellValue, model::Chart,
+    model::HAlign, model::InputGrid, model::PlainText, model::Range, model::ReportValue,
+    model::SeriesKind, model::Sheet, model::VAlign;
 namespace {
 
 using test::SameTo;

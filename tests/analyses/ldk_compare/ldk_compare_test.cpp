@@ -4,6 +4,10 @@
 #include "support/tolerance.h"
 
 namespace tavelmark {
+
+using model::AsNumber, model::BorderWeight, model::Cell, model::CellRef, model::GridSheet,
+    model::HAlign, model::InputGrid, model::IsEmpty, model::PlainText, model::Range,
+    model::RangeRef, model::Sheet;
 namespace {
 
 using test::SameTo;

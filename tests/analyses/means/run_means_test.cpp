@@ -16,6 +16,10 @@
 #include "support/tolerance.h"
 
 namespace tavelmark {
+
+using model::BorderWeight, model::Cell, model::CellName, model::CellRef, model::CellValue,
+    model::GridSheet, model::HAlign, model::InputGrid, model::PlainText, model::Range,
+    model::ReportValue, model::Sheet;
 namespace {
 
 using Kind = RecordingPrompter::Kind;

@@ -13,6 +13,9 @@
 #include "analyses/rates/run_rates.h"
 
 namespace tavelmark {
+
+using model::CellValue, model::InputGrid, model::IsNumber, model::Range;
+
 namespace {
 
 struct RatesInput : ::testing::Test {

@@ -9,6 +9,9 @@
 #include "support/tolerance.h"
 
 namespace tavelmark {
+
+using model::BorderWeight, model::Cell, model::HAlign, model::InputGrid, model::PlainText,
+    model::Range, model::ReportValue, model::RichText, model::Sheet, model::VAlign, model::Workbook;
 namespace {
 
 using test::SameTo;

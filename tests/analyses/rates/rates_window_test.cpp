@@ -7,6 +7,9 @@
 #include "analyses/rates/rates_window.h"
 
 namespace tavelmark {
+
+using model::AsNumber, model::Cell, model::GridSheet, model::HAlign, model::InputGrid,
+    model::PointsToCharacterWidth, model::Range;
 namespace {
 
 std::string TextAt(const InputGrid& grid, const char* cell) {

@@ -15,7 +15,7 @@
 #include "hosts/ui/grid_model.h"
 #include "hosts/ui/grid_view.h"
 #include "hosts/ui/result_window.h"
-#include "hosts_ui/fake_workbench.h"
+#include "support/fake_workbench.h"
 
 using namespace tavelmark;
 using tavelmark::ui::MeansInputWindow;
@@ -40,7 +40,7 @@ struct Opened {
     }
     void calculate() { QTest::mouseClick(window->command1(), Qt::LeftButton); }
     QString shown(const char* a1) {
-        return window->exlInput()->gridModel()->indexOf(Cell(a1)).data().toString();
+        return window->exlInput()->gridModel()->indexOf(model::Cell(a1)).data().toString();
     }
     PrintShowDialog* dialog() { return bench.area->findChild<PrintShowDialog*>(); }
 };
@@ -66,7 +66,7 @@ void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
     QVERIFY(opened.window);
     QCOMPARE(opened.window->objectName(), QStringLiteral("frmIntelDAveInput"));
     QCOMPARE(opened.window->windowTitle(), QStringLiteral("智能化两组均数分析数据录入"));
-    QCOMPARE(opened.window->grid().value("B16"), CellValue{36.0});
+    QCOMPARE(opened.window->grid().value("B16"), model::CellValue{36.0});
     QCOMPARE(opened.shown("A2"), QStringLiteral("38"));
 
     opened.window->grid().setValue("A2", 40.0);  // typed data survives the menu commands
@@ -77,7 +77,7 @@ void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
     QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansIntelligentCaption));
     opened.open("mnuAverAna");  // leaves the caption as it is
     QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansIntelligentCaption));
-    QCOMPARE(opened.window->grid().value("A2"), CellValue{40.0});
+    QCOMPARE(opened.window->grid().value("A2"), model::CellValue{40.0});
 }
 
 void MeansWindowsTest::everyControlHasAnAccessibleName() {
@@ -109,12 +109,12 @@ void MeansWindowsTest::signedDecimalsCanBeTyped() {
     for (Qt::Key key : {Qt::Key_Minus, Qt::Key_1, Qt::Key_Period, Qt::Key_5, Qt::Key_Return})
         press(key);
     QCOMPARE(beeps, 0);
-    QCOMPARE(opened.window->grid().value("A12"), CellValue{-1.5});
+    QCOMPARE(opened.window->grid().value("A12"), model::CellValue{-1.5});
     opened.window->grid().select("A13");
     grid.refresh();
     press(Qt::Key_A);
     QCOMPARE(beeps, 1);
-    QVERIFY(IsEmpty(opened.window->grid().value("A13")));
+    QVERIFY(model::IsEmpty(opened.window->grid().value("A13")));
 }
 
 void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
@@ -133,14 +133,14 @@ void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
     QCOMPARE(opened.shown("B15"), QStringLiteral("36"));
     QCOMPARE(opened.shown("B16"), QString());
     QCOMPARE(opened.shown("A11"), QStringLiteral("33"));
-    QCOMPARE(CellName(opened.window->exlInput()->activeCell()), std::string("B9"));
+    QCOMPARE(model::CellName(opened.window->exlInput()->activeCell()), std::string("B9"));
     QVERIFY(opened.window->isEnabled());
 
     // Calculated again: the recorder now answers No and the report counts 14 R values.
     opened.calculate();
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
-    QCOMPARE(opened.bench.reports.front().activeSheet().value("B8"), ReportValue{10.0});
-    QCOMPARE(opened.bench.reports.front().activeSheet().value("C8"), ReportValue{14.0});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("B8"), model::ReportValue{10.0});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("C8"), model::ReportValue{14.0});
 }
 
 void MeansWindowsTest::noKeepsTheOutlierAndReports() {
@@ -151,11 +151,11 @@ void MeansWindowsTest::noKeepsTheOutlierAndReports() {
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs[0].kind, RecordingPrompter::Kind::Question);
-    QCOMPARE(opened.window->grid().value("B9"), CellValue{59.0});
-    const Sheet& report = opened.bench.reports.front().activeSheet();
-    QCOMPARE(report.value("C8"), ReportValue{15.0});
+    QCOMPARE(opened.window->grid().value("B9"), model::CellValue{59.0});
+    const model::Sheet& report = opened.bench.reports.front().activeSheet();
+    QCOMPARE(report.value("C8"), model::ReportValue{15.0});
     // Without the dialog ever opened only the main table is written.
-    QCOMPARE(report.value("A21"), ReportValue{});
+    QCOMPARE(report.value("A21"), model::ReportValue{});
     QCOMPARE(opened.bench.area->findChildren<ui::ResultWindow*>().size(), 1);
 }
 
@@ -177,13 +177,13 @@ void MeansWindowsTest::theDialogChoosesSectionsAndDisablesTheWindow() {
 
     opened.calculate();
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
-    const Sheet& report = opened.bench.reports.front().activeSheet();
-    QCOMPARE(report.value("A21"), ReportValue{std::string("统计描述")});
-    QCOMPARE(report.value("A36"), ReportValue{std::string("方差齐性检验")});
+    const model::Sheet& report = opened.bench.reports.front().activeSheet();
+    QCOMPARE(report.value("A21"), model::ReportValue{std::string("统计描述")});
+    QCOMPARE(report.value("A36"), model::ReportValue{std::string("方差齐性检验")});
     // The choices stay for the next calculation.
     opened.calculate();
     QCOMPARE(opened.bench.reports.back().activeSheet().value("A36"),
-             ReportValue{std::string("方差齐性检验")});
+             model::ReportValue{std::string("方差齐性检验")});
 }
 
 void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
@@ -197,7 +197,7 @@ void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
     QVERIFY(opened.window->isEnabled());
     opened.calculate();
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
-    QCOMPARE(opened.bench.reports.front().activeSheet().value("A21"), ReportValue{});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("A21"), model::ReportValue{});
 }
 
 void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
@@ -216,7 +216,7 @@ void MeansWindowsTest::aClosedWindowComesBackWithTheExample() {
     holder->close();
     QTRY_VERIFY(!opened.bench.area->findChild<MeansInputWindow*>());
     opened.open("mnuAverAna");
-    QCOMPARE(opened.window->grid().value("A2"), CellValue{38.0});
+    QCOMPARE(opened.window->grid().value("A2"), model::CellValue{38.0});
 }
 
 QTEST_MAIN(MeansWindowsTest)

@@ -13,7 +13,7 @@
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
 #include "hosts/ui/grid_view.h"
-#include "hosts_ui/fake_workbench.h"
+#include "support/fake_workbench.h"
 
 using namespace tavelmark;
 using namespace tavelmark::ui;
@@ -159,7 +159,7 @@ private slots:
         // The choice reaches the report: the rates section from row 14.
         window->cmdCal()->click();
         QCOMPARE(int(bench.reports.size()), 1);
-        QCOMPARE(PlainText(bench.reports[0].activeSheet().value("A14")), std::string("阳性率及可信限"));
+        QCOMPARE(model::PlainText(bench.reports[0].activeSheet().value("A14")), std::string("阳性率及可信限"));
 
         // The close box discards the choices and enables the window again.
         window->cmdSet()->click();
@@ -185,7 +185,7 @@ private slots:
         auto dialogs = bench.recorder.dialogs();
         QCOMPARE(int(dialogs.size()), 1);
         QCOMPARE(dialogs[0].text, std::string("数据录入区发现小数，请更正"));
-        QCOMPARE(window->grid().selection(), Range("B2:C3"));
+        QCOMPARE(window->grid().selection(), model::Range("B2:C3"));
         QCOMPARE(std::get<double>(window->grid().value("C2")), 2.5);
 
         window->cmdHelp()->click();
@@ -217,14 +217,14 @@ private slots:
             const int before = beeps;
             QTest::keyClick(grid, k.key);
             QCOMPARE(beeps, before + 1);
-            QVERIFY(IsEmpty(window->grid().value(k.cell)));
+            QVERIFY(model::IsEmpty(window->grid().value(k.cell)));
         }
         window->grid().select("C2");
         grid->refresh();
         QTest::keyClick(grid, Qt::Key_7);
         grid->commitPendingEdit();
         QCOMPARE(beeps, 2);
-        QCOMPARE(AsNumber(window->grid().value("C2")), std::optional<double>(7));
+        QCOMPARE(model::AsNumber(window->grid().value("C2")), std::optional<double>(7));
     }
 
     void everyControlHasAnAccessibleName() {
@@ -235,7 +235,7 @@ private slots:
             for (QWidget* w : root->findChildren<QWidget*>())
                 if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
-        QCOMPARE(window->exlInput()->keySet(), std::optional<GridKeySet>(GridKeySet::WholeNumbers));
+        QCOMPARE(window->exlInput()->keySet(), std::optional<model::GridKeySet>(model::GridKeySet::WholeNumbers));
     }
 };
 

@@ -8,9 +8,9 @@
 #include <variant>
 #include <vector>
 
-#include "hosts/cell_ref.h"
+#include "model/cell_ref.h"
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 template <class Value, class Format>
 class CellStore {
@@ -110,4 +110,4 @@ private:
     Format defaultFormat_{};
 };
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -3,9 +3,9 @@
 #include <cmath>
 #include <optional>
 
-#include "hosts/cell_number.h"
+#include "model/cell_number.h"
 
-namespace tavelmark {
+namespace tavelmark::model {
 namespace {
 
 // Expected values are the decimal forms themselves, read as a C++ literal.
@@ -49,4 +49,4 @@ TEST(ReadCellNumber, EverythingElseIsText) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -1,6 +1,6 @@
-#include "common/key_filter.h"
+#include "model/key_filter.h"
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 namespace {
 char16_t Upper(char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - 32) : c; }
@@ -33,4 +33,4 @@ bool GridKeyAccepted(GridKeySet set, int key) {
     return false;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

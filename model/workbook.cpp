@@ -1,4 +1,4 @@
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 Rgb PaletteColour(int index) {
     // The spreadsheet's default palette, as 0xRRGGBB.
@@ -174,4 +174,4 @@ CellRef Sheet::usedExtent() const {
     return extent;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -1,10 +1,10 @@
-#include "hosts/cell_number.h"
+#include "model/cell_number.h"
 
 #include <charconv>
 #include <cmath>
 #include <string>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 namespace {
 
@@ -83,4 +83,4 @@ std::optional<double> ReadCellNumber(std::string_view text) {
     return value;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

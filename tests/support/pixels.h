@@ -1,6 +1,6 @@
 #pragma once
 // Counting the pixels of a colour in a picture of a window or a page.
-// Include as "hosts_ui/pixels.h".
+// Include as "support/pixels.h".
 #include <QImage>
 #include <QRect>
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 class ColumnWidths {
 public:
@@ -43,4 +43,4 @@ private:
     std::vector<std::pair<int, double>> own_;
 };
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "hosts/cell_ref.h"
+#include "model/cell_ref.h"
 
-namespace tavelmark {
+namespace tavelmark::model {
 namespace {
 
 TEST(CellRef, ParsesTheAddressesTheProgramUses) {
@@ -42,4 +42,4 @@ TEST(CellRef, ColumnNamesRoundTrip) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -1,9 +1,9 @@
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
 #include <algorithm>
 #include <cctype>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 double PointsToCharacterWidth(double points) {
     const double pixels = points / 0.75;
@@ -83,4 +83,4 @@ void InputGrid::setActiveCell(CellRef c) {
     if (!selection_.contains(c)) selection_ = RangeRef::cell(c);
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -6,7 +6,7 @@
 #include <string>
 #include <variant>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 using CellValue = std::variant<std::monostate, double, std::string>;
 
@@ -22,4 +22,4 @@ inline std::optional<double> AsNumber(const CellValue& v) {
 enum class HAlign { General, Left, Center, Right, CenterAcrossSelection };
 enum class VAlign { Bottom, Center, Top };
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -3,7 +3,7 @@
 #include <functional>
 #include <string_view>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 // Character filter of the numeric text boxes. Returns keyAscii when its
 // character (compared without regard to case) is in `allowed`, or is backspace
@@ -33,4 +33,4 @@ inline constexpr int Numpad0 = 96, Numpad9 = 105, Multiply = 106, Add = 107, Sub
 inline constexpr int OemMinus = 189, OemPeriod = 190, ProcessKey = 229;
 }  // namespace vk
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

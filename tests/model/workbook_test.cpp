@@ -2,9 +2,9 @@
 
 #include <limits>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
-namespace tavelmark {
+namespace tavelmark::model {
 namespace {
 
 TEST(Workbook, SuperscriptCountsCharactersNotBytes) {
@@ -72,4 +72,4 @@ TEST(Workbook, PaletteColours) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 // The number a cell's UTF-8 text holds, or nullopt when the cell is text.
 //
@@ -21,4 +21,4 @@ namespace tavelmark {
 // precision (a subnormal such as 1e-320) is still a number.
 std::optional<double> ReadCellNumber(std::string_view text);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

@@ -6,7 +6,7 @@
 #include <QTimer>
 #include <vector>
 
-namespace tavelmark::app::test {
+namespace tavelmark::test {
 
 struct SeenBox {
     QString title;
@@ -36,4 +36,4 @@ private:
     QTimer timer_;
 };
 
-}  // namespace tavelmark::app::test
+}  // namespace tavelmark::test

@@ -1,7 +1,7 @@
 #pragma once
 // The main window as far as the analysis windows see it, for their tests:
 // an MDI area in a shown main window, a recording prompter, and every report
-// kept and opened in a result window. Include as "hosts_ui/fake_workbench.h".
+// kept and opened in a result window. Include as "support/fake_workbench.h".
 #include <vector>
 
 #include <QMainWindow>
@@ -25,7 +25,7 @@ public:
     QWidget* mainWidget() override { return &main; }
     Prompter& prompter() override { return recorder; }
     ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
-    ui::ResultWindow* showReport(Workbook workbook) override {
+    ui::ResultWindow* showReport(model::Workbook workbook) override {
         reports.push_back(workbook);
         auto* window = new ui::ResultWindow(std::move(workbook));
         resultFrames.push_back(area->addSubWindow(window));
@@ -36,7 +36,7 @@ public:
     QMainWindow main;
     QMdiArea* area = nullptr;
     RecordingPrompter recorder;
-    std::vector<Workbook> reports;
+    std::vector<model::Workbook> reports;
     std::vector<QMdiSubWindow*> resultFrames;  // of the reports, in order
 };
 

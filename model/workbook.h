@@ -9,12 +9,12 @@
 #include <variant>
 #include <vector>
 
-#include "hosts/cell_ref.h"
-#include "hosts/cell_store.h"
-#include "hosts/cell_value.h"
-#include "hosts/column_widths.h"
+#include "model/cell_ref.h"
+#include "model/cell_store.h"
+#include "model/cell_value.h"
+#include "model/column_widths.h"
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 struct Rgb {
     std::uint8_t red = 0, green = 0, blue = 0;
@@ -174,4 +174,4 @@ struct Workbook {
     const Sheet& activeSheet() const { return sheets.front(); }
 };
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

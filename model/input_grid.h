@@ -7,12 +7,12 @@
 #include <string_view>
 #include <vector>
 
-#include "hosts/cell_ref.h"
-#include "hosts/cell_store.h"
-#include "hosts/cell_value.h"
-#include "hosts/column_widths.h"
+#include "model/cell_ref.h"
+#include "model/cell_store.h"
+#include "model/cell_value.h"
+#include "model/column_widths.h"
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 struct GridCellFormat {
     std::string numberFormat = "General";
@@ -134,4 +134,4 @@ private:
     std::function<void()> listener_;
 };
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

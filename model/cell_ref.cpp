@@ -1,9 +1,9 @@
-#include "hosts/cell_ref.h"
+#include "model/cell_ref.h"
 
 #include <cctype>
 #include <stdexcept>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 namespace {
 
@@ -117,4 +117,4 @@ std::string RangeName(RangeRef r) {
     return CellName(r.first) + ":" + CellName(r.last);
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

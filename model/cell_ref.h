@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-namespace tavelmark {
+namespace tavelmark::model {
 
 // The largest sheet the grid and the workbook address (a classic worksheet).
 inline constexpr int kMaxRows = 65536;
@@ -52,4 +52,4 @@ CellRef Cell(std::string_view a1);
 std::string CellName(CellRef c);     // "B2"
 std::string RangeName(RangeRef r);   // "B2:C11", "B2" for one cell, "B:C" for whole columns
 
-}  // namespace tavelmark
+}  // namespace tavelmark::model

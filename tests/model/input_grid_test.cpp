@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::model {
 namespace {
 
 TEST(InputGrid, ValuesKeepTheirType) {
@@ -83,4 +83,4 @@ TEST(InputGrid, StoredWidthsInPointsBecomeCharacterWidths) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::model
