@@ -13,7 +13,7 @@
 #include "analyses/rates/rates_analysis.h"
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
 namespace {
 
@@ -26,7 +26,7 @@ void BM_RatesComputationN200(benchmark::State& state) {
     for (auto _ : state) {
         RatesResults results = ComputeRates(kTable);
         benchmark::DoNotOptimize(results);
-        auto pearsonP = wsf::Chidist(*results.chiSquares.pearson, 1);
+        auto pearsonP = numeric::wsf::Chidist(*results.chiSquares.pearson, 1);
         auto tP = TTestP(results.pooled, kTable);
         auto equivalence = ComputeEquivalence(kTable);
         auto sizes = ComputeSampleSizes(kTable);

@@ -8,7 +8,7 @@
 #include <unistd.h>
 
 #include "common/guarded_run.h"
-#include "hosts/number_format.h"
+#include "format/number_format.h"
 #include "hosts/xlsx_export.h"
 
 namespace tavelmark::cli {
@@ -99,7 +99,7 @@ void PrintSheet(const Sheet& sheet, std::ostream& out) {
             const ReportValue& v = sheet.value(CellRef{row, column});
             std::string text;
             if (const auto* d = std::get_if<double>(&v))
-                text = Trim(FormatNumber(*d, sheet.format(CellRef{row, column}).numberFormat));
+                text = Trim(format::FormatNumber(*d, sheet.format(CellRef{row, column}).numberFormat));
             else
                 text = PlainText(v);
             fields.push_back(std::move(text));

@@ -7,9 +7,6 @@
 
 namespace tavelmark {
 
-// The normal 97.5 % point used with Fieller's g (1.96 itself serves the plain limits).
-inline constexpr double kFiellerNormalQuantile = 1.96020209842;
-
 // Fieller's limits from the fitted line; empty when g >= 1 (the slope is not
 // significantly different from 0 and the interval is unbounded).
 std::optional<BlissLimits> FiellerLimits(const BlissFit& fit);

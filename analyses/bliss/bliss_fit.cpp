@@ -6,11 +6,16 @@
 #include "analyses/bliss/bliss_corrections.h"
 #include "analyses/bliss/bliss_messages.h"
 #include "analyses/bliss/probit.h"
-#include "common/log10.h"
-#include "common/number_text.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/log10.h"
+#include "format/number_text.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
 namespace tavelmark {
+
+namespace wsf = numeric::wsf;
+using numeric::Log10;
+
 namespace {
 
 bool AllFinite(std::initializer_list<double> values) {
@@ -52,7 +57,7 @@ bool FitRound(const std::vector<BlissGroup>& groups, BlissFit& fit) {
 }  // namespace
 
 std::string BlissEquationText(double a, double b) {
-    return R4(a) + (b > 0 ? " + " : "") + R4(b) + "×Log(D)";
+    return format::R4(a) + (b > 0 ? " + " : "") + format::R4(b) + "×Log(D)";
 }
 
 BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
@@ -95,10 +100,10 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
     const double b2 = fit.b * fit.b;
     fit.Sx50 = std::sqrt(b2 / fit.S0 + (5 - fit.yMean) * (5 - fit.yMean) / fit.Sxx) / b2;
     fit.Sb = std::sqrt(1 / fit.Sxx);
-    fit.g = std::pow(kFiellerNormalQuantile * fit.Sb / fit.b, 2);
+    fit.g = std::pow(numeric::kNormal95Multiplier * fit.Sb / fit.b, 2);
     fit.limits.sx50 = fit.Sx50;
-    fit.limits.lower = std::pow(10.0, fit.X50 - 1.96 * fit.Sx50);
-    fit.limits.upper = std::pow(10.0, fit.X50 + 1.96 * fit.Sx50);
+    fit.limits.lower = std::pow(10.0, fit.X50 - numeric::kNormal95TwoDecimals * fit.Sx50);
+    fit.limits.upper = std::pow(10.0, fit.X50 + numeric::kNormal95TwoDecimals * fit.Sx50);
     fit.limits.ml95 = (fit.limits.upper - fit.limits.lower) / 2;
     fit.limits.l95Percent = fit.limits.ml95 / fit.LD50;
     fit.equation = BlissEquationText(fit.a, fit.b);

@@ -5,10 +5,12 @@
 #include <cstdio>
 #include <optional>
 
-#include "common/number_text.h"
+#include "format/number_text.h"
 #include "common/report_frame.h"
 
 namespace tavelmark {
+
+using format::R2, format::R4, format::SpacedText;
 
 using model::CellRef, model::Chart, model::ChartSeries, model::HAlign, model::MarkerStyle,
     model::Range, model::RangeRef, model::ReadingOrder, model::ReportValue, model::SeriesKind,

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "common/log10.h"
+#include "numeric/log10.h"
 
 namespace tavelmark {
 
@@ -18,8 +18,8 @@ double EmpiricalProbit(double P) {
 }
 
 double GroupEmpiricalProbit(double P, double n) {
-    if (P == 1) return 6.03 + 0.93 * Log10(n);
-    if (P == 0) return 3.97 - 0.93 * Log10(n);
+    if (P == 1) return 6.03 + 0.93 * numeric::Log10(n);
+    if (P == 0) return 3.97 - 0.93 * numeric::Log10(n);
     return EmpiricalProbit(P);
 }
 

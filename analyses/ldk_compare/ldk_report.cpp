@@ -1,5 +1,5 @@
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "common/number_text.h"
+#include "format/number_text.h"
 
 namespace tavelmark {
 
@@ -40,9 +40,9 @@ void WriteLDkCompareReport(Sheet& sheet, const std::vector<LDkBatch>& batches) {
             const int row = static_cast<int>(a) + 1;
             const int column = static_cast<int>(b) + 1;
             sheet.setValue(CellRef{kPCaptionRow + 1 + row, column},
-                           PatternText(*test.p, "####0.000000") + test.mark);
+                           format::PatternText(*test.p, "####0.000000") + test.mark);
             sheet.setValue(CellRef{kTCaptionRow + 1 + row, column},
-                           PatternText(test.t, "####0.0000") + test.mark);
+                           format::PatternText(test.t, "####0.0000") + test.mark);
         }
 }
 

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <numeric>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
 namespace tavelmark {
 
@@ -61,7 +62,7 @@ RankSumTest WilcoxonRankSum(std::span<const double> t, std::span<const double> r
                      std::sqrt(w.tieCorrection);
     if (!std::isfinite(z)) return w;
     w.z = z;
-    w.pTwoSided = wsf::Tdist(z, kNormalDf, 2);
+    w.pTwoSided = numeric::wsf::Tdist(z, numeric::kNormalDegreesOfFreedom, 2);
     return w;
 }
 

@@ -8,8 +8,6 @@
 
 namespace tavelmark {
 
-inline constexpr double kNormalDf = 9999;
-
 // Ranks 1..N of the values in the order given; equal values share the mean of
 // the positions they occupy. Also Σ(t³ - t) over the sets of t equal values.
 struct Ranking {

@@ -3,15 +3,15 @@
 #include <cmath>
 
 #include "analyses/means/significance.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/finite.h"
+#include "numeric/worksheet_functions.h"
 
 namespace tavelmark {
 
-namespace {
+namespace wsf = numeric::wsf;
+using numeric::Finite;
 
-std::optional<double> Finite(double v) {
-    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
-}
+namespace {
 
 std::optional<double> Tail(std::optional<double> x, std::optional<double> df, int tails) {
     if (!x || !df) return std::nullopt;

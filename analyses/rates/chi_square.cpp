@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "analyses/rates/checked_math.h"
+#include "numeric/finite.h"
 
 namespace tavelmark {
 
@@ -33,7 +34,7 @@ std::optional<double> LikelihoodRatio(const RateTable& t) {
         if (!terms[i]) return std::nullopt;
         sum += (i >= 4 && i < 8) ? -*terms[i] : *terms[i];
     }
-    return rates::Finite(2 * sum);
+    return numeric::Finite(2 * sum);
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include "analyses/rates/conclusions.h"
 #include "analyses/rates/equivalence.h"
 #include "common/report_frame.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
 namespace tavelmark {
 
@@ -38,7 +38,7 @@ void Text(Sheet& sheet, int row, int column, const std::string& text) {
 
 std::optional<double> ChiSquareP(std::optional<double> statistic) {
     if (!statistic) return std::nullopt;
-    return wsf::Chidist(*statistic, 1);
+    return numeric::wsf::Chidist(*statistic, 1);
 }
 
 // One row of the test table. An empty statistic leaves its P value, its

@@ -4,7 +4,7 @@
 
 #include <QColor>
 
-#include "hosts/number_format.h"
+#include "format/number_format.h"
 #include "hosts/ui/cell_text.h"
 #include "hosts/ui/qt_text.h"
 #include "hosts/ui/sheet_metrics.h"
@@ -66,7 +66,7 @@ QVariant GridModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             // The number format only changes what is shown; the cell keeps its double.
             if (const auto number = AsNumber(value))
-                return ToQString(FormatNumber(*number, format.numberFormat));
+                return ToQString(format::FormatNumber(*number, format.numberFormat));
             return CellEditText(value);
         case Qt::EditRole:
             return CellEditText(value);

@@ -7,7 +7,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "hosts/number_format.h"
+#include "format/number_format.h"
 #include "hosts/ui/qt_text.h"
 #include "hosts/ui/sheet_metrics.h"
 
@@ -35,7 +35,7 @@ struct Piece {
 
 std::vector<Piece> PiecesOf(const ReportValue& value, const CellFormat& format) {
     if (const auto* number = std::get_if<double>(&value))
-        return {{ToQString(FormatNumber(*number, format.numberFormat)), false}};
+        return {{ToQString(format::FormatNumber(*number, format.numberFormat)), false}};
     if (const auto* text = std::get_if<std::string>(&value)) return {{ToQString(*text), false}};
     std::vector<Piece> pieces;
     if (const auto* rich = std::get_if<RichText>(&value))

@@ -12,7 +12,7 @@
 #include "analyses/rates/chi_square.h"
 #include "analyses/rates/pooled_tests.h"
 #include "analyses/rates/rate_estimates.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 #include "support/tolerance.h"
 
 namespace tavelmark {
@@ -87,7 +87,7 @@ TEST(RatesReference, ClippedCorrectionsAndBoundaryLimitsAgreeWithR) {
 
         const ChiSquares chi = ComputeChiSquares(table);
         EXPECT_TRUE(Agrees(chi.yates, r.yates, 1e-12)) << "Yates";
-        const auto yatesP = chi.yates ? wsf::Chidist(*chi.yates, 1) : std::nullopt;
+        const auto yatesP = chi.yates ? numeric::wsf::Chidist(*chi.yates, 1) : std::nullopt;
         EXPECT_TRUE(Agrees(yatesP, r.yatesP, 1e-12)) << "Yates P";
 
         const PooledTests pooled = ComputePooledTests(table);

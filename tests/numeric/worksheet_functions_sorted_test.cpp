@@ -11,9 +11,9 @@
 
 #include <gtest/gtest.h>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark::wsf {
+namespace tavelmark::numeric::wsf {
 namespace {
 
 using V = std::vector<double>;
@@ -95,4 +95,4 @@ TEST(WorksheetFunctionsOfSorted, RefuseWhatThePlainFunctionsRefuse) {
 }
 
 }  // namespace
-}  // namespace tavelmark::wsf
+}  // namespace tavelmark::numeric::wsf

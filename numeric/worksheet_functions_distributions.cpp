@@ -2,7 +2,7 @@
 // the argument checks and degrees-of-freedom truncation the spreadsheet
 // documents. Upper tails come from boost::math::complement, never from
 // 1 - cdf, so that small P values keep their digits.
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
 #include <cmath>
 
@@ -18,11 +18,11 @@
 #endif
 #include <boost/math/distributions/students_t.hpp>
 
-#include "hosts/worksheet_functions_detail.h"
+#include "numeric/finite.h"
+#include "numeric/worksheet_functions_detail.h"
 
-namespace tavelmark::wsf {
+namespace tavelmark::numeric::wsf {
 
-using detail::Checked;
 using detail::Policy;
 using detail::WholeDegreesOfFreedom;
 
@@ -30,7 +30,7 @@ std::optional<double> Chidist(double x, double df) {
     const auto whole = WholeDegreesOfFreedom(df);
     if (!whole || !std::isfinite(x) || x < 0.0) return std::nullopt;
     const boost::math::chi_squared_distribution<double, Policy> chi(*whole);
-    return Checked(cdf(complement(chi, x)));
+    return Finite(cdf(complement(chi, x)));
 }
 
 // Refuses p outside [0, 1]; p = 0 asks for an infinite F and is refused too.
@@ -39,7 +39,7 @@ std::optional<double> Finv(double p, double df1, double df2) {
     const auto whole2 = WholeDegreesOfFreedom(df2);
     if (!whole1 || !whole2 || !(p > 0.0 && p <= 1.0)) return std::nullopt;
     const boost::math::fisher_f_distribution<double, Policy> f(*whole1, *whole2);
-    return Checked(quantile(complement(f, p)));
+    return Finite(quantile(complement(f, p)));
 }
 
 // TDIST's own limits: x not negative, at least 1 degree of freedom (its
@@ -48,7 +48,7 @@ std::optional<double> Tdist(double x, double df, int tails) {
     if (!std::isfinite(df) || std::trunc(df) < 1.0) return std::nullopt;
     if (!std::isfinite(x) || x < 0.0 || (tails != 1 && tails != 2)) return std::nullopt;
     const boost::math::students_t_distribution<double, Policy> t(std::trunc(df));
-    return Checked(tails * cdf(complement(t, x)));
+    return Finite(tails * cdf(complement(t, x)));
 }
 
 // The t whose two-tailed probability is p: the upper p/2 point. Refuses p
@@ -57,7 +57,7 @@ std::optional<double> Tinv(double p, double df) {
     if (!std::isfinite(df) || std::trunc(df) < 1.0) return std::nullopt;
     if (!(p > 0.0 && p <= 1.0)) return std::nullopt;
     const boost::math::students_t_distribution<double, Policy> t(std::trunc(df));
-    return Checked(quantile(complement(t, p / 2.0)));
+    return Finite(quantile(complement(t, p / 2.0)));
 }
 
-}  // namespace tavelmark::wsf
+}  // namespace tavelmark::numeric::wsf

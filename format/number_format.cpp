@@ -1,8 +1,6 @@
-// The spreadsheet's number display. A value is first taken to 15 significant
-// decimal digits (all a cell keeps), then rounded half away from zero on
-// those decimal digits, so 1.005 shown with two decimals reads 1.01 as in the
-// spreadsheet, not 1.00 as the binary value 1.00499999... would give.
-#include "hosts/number_format.h"
+// The spreadsheet's number display, on the spreadsheet's rounding rule
+// (format/rounding.h): 15 significant decimal digits, halves away from zero.
+#include "format/number_format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -11,66 +9,14 @@
 #include <cstdlib>
 #include <vector>
 
-namespace tavelmark {
+#include "format/rounding.h"
+
+namespace tavelmark::format {
 
 namespace {
 
-// A non-negative value as 0.d1d2d3... x 10^point: digits without leading or
-// trailing zeros (empty for zero); point is the number of digits before the
-// decimal point (negative for values below 0.1).
-struct Decimal {
-    std::string digits;
-    int point = 0;
-
-    bool isZero() const { return digits.empty(); }
-    // The digit at 10^-(i+1) relative to the point, i counted from the first
-    // digit after the point (negative i: integer digits).
-    char digitAt(int index) const {
-        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[index] : '0';
-    }
-};
-
-void Trim(Decimal& d) {
-    while (!d.digits.empty() && d.digits.back() == '0') d.digits.pop_back();
-    if (d.digits.empty()) d.point = 0;
-}
-
-Decimal FromMagnitude(double v) {
-    Decimal d;
-    v = std::fabs(v);
-    if (v == 0.0) return d;
-    char text[32];
-    std::snprintf(text, sizeof text, "%.14e", v);  // d.dddddddddddddde+XX: 15 digits
-    d.digits.push_back(text[0]);
-    d.digits.append(text + 2, 14);
-    d.point = std::atoi(text + 17) + 1;
-    Trim(d);
-    return d;
-}
-
-// Rounded half away from zero to `decimals` places after the point.
-Decimal RoundedAt(Decimal d, int decimals) {
-    const int keep = d.point + decimals;
-    if (keep >= static_cast<int>(d.digits.size())) return d;
-    if (keep < 0) return Decimal{};
-    const bool up = d.digits[keep] >= '5';
-    d.digits.resize(keep);
-    if (up) {
-        int i = keep - 1;
-        while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
-        if (i >= 0) {
-            ++d.digits[i];
-        } else {  // 9.99 -> 10.0: one more integer digit
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.point;
-        }
-    }
-    Trim(d);
-    return d;
-}
-
 Decimal RoundedToSignificant(const Decimal& d, int significant) {
-    return RoundedAt(d, significant - d.point);
+    return RoundHalfAwayFromZero(d, significant - d.point);
 }
 
 // Integer digits without leading zeros ("" for a value below 1).
@@ -115,13 +61,13 @@ std::string FixedText(const Decimal& d, int decimals) {
 // digits than the fixed form can (0.000012345678 -> 1.23457E-05, 1E-10).
 std::string GeneralMagnitude(double v) {
     constexpr int kWidth = 11;
-    const Decimal magnitude = FromMagnitude(v);
+    const Decimal magnitude = DecimalMagnitude(v);
     if (magnitude.isZero()) return "0";
     const Decimal scientific = RoundedToSignificant(magnitude, 6);
     if (magnitude.point <= kWidth) {
         const int integerDigits = std::max(1, magnitude.point);
         const int decimals = std::max(0, kWidth - integerDigits - 1);
-        const Decimal fixed = RoundedAt(magnitude, decimals);
+        const Decimal fixed = RoundHalfAwayFromZero(magnitude, decimals);
         if (fixed.point <= kWidth && !fixed.isZero() &&
             fixed.digits.size() >= scientific.digits.size())
             return FixedText(fixed, decimals);
@@ -311,7 +257,7 @@ std::vector<std::string> FillFraction(const std::string& digits, const Section& 
 
 std::string Render(const Section& section, double v, bool withSign) {
     const Placeholders p = FindPlaceholders(section);
-    Decimal d = FromMagnitude(v);
+    Decimal d = DecimalMagnitude(v);
     if (!d.isZero()) d.point += 2 * section.percents - 3 * section.scaleBy1000;
 
     std::string exponentText;
@@ -324,7 +270,7 @@ std::string Render(const Section& section, double v, bool withSign) {
         if (!d.isZero()) {
             exponent = d.point - integerDigits;
             d.point = integerDigits;
-            d = RoundedAt(d, static_cast<int>(p.fraction.size()));
+            d = RoundHalfAwayFromZero(d, static_cast<int>(p.fraction.size()));
             if (d.point > integerDigits) {  // 9.99 -> 10.0: shift once more
                 ++exponent;
                 d.point = integerDigits;
@@ -337,7 +283,7 @@ std::string Render(const Section& section, double v, bool withSign) {
         if (static_cast<int>(exponentText.size()) < zeros)
             exponentText.insert(0, zeros - exponentText.size(), '0');
     } else {
-        d = RoundedAt(d, static_cast<int>(p.fraction.size()));
+        d = RoundHalfAwayFromZero(d, static_cast<int>(p.fraction.size()));
     }
 
     const std::vector<std::string> integer =
@@ -407,4 +353,4 @@ std::string FormatNumber(double v, std::string_view numberFormat) {
     return Render(ParseSection(text), v, withSign);
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::format

@@ -1,17 +1,17 @@
 // Worksheet functions over two ranges: TTEST, SLOPE and INTERCEPT.
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
 #include <cmath>
 #include <vector>
 
 #include <boost/math/distributions/students_t.hpp>
 
-#include "hosts/worksheet_functions_detail.h"
+#include "numeric/finite.h"
+#include "numeric/worksheet_functions_detail.h"
 
-namespace tavelmark::wsf {
+namespace tavelmark::numeric::wsf {
 
 using detail::AllFinite;
-using detail::Checked;
 using detail::MeanOf;
 using detail::SquaredDeviations;
 
@@ -22,7 +22,7 @@ namespace {
 std::optional<double> TailBeyond(double t, double df, int tails) {
     if (!std::isfinite(t) || !(df > 0.0)) return std::nullopt;
     const boost::math::students_t_distribution<double, detail::Policy> dist(df);
-    return Checked(tails * cdf(complement(dist, std::fabs(t))));
+    return Finite(tails * cdf(complement(dist, std::fabs(t))));
 }
 
 // Paired: one-sample t of the differences, n - 1 degrees of freedom.
@@ -108,13 +108,13 @@ std::optional<double> Ttest(Values a, Values b, int tails, int type) {
 std::optional<double> Slope(Values y, Values x) {
     const auto fit = FitLine(y, x);
     if (!fit) return std::nullopt;
-    return Checked(fit->slope);
+    return Finite(fit->slope);
 }
 
 std::optional<double> Intercept(Values y, Values x) {
     const auto fit = FitLine(y, x);
     if (!fit) return std::nullopt;
-    return Checked(fit->intercept);
+    return Finite(fit->intercept);
 }
 
-}  // namespace tavelmark::wsf
+}  // namespace tavelmark::numeric::wsf

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-namespace tavelmark {
+namespace tavelmark::format {
 
 std::string FormatNumber(double v, std::string_view numberFormat);
 
@@ -21,4 +21,4 @@ std::string FormatNumber(double v, std::string_view numberFormat);
 // fewer significant digits.
 std::string GeneralNumberText(double v);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::format

@@ -12,10 +12,10 @@
 
 #include <gtest/gtest.h>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 #include "support/tolerance.h"
 
-namespace tavelmark::wsf {
+namespace tavelmark::numeric::wsf {
 namespace {
 
 struct ReferenceRow {
@@ -106,4 +106,4 @@ TEST(WorksheetFunctionsReference, AgreeWithR) {
 }
 
 }  // namespace
-}  // namespace tavelmark::wsf
+}  // namespace tavelmark::numeric::wsf

@@ -1,6 +1,6 @@
 // Descriptive worksheet statistics of one range: AVERAGE, STDEV, MIN, MAX,
 // MEDIAN, PERCENTILE, MODE, GEOMEAN, HARMEAN, SKEW, KURT, and ASIN.
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
 #include <algorithm>
 #include <cassert>
@@ -8,12 +8,12 @@
 #include <map>
 #include <vector>
 
-#include "hosts/worksheet_functions_detail.h"
+#include "numeric/finite.h"
+#include "numeric/worksheet_functions_detail.h"
 
-namespace tavelmark::wsf {
+namespace tavelmark::numeric::wsf {
 
 using detail::AllFinite;
-using detail::Checked;
 using detail::MeanOf;
 
 namespace {
@@ -31,7 +31,7 @@ std::optional<double> PercentileOfSortedChecked(Values s, double k) {
     const auto below = static_cast<std::size_t>(std::floor(rank));
     const double fraction = rank - static_cast<double>(below);
     if (below + 1 >= s.size() || fraction == 0.0) return s[below];
-    return Checked(s[below] + fraction * (s[below + 1] - s[below]));
+    return Finite(s[below] + fraction * (s[below + 1] - s[below]));
 }
 
 bool PercentileArgumentsValid(Values x, double k) {
@@ -54,13 +54,13 @@ std::optional<double> StandardizedPowerSum(Values x, int power) {
 
 std::optional<double> Average(Values x) {
     if (x.empty() || !AllFinite(x)) return std::nullopt;
-    return Checked(MeanOf(x));
+    return Finite(MeanOf(x));
 }
 
 std::optional<double> Stdev(Values x) {
     if (x.size() < 2 || !AllFinite(x)) return std::nullopt;
     const double n = static_cast<double>(x.size());
-    return Checked(std::sqrt(detail::SquaredDeviations(x, MeanOf(x)) / (n - 1.0)));
+    return Finite(std::sqrt(detail::SquaredDeviations(x, MeanOf(x)) / (n - 1.0)));
 }
 
 // The spreadsheet answers 0 for a range without numbers; an empty range has
@@ -139,7 +139,7 @@ std::optional<double> Geomean(Values x) {
     // Through logarithms: the plain product of many values over- or underflows.
     double logSum = 0.0;
     for (double v : x) logSum += std::log(v);
-    return Checked(std::exp(logSum / static_cast<double>(x.size())));
+    return Finite(std::exp(logSum / static_cast<double>(x.size())));
 }
 
 std::optional<double> Harmean(Values x) {
@@ -147,7 +147,7 @@ std::optional<double> Harmean(Values x) {
     if (std::any_of(x.begin(), x.end(), [](double v) { return v <= 0.0; })) return std::nullopt;
     double reciprocalSum = 0.0;
     for (double v : x) reciprocalSum += 1.0 / v;
-    return Checked(static_cast<double>(x.size()) / reciprocalSum);
+    return Finite(static_cast<double>(x.size()) / reciprocalSum);
 }
 
 // Adjusted Fisher-Pearson skewness G1 = n / ((n - 1)(n - 2)) * sum(((x - mean) / s)^3).
@@ -156,7 +156,7 @@ std::optional<double> Skew(Values x) {
     const double n = static_cast<double>(x.size());
     const auto cubes = StandardizedPowerSum(x, 3);
     if (!cubes) return std::nullopt;
-    return Checked(n / ((n - 1.0) * (n - 2.0)) * *cubes);
+    return Finite(n / ((n - 1.0) * (n - 2.0)) * *cubes);
 }
 
 // Excess kurtosis G2 = n(n + 1) / ((n - 1)(n - 2)(n - 3)) * sum(((x - mean) / s)^4)
@@ -166,7 +166,7 @@ std::optional<double> Kurt(Values x) {
     const double n = static_cast<double>(x.size());
     const auto fourths = StandardizedPowerSum(x, 4);
     if (!fourths) return std::nullopt;
-    return Checked(n * (n + 1.0) / ((n - 1.0) * (n - 2.0) * (n - 3.0)) * *fourths -
+    return Finite(n * (n + 1.0) / ((n - 1.0) * (n - 2.0) * (n - 3.0)) * *fourths -
                    3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0)));
 }
 
@@ -175,4 +175,4 @@ std::optional<double> Asin(double x) {
     return std::asin(x);
 }
 
-}  // namespace tavelmark::wsf
+}  // namespace tavelmark::numeric::wsf

@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
-#include "hosts/number_format.h"
+#include "format/number_format.h"
 
-namespace tavelmark {
+namespace tavelmark::format {
 namespace {
 
 struct Shown {
@@ -106,4 +106,4 @@ TEST(NumberFormat, NonFiniteValuesShowAnErrorInsteadOfDigits) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::format

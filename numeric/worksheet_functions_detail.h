@@ -8,23 +8,17 @@
 
 #include <boost/math/policies/policy.hpp>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark::wsf::detail {
+namespace tavelmark::numeric::wsf::detail {
 
 // Domain, pole, overflow and evaluation errors come back as NaN or infinity;
-// Checked() below turns them into an empty result.
+// numeric::Finite turns them into an empty result.
 using Policy = boost::math::policies::policy<
     boost::math::policies::domain_error<boost::math::policies::ignore_error>,
     boost::math::policies::pole_error<boost::math::policies::ignore_error>,
     boost::math::policies::overflow_error<boost::math::policies::ignore_error>,
     boost::math::policies::evaluation_error<boost::math::policies::ignore_error>>;
-
-// A result the spreadsheet could not hold in a cell is refused.
-inline std::optional<double> Checked(double v) {
-    if (!std::isfinite(v)) return std::nullopt;
-    return v;
-}
 
 inline bool AllFinite(Values x) {
     return std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); });
@@ -59,4 +53,4 @@ inline double SquaredDeviations(Values x, double mean) {
     return ss;
 }
 
-}  // namespace tavelmark::wsf::detail
+}  // namespace tavelmark::numeric::wsf::detail

@@ -2,10 +2,10 @@
 
 #include <stdexcept>
 
-#include "common/log10.h"
+#include "numeric/log10.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::numeric {
 namespace {
 
 TEST(Log10, IsBaseTenAndRefusesWhatHasNoLogarithm) {
@@ -16,4 +16,4 @@ TEST(Log10, IsBaseTenAndRefusesWhatHasNoLogarithm) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::numeric

@@ -10,7 +10,7 @@
 #include <optional>
 #include <span>
 
-namespace tavelmark::wsf {
+namespace tavelmark::numeric::wsf {
 
 using Values = std::span<const double>;
 
@@ -57,4 +57,4 @@ std::optional<double> Ttest(Values a, Values b, int tails, int type);
 std::optional<double> Slope(Values y, Values x);
 std::optional<double> Intercept(Values y, Values x);
 
-}  // namespace tavelmark::wsf
+}  // namespace tavelmark::numeric::wsf

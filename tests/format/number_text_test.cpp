@@ -3,9 +3,9 @@
 #include <limits>
 
 #include "common/help_text.h"
-#include "common/number_text.h"
+#include "format/number_text.h"
 
-namespace tavelmark {
+namespace tavelmark::format {
 namespace {
 
 TEST(NumberText, RoundedShortestAndSpacedForms) {
@@ -67,4 +67,4 @@ TEST(HelpText, LinesJoinedByCarriageReturnsWithNoneAtTheEnd) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::format

@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 #include "support/tolerance.h"
 
-namespace tavelmark::wsf {
+namespace tavelmark::numeric::wsf {
 namespace {
 
 using V = std::vector<double>;
@@ -189,4 +189,4 @@ TEST(WorksheetFunctions, RefuseWhatTheSpreadsheetAnswersWithAnError) {
 }
 
 }  // namespace
-}  // namespace tavelmark::wsf
+}  // namespace tavelmark::numeric::wsf

@@ -1,21 +1,10 @@
-#include "common/number_text.h"
+#include "format/number_text.h"
 
-#include <cfenv>
 #include <cmath>
 #include <cstdio>
 #include <string>
 
-namespace tavelmark {
-
-double RoundHalfEven(double v, int decimals) {
-    if (!std::isfinite(v)) return v;
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = v * scale;
-    if (!std::isfinite(scaled)) return v;
-    // nearbyint rounds ties to even in the default rounding mode.
-    const double rounded = std::nearbyint(scaled) / scale;
-    return rounded == 0.0 ? 0.0 : rounded;  // no "-0"
-}
+namespace tavelmark::format {
 
 namespace {
 
@@ -59,4 +48,4 @@ std::string PatternText(double v, std::string_view pattern) {
     return Fixed(v, decimals);
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::format

@@ -1,9 +1,9 @@
-#include "common/log10.h"
+#include "numeric/log10.h"
 
 #include <cmath>
 #include <stdexcept>
 
-namespace tavelmark {
+namespace tavelmark::numeric {
 
 double Log10(double v) {
     const double result = std::log(v) / std::log(10.0);
@@ -11,4 +11,4 @@ double Log10(double v) {
     return result;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::numeric

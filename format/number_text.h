@@ -1,15 +1,12 @@
 #pragma once
-// Numbers turned into report text.
+// Numbers turned into report text, on the report's rounding rule
+// (format/rounding.h).
 #include <string>
 #include <string_view>
 
-namespace tavelmark {
+#include "format/rounding.h"
 
-// v rounded to `decimals` places with ties to the even digit, the way the
-// reports round: scale by 10^decimals in double arithmetic, round
-// the product to the nearest integer (ties to even), scale back. So 0.125 at
-// two places gives 0.12 and 2.5 at none gives 2.
-double RoundHalfEven(double v, int decimals);
+namespace tavelmark::format {
 
 // Shortest decimal text of v after RoundHalfEven: no trailing zeros, "0"
 // before the point when |v| < 1, "-" for negatives ("12.5392", "0.0852", "-0.5").
@@ -26,4 +23,4 @@ std::string SpacedText(double v, int decimals);
 // "-" for negatives.
 std::string PatternText(double v, std::string_view pattern);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::format
