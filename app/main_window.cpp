@@ -17,13 +17,17 @@
 #include "app/picture_mdi_area.h"
 #include "app/status_panels.h"
 #include "app/text_box.h"
-#include "common/guarded_run.h"
-#include "common/status_text.h"
+#include "report/guarded_run.h"
+#include "report/status_text.h"
 #include "hosts/ui/qt_prompter.h"
 #include "hosts/ui/qt_text.h"
 #include "hosts/ui/result_window.h"
 
 namespace tavelmark::app {
+
+using report::Prompter, report::ReportContext, report::RunErrorText, report::kRunErrorTitle,
+    report::kStatusBusy, report::kStatusReady, report::kStatusStarting;
+
 namespace {
 
 // The help menu's commands only show a box or a browser: no busy status.

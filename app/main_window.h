@@ -30,8 +30,8 @@ public:
     // Workbench
     QMdiArea* mdiArea() override;
     QWidget* mainWidget() override;
-    Prompter& prompter() override;
-    ReportContext reportContext() const override;
+    report::Prompter& prompter() override;
+    report::ReportContext reportContext() const override;
     ui::ResultWindow* showReport(model::Workbook workbook) override;
 
     // Runs the command of a menu entry by its object name, also for entries

@@ -48,8 +48,8 @@ void BM_RunBlissAllOptions12Groups(benchmark::State& state) {
     options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
     options.drawChart = true;
     for (auto _ : state) {
-        RecordingPrompter prompter;
-        BlissOutcome outcome = RunBliss(grid, options, prompter, ReportContext{});
+        report::RecordingPrompter prompter;
+        BlissOutcome outcome = RunBliss(grid, options, prompter, report::ReportContext{});
         benchmark::DoNotOptimize(outcome);
     }
 }

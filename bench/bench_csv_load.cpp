@@ -12,7 +12,7 @@
 #include <string>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "cli/input_loader.h"
+#include "files/input_loader.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ void BM_LoadLargeCsv(benchmark::State& state) {
     WriteLDkCompareTemplate(grid);
     for (auto _ : state) {
         std::ostringstream warnings;
-        if (cli::LoadInputGrid(path.string(), grid, warnings) != cli::LoadStatus::Loaded)
+        if (files::LoadInputGrid(path.string(), grid, warnings) != files::LoadStatus::Loaded)
             state.SkipWithError("not loaded");
         if (model::AsNumber(grid.value("B2")) != 14.0) state.SkipWithError("B2 is not 14");
     }

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "hosts/xlsx_export.h"
+#include "xlsx/xlsx_export.h"
 
 namespace {
 
@@ -23,14 +23,14 @@ void BM_LDkCompareToXlsx(benchmark::State& state) {
     LoadLDkCompareWorkbook(grid);
     WriteLDkCompareTemplate(grid);
     FillBatches(grid, static_cast<int>(state.range(0)));
-    const ReportContext context{TAVELMARK_RESOURCES};
+    const report::ReportContext context{TAVELMARK_RESOURCES};
     const std::string path =
         (std::filesystem::temp_directory_path() / "tavelmark-bench-ldk.xlsx").string();
-    RecordingPrompter prompter;
+    report::RecordingPrompter prompter;
     for (auto _ : state) {
         prompter.events.clear();
-        const ReportOutcome outcome = RunLDkCompare(grid, prompter, context);
-        if (!outcome.workbook || !SaveXlsx(*outcome.workbook, path)) state.SkipWithError("not written");
+        const report::ReportOutcome outcome = RunLDkCompare(grid, prompter, context);
+        if (!outcome.workbook || !xlsx::SaveXlsx(*outcome.workbook, path)) state.SkipWithError("not written");
     }
     std::filesystem::remove(path);
 }
@@ -41,7 +41,7 @@ void BM_LDkCompareReportOnly(benchmark::State& state) {
     LoadLDkCompareWorkbook(grid);
     WriteLDkCompareTemplate(grid);
     FillBatches(grid, 10);
-    RecordingPrompter prompter;
+    report::RecordingPrompter prompter;
     for (auto _ : state) {
         prompter.events.clear();
         benchmark::DoNotOptimize(RunLDkCompare(grid, prompter, {}));

@@ -35,8 +35,8 @@ void BM_WholeAnalysisFullGrid(benchmark::State& state) {
         grid.setValue(model::CellRef{i + 2, kMeansColumnR}, r[i]);
     }
     for (auto _ : state) {
-        RecordingPrompter prompter;  // every outlier question answered No
-        ReportOutcome outcome = RunMeans(grid, MeansOptions::All(), prompter, ReportContext{});
+        report::RecordingPrompter prompter;  // every outlier question answered No
+        report::ReportOutcome outcome = RunMeans(grid, MeansOptions::All(), prompter, report::ReportContext{});
         benchmark::DoNotOptimize(outcome);
     }
 }

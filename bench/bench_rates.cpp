@@ -45,10 +45,10 @@ BENCHMARK(BM_FisherN200)->Unit(benchmark::kMicrosecond);
 
 // Checks, computation and the report with every item, as the calculate
 // button runs it (no file written).
-class SilentPrompter : public Prompter {
+class SilentPrompter : public report::Prompter {
 public:
-    void message(std::string_view, std::string_view, MessageIcon) override {}
-    bool ask(std::string_view, std::string_view, MessageIcon) override { return false; }
+    void message(std::string_view, std::string_view, report::MessageIcon) override {}
+    bool ask(std::string_view, std::string_view, report::MessageIcon) override { return false; }
     void setStatusBusy() override {}
     void setStatusReady() override {}
     void showGridSelection(const model::RangeRef&) override {}

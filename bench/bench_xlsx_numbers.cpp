@@ -12,8 +12,8 @@
 #include "analyses/means/run_means.h"
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
-#include "hosts/xlsx_export.h"
-#include "hosts/xlsx_number_texts.h"
+#include "xlsx/xlsx_export.h"
+#include "xlsx/xlsx_number_texts.h"
 
 namespace {
 
@@ -23,16 +23,16 @@ namespace fs = std::filesystem;
 model::Workbook MeansReport() {
     model::InputGrid grid;
     WriteMeansTemplate(grid);
-    RecordingPrompter prompter;  // the outlier question answered No
-    ReportOutcome outcome = RunMeans(grid, MeansOptions::All(), prompter, ReportContext{TAVELMARK_RESOURCES});
+    report::RecordingPrompter prompter;  // the outlier question answered No
+    report::ReportOutcome outcome = RunMeans(grid, MeansOptions::All(), prompter, report::ReportContext{TAVELMARK_RESOURCES});
     return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 
 model::Workbook RatesReport() {
     model::InputGrid grid;
     WriteRatesTemplate(grid);
-    RecordingPrompter prompter;
-    ReportOutcome outcome = RunRates(grid, RatesOptions::All(), prompter, ReportContext{TAVELMARK_RESOURCES});
+    report::RecordingPrompter prompter;
+    report::ReportOutcome outcome = RunRates(grid, RatesOptions::All(), prompter, report::ReportContext{TAVELMARK_RESOURCES});
     return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 
@@ -40,7 +40,7 @@ void BM_SaveReport(benchmark::State& state, model::Workbook (*makeReport)()) {
     const model::Workbook report = makeReport();
     const fs::path path = fs::temp_directory_path() / "tavelmark-bench-numbers.xlsx";
     for (auto _ : state)
-        if (!SaveXlsx(report, path.string())) state.SkipWithError("not written");
+        if (!xlsx::SaveXlsx(report, path.string())) state.SkipWithError("not written");
     fs::remove(path);
 }
 BENCHMARK_CAPTURE(BM_SaveReport, means, MeansReport)->Unit(benchmark::kMillisecond);
@@ -58,12 +58,12 @@ void BM_RewriteEveryNumberText(benchmark::State& state, model::Workbook (*makeRe
                 moved.sheets[i].setValue(cell, std::nextafter(*v, std::numeric_limits<double>::infinity()));
     const fs::path written = fs::temp_directory_path() / "tavelmark-bench-numbers-written.xlsx";
     const fs::path path = fs::temp_directory_path() / "tavelmark-bench-numbers-rewritten.xlsx";
-    if (!SaveXlsx(report, written.string())) state.SkipWithError("not written");
+    if (!xlsx::SaveXlsx(report, written.string())) state.SkipWithError("not written");
     for (auto _ : state) {
         state.PauseTiming();
         fs::copy_file(written, path, fs::copy_options::overwrite_existing);
         state.ResumeTiming();
-        if (!WriteShortestNumberTexts(moved, path.string(), nullptr)) state.SkipWithError("not rewritten");
+        if (!xlsx::WriteShortestNumberTexts(moved, path.string(), nullptr)) state.SkipWithError("not rewritten");
     }
     fs::remove(written);
     fs::remove(path);

@@ -78,7 +78,7 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
         model::InputGrid grid;
         WriteBlissTemplate(grid);
         std::optional<BlissFit> fit;
-        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+        exitCode = RunCalculation(grid, options->common, io, [&](report::Prompter& prompter) {
             BlissOutcome outcome = RunBliss(grid, bliss, prompter, FindReportContext());
             fit = std::move(outcome.fit);
             return std::move(outcome.report);

@@ -7,11 +7,16 @@
 
 #include <unistd.h>
 
-#include "common/guarded_run.h"
+#include "report/guarded_run.h"
 #include "format/number_format.h"
-#include "hosts/xlsx_export.h"
+#include "xlsx/xlsx_export.h"
 
 namespace tavelmark::cli {
+
+using files::LoadInputGrid, files::LoadStatus;
+
+using report::Prompter, report::ReportContext, report::ReportOutcome, report::RunGuarded,
+    report::StreamPrompter, report::kBackgroundPictureName;
 
 using model::CellRef, model::InputGrid, model::PlainText, model::ReportValue, model::Sheet,
     model::Workbook;
@@ -116,10 +121,10 @@ namespace {
 bool WriteReportFile(const Workbook& workbook, const std::string& output, Streams io) {
     std::string error;
     if (output == "-") {
-        const auto bytes = XlsxBytes(workbook, &error);
+        const auto bytes = xlsx::XlsxBytes(workbook, &error);
         if (bytes && io.out.write(bytes->data(), static_cast<std::streamsize>(bytes->size())).flush()) return true;
         if (bytes) error = "无法把报告写到标准输出";
-    } else if (SaveXlsx(workbook, output, &error)) {
+    } else if (xlsx::SaveXlsx(workbook, output, &error)) {
         return true;
     }
     io.err << error << '\n';

@@ -11,7 +11,7 @@ void AddLDkCompareCommand(CLI::App& app, int& exitCode, Streams io) {
         model::InputGrid grid;
         LoadLDkCompareWorkbook(grid);
         WriteLDkCompareTemplate(grid);
-        exitCode = RunCalculation(grid, *options, io, [&](Prompter& prompter) {
+        exitCode = RunCalculation(grid, *options, io, [&](report::Prompter& prompter) {
             return RunLDkCompare(grid, prompter, FindReportContext());
         });
     });

@@ -81,7 +81,7 @@ void AddMeansCommand(CLI::App& app, int& exitCode, Streams io) {
     command->callback([options, &exitCode, io] {
         model::InputGrid grid;
         WriteMeansTemplate(grid);
-        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+        exitCode = RunCalculation(grid, options->common, io, [&](report::Prompter& prompter) {
             return RunMeans(grid, options->toMeansOptions(), prompter, FindReportContext());
         });
     });

@@ -105,7 +105,7 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
         }();
         for (const auto& item : SplitItems(options->items)) rates.setItem(*ItemIndex(item), true);
 
-        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+        exitCode = RunCalculation(grid, options->common, io, [&](report::Prompter& prompter) {
             return RunRates(grid, rates, prompter, FindReportContext());
         });
     });

@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model::InputGrid grid;
     WriteBlissTemplate(grid);
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
-    RecordingPrompter prompter;
+    report::RecordingPrompter prompter;
     const BlissOutcome outcome = RunBliss(grid, options, prompter, fuzz::FuzzReportContext());
     if (outcome.report.workbook) fuzz::SaveReport(*outcome.report.workbook);
     if (outcome.fit) LDkTextsFor(outcome.fit->handOver(), k);

@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     LoadLDkCompareWorkbook(grid);
     WriteLDkCompareTemplate(grid);
     if (!fuzz::LoadGridFromBytes({reinterpret_cast<const char*>(data), size}, grid)) return 0;
-    RecordingPrompter prompter;
-    const ReportOutcome outcome = RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
+    report::RecordingPrompter prompter;
+    const report::ReportOutcome outcome = RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;
 }

@@ -15,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tavelmark;
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
     MeansOptions options = MeansOptions::All();
-    RecordingPrompter prompter;
+    report::RecordingPrompter prompter;
     if (input.choices) {
         FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
         const auto sections = bytes.ConsumeIntegral<std::uint8_t>();
@@ -33,9 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     model::InputGrid grid;
     WriteMeansTemplate(grid);
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
-    ReportOutcome outcome = RunMeans(grid, options, prompter, fuzz::FuzzReportContext());
+    report::ReportOutcome outcome = RunMeans(grid, options, prompter, fuzz::FuzzReportContext());
     if (!outcome.workbook && !outcome.refused) {
-        RecordingPrompter again;
+        report::RecordingPrompter again;
         outcome = RunMeans(grid, options, again, fuzz::FuzzReportContext());
     }
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);

@@ -31,8 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (items & (1u << item)) options.setItem(item, true);
 
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
-    RecordingPrompter prompter;
-    const ReportOutcome outcome = RunRates(grid, options, prompter, fuzz::FuzzReportContext());
+    report::RecordingPrompter prompter;
+    const report::ReportOutcome outcome = RunRates(grid, options, prompter, fuzz::FuzzReportContext());
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;
 }

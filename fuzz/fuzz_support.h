@@ -7,7 +7,7 @@
 #include <span>
 #include <string_view>
 
-#include "common/report_frame.h"
+#include "report/report_frame.h"
 #include "model/input_grid.h"
 #include "model/workbook.h"
 
@@ -30,7 +30,7 @@ FuzzInput SplitInput(const std::uint8_t* data, std::size_t size);
 bool LoadGridFromBytes(std::string_view bytes, model::InputGrid& grid);
 
 // Where the report finds brg.jpg, looked up once.
-const ReportContext& FuzzReportContext();
+const report::ReportContext& FuzzReportContext();
 
 // Stops the run when the report shows a number that is NaN or infinite, or
 // cannot be saved; otherwise writes it to a scratch file of this process, as

@@ -8,6 +8,8 @@
 
 namespace tavelmark {
 
+using report::MessageIcon, report::Prompter;
+
 using model::AsNumber, model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef;
 
 namespace {

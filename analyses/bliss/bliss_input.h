@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "analyses/bliss/bliss_types.h"
-#include "common/prompter.h"
+#include "report/prompter.h"
 #include "model/input_grid.h"
 
 namespace tavelmark {
@@ -21,6 +21,6 @@ inline constexpr int kBlissLastRow = 13;
 // cell selected. Fewer than three groups left after the exclusions also
 // stop, with the too-few-groups message, since the fit needs k - 2 >= 1.
 std::optional<std::vector<BlissGroup>> ReadBlissGroups(model::InputGrid& grid, double c,
-                                                       Prompter& prompter);
+                                                       report::Prompter& prompter);
 
 }  // namespace tavelmark

@@ -6,9 +6,11 @@
 #include <optional>
 
 #include "format/number_text.h"
-#include "common/report_frame.h"
+#include "report/report_frame.h"
 
 namespace tavelmark {
+
+using report::DrawTableRules;
 
 using format::R2, format::R4, format::SpacedText;
 

@@ -1,7 +1,7 @@
 #pragma once
 // What the menu command writes into the Bliss input grid, and the window's
 // online help.
-#include "common/help_text.h"
+#include "report/help_text.h"
 #include "model/input_grid.h"
 
 namespace tavelmark {
@@ -13,6 +13,6 @@ inline constexpr const char* kBlissSheetName = "CalInput";
 void WriteBlissTemplate(model::InputGrid& grid);
 
 // The 在线帮助 box of the data-entry window.
-HelpBox BlissHelpBox();
+report::HelpBox BlissHelpBox();
 
 }  // namespace tavelmark

@@ -10,6 +10,9 @@
 
 namespace tavelmark {
 
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportLayout, report::ReportOutcome, report::SetUpReportSheet;
+
 using model::InputGrid, model::Sheet, model::Workbook;
 
 namespace {

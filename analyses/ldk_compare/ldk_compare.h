@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "common/help_text.h"
-#include "common/prompter.h"
-#include "common/report_frame.h"
-#include "common/report_outcome.h"
+#include "report/help_text.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
+#include "report/report_outcome.h"
 #include "model/input_grid.h"
 
 namespace tavelmark {
@@ -44,11 +44,11 @@ void LoadLDkCompareWorkbook(model::InputGrid& grid);
 // blue boxes, the example data; selects A1. Other cells keep their values.
 void WriteLDkCompareTemplate(model::InputGrid& grid);
 
-HelpBox LDkCompareHelpBox();
+report::HelpBox LDkCompareHelpBox();
 
 // The calculate command. After an input message the user still gets the
 // report's empty workbook (refused is set then).
-ReportOutcome RunLDkCompare(model::InputGrid& grid, Prompter& prompter, const ReportContext& context);
+report::ReportOutcome RunLDkCompare(model::InputGrid& grid, report::Prompter& prompter, const report::ReportContext& context);
 
 // Writes the report sheet for the batches (in grid order).
 void WriteLDkCompareReport(model::Sheet& sheet, const std::vector<LDkBatch>& batches);

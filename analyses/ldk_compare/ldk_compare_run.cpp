@@ -2,6 +2,9 @@
 
 namespace tavelmark {
 
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportOutcome;
+
 using model::AsNumber, model::CellRef, model::CellValue, model::GridSheet, model::InputGrid,
     model::RangeRef;
 

@@ -2,9 +2,9 @@
 
 namespace tavelmark {
 
-HelpBox LDkCompareHelpBox() {
+report::HelpBox LDkCompareHelpBox() {
     return {"LDk两两对比在线帮助",
-            JoinHelpLines({
+            report::JoinHelpLines({
                 "【举例说明】",
                 "    某一新药进行多次急性毒性研究,结果如下:",
                 "        每批药物测得的半数致死量LD50依次为:14、20、18",

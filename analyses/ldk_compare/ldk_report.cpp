@@ -3,6 +3,8 @@
 
 namespace tavelmark {
 
+using report::DrawTableRules, report::SetUpReportSheet;
+
 using model::CellRef, model::Sheet;
 
 namespace {

@@ -4,6 +4,8 @@
 
 namespace tavelmark {
 
+using report::MessageIcon, report::Prompter;
+
 const std::array<GrubbsTableLine, 30> kGrubbsTable = {{
     {3, 1.15},  {4, 1.46},  {5, 1.67},  {6, 1.82},  {7, 1.94},  {8, 2.03},
     {9, 2.11},  {10, 2.18}, {11, 2.23}, {12, 2.29}, {13, 2.33}, {14, 2.37},

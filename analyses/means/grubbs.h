@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "common/prompter.h"
+#include "report/prompter.h"
 
 namespace tavelmark {
 
@@ -25,7 +25,7 @@ inline constexpr const char* kGrubbsNoticeTitle = "Tavelmark";
 
 // The critical value for n values, interpolated linearly between tabled n.
 // Empty outside 3..100, after telling the user why the group is not tested.
-std::optional<double> GrubbsCritical(int n, Prompter& prompter);
+std::optional<double> GrubbsCritical(int n, report::Prompter& prompter);
 // The same without the notice.
 std::optional<double> GrubbsCriticalValue(int n);
 

@@ -4,6 +4,8 @@
 
 namespace tavelmark {
 
+using report::HelpBox, report::JoinHelpLines;
+
 MeansMenuCommand MeansMenu(MeansMenuEntry entry) {
     switch (entry) {
         case MeansMenuEntry::AverAna:

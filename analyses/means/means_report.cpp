@@ -5,7 +5,7 @@
 
 #include "analyses/means/means_template.h"
 #include "analyses/means/significance.h"
-#include "common/report_frame.h"
+#include "report/report_frame.h"
 
 namespace tavelmark {
 
@@ -291,7 +291,7 @@ void WriteRawDataBlock(Sheet& sheet, const GridSheet& grid, const MeansGroupRows
 }
 
 void WriteMeansReport(Sheet& sheet, const MeansResults& results, const MeansOptions& options) {
-    SetUpReportSheet(sheet, {kMeansColumnWidth, kMeansColumnAWidth, kMeansReportTitle});
+    report::SetUpReportSheet(sheet, {kMeansColumnWidth, kMeansColumnAWidth, kMeansReportTitle});
     WriteMainTable(sheet, results);
 
     struct Section {

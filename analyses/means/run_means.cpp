@@ -12,6 +12,9 @@
 
 namespace tavelmark {
 
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportOutcome;
+
 using model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef, model::Sheet,
     model::Workbook;
 

@@ -1,9 +1,9 @@
 #pragma once
 // The calculate command of the two-group means window.
 #include "analyses/means/means_options.h"
-#include "common/prompter.h"
-#include "common/report_frame.h"
-#include "common/report_outcome.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
+#include "report/report_outcome.h"
 #include "model/input_grid.h"
 
 namespace tavelmark {
@@ -16,8 +16,8 @@ inline constexpr const char* kRecalculateTitle = "请重新计算！";
 // and writes the report. No workbook when an input check refused the data
 // (refused is set) or when the user had an outlier deleted (refused is not
 // set: the grid changed and waits for a new calculation).
-ReportOutcome RunMeans(model::InputGrid& grid, const MeansOptions& options, Prompter& prompter,
-                       const ReportContext& context);
+report::ReportOutcome RunMeans(model::InputGrid& grid, const MeansOptions& options, report::Prompter& prompter,
+                       const report::ReportContext& context);
 
 // The outlier question's text: "T组中发现离群值59,是否删除".
 std::string OutlierQuestion(char group, double value);

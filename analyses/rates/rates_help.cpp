@@ -8,6 +8,8 @@
 
 namespace tavelmark {
 
+using report::HelpBox, report::JoinHelpLines;
+
 namespace {
 
 std::vector<std::string> GroupLines() {

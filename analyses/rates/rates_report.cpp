@@ -6,10 +6,12 @@
 
 #include "analyses/rates/conclusions.h"
 #include "analyses/rates/equivalence.h"
-#include "common/report_frame.h"
+#include "report/report_frame.h"
 #include "numeric/worksheet_functions.h"
 
 namespace tavelmark {
+
+using report::DrawTableRules;
 
 using model::BorderWeight, model::Cell, model::HAlign, model::Range, model::RangeRef,
     model::ReadingOrder, model::ReportValue, model::Sheet, model::VAlign;

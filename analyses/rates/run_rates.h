@@ -1,9 +1,9 @@
 #pragma once
 // The calculate command of the two-group rates window.
 #include "analyses/rates/rates_options.h"
-#include "common/prompter.h"
-#include "common/report_frame.h"
-#include "common/report_outcome.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
+#include "report/report_outcome.h"
 #include "model/input_grid.h"
 
 namespace tavelmark {
@@ -11,7 +11,7 @@ namespace tavelmark {
 // Reads and checks the counts; a refusal selects B2:C3 and opens no workbook.
 // An accepted table is computed, the advisories are shown (Yates first, then
 // Fisher), and the report is written into a new workbook.
-ReportOutcome RunRates(model::InputGrid& grid, const RatesOptions& options, Prompter& prompter,
-                       const ReportContext& context);
+report::ReportOutcome RunRates(model::InputGrid& grid, const RatesOptions& options, report::Prompter& prompter,
+                       const report::ReportContext& context);
 
 }  // namespace tavelmark

@@ -8,6 +8,9 @@
 #include "hosts/ui/qt_text.h"
 
 namespace tavelmark::ui {
+
+using report::MessageIcon;
+
 namespace {
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {

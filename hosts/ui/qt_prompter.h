@@ -3,19 +3,19 @@
 // and the busy/ready status through the callback the main window gives.
 #include <functional>
 
-#include "common/prompter.h"
+#include "report/prompter.h"
 
 class QWidget;
 class QString;
 
 namespace tavelmark::ui {
 
-class QtPrompter : public Prompter {
+class QtPrompter : public report::Prompter {
 public:
     QtPrompter(QWidget* dialogParent, std::function<void(bool busy)> setBusy);
 
-    void message(std::string_view text, std::string_view title, MessageIcon icon) override;
-    bool ask(std::string_view text, std::string_view title, MessageIcon icon) override;
+    void message(std::string_view text, std::string_view title, report::MessageIcon icon) override;
+    bool ask(std::string_view text, std::string_view title, report::MessageIcon icon) override;
     void setStatusBusy() override;
     void setStatusReady() override;
     // The calculation has already selected the block in its grid; the window

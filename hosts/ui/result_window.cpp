@@ -14,7 +14,7 @@
 
 #include "hosts/ui/qt_text.h"
 #include "hosts/ui/workbook_view.h"
-#include "hosts/xlsx_export.h"
+#include "xlsx/xlsx_export.h"
 
 namespace tavelmark::ui {
 namespace {
@@ -76,7 +76,7 @@ void ResultWindow::complain(const QString& title, const QString& text) {
 
 bool ResultWindow::saveTo(const QString& path) {
     std::string error;  // names the file and the cause
-    if (SaveXlsx(workbook_, ToStdString(QDir::toNativeSeparators(path)), &error)) return true;
+    if (xlsx::SaveXlsx(workbook_, ToStdString(QDir::toNativeSeparators(path)), &error)) return true;
     complain(QStringLiteral("保存失败"), ToQString(error));
     return false;
 }

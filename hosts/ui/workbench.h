@@ -7,8 +7,8 @@
 
 #include <QString>
 
-#include "common/prompter.h"
-#include "common/report_frame.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
 #include "model/workbook.h"
 
 class QMdiArea;
@@ -24,8 +24,8 @@ public:
     virtual QMdiArea* mdiArea() = 0;
     virtual QWidget* mainWidget() = 0;
     // Real message boxes; busy/ready drive the status text and the hourglass.
-    virtual Prompter& prompter() = 0;
-    virtual ReportContext reportContext() const = 0;
+    virtual report::Prompter& prompter() = 0;
+    virtual report::ReportContext reportContext() const = 0;
     // Opens a new result window showing the workbook; earlier ones stay open.
     virtual ResultWindow* showReport(model::Workbook workbook) = 0;
 };

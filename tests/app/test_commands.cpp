@@ -64,7 +64,7 @@ private slots:
                     break;
                 case 2:
                     bench.prompter().setStatusBusy();
-                    bench.prompter().message("数据有误", "数据录入错误！", tavelmark::MessageIcon::Critical);
+                    bench.prompter().message("数据有误", "数据录入错误！", tavelmark::report::MessageIcon::Critical);
                     bench.prompter().setStatusReady();
                     break;
                 case 3:
@@ -106,7 +106,7 @@ private slots:
         });
         main.commands()["mnuTest"] = [](ui::Workbench& bench) {
             bench.prompter().setStatusBusy();
-            bench.prompter().message("请稍候", "提示！", tavelmark::MessageIcon::Exclamation);
+            bench.prompter().message("请稍候", "提示！", tavelmark::report::MessageIcon::Exclamation);
         };
         QVERIFY(main.runCommand("mnuTest"));
         QCOMPARE(whileBoxOpen, kBusy);

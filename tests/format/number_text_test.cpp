@@ -2,10 +2,10 @@
 
 #include <limits>
 
-#include "common/help_text.h"
 #include "format/number_text.h"
 
 namespace tavelmark::format {
+
 namespace {
 
 TEST(NumberText, RoundedShortestAndSpacedForms) {
@@ -58,12 +58,6 @@ TEST(NumberText, DigitPatterns) {
 TEST(NumberText, NonFiniteValuesNeverLookLikeNumbers) {
     EXPECT_EQ(RoundedText(std::numeric_limits<double>::infinity(), 4), "Inf");
     EXPECT_EQ(RoundedText(std::numeric_limits<double>::quiet_NaN(), 4), "NaN");
-}
-
-TEST(HelpText, LinesJoinedByCarriageReturnsWithNoneAtTheEnd) {
-    EXPECT_EQ(JoinHelpLines({"【举例说明】", "    a", "", "【用法说明】"}), "【举例说明】\r    a\r\r【用法说明】");
-    EXPECT_EQ(JoinHelpLines({"one"}), "one");
-    EXPECT_EQ(JoinHelpLines({}), "");
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "common/help_text.h"
+#include "report/help_text.h"
 #include "hosts/ui/qt_prompter.h"
 
 using namespace tavelmark;
@@ -52,10 +52,10 @@ private slots:
 void PrompterTest::messageShowsIconTitleAndOk_data() {
     QTest::addColumn<int>("icon");
     QTest::addColumn<int>("shown");
-    QTest::newRow("critical stop") << int(MessageIcon::Critical) << int(QMessageBox::Critical);
-    QTest::newRow("exclamation") << int(MessageIcon::Exclamation) << int(QMessageBox::Warning);
-    QTest::newRow("question") << int(MessageIcon::Question) << int(QMessageBox::Question);
-    QTest::newRow("none") << int(MessageIcon::None) << int(QMessageBox::NoIcon);
+    QTest::newRow("critical stop") << int(report::MessageIcon::Critical) << int(QMessageBox::Critical);
+    QTest::newRow("exclamation") << int(report::MessageIcon::Exclamation) << int(QMessageBox::Warning);
+    QTest::newRow("question") << int(report::MessageIcon::Question) << int(QMessageBox::Question);
+    QTest::newRow("none") << int(report::MessageIcon::None) << int(QMessageBox::NoIcon);
 }
 
 void PrompterTest::messageShowsIconTitleAndOk() {
@@ -64,7 +64,7 @@ void PrompterTest::messageShowsIconTitleAndOk() {
     ui::QtPrompter prompter(nullptr, {});
     SeenBox seen;
     AnswerNextBox(seen, QStringLiteral("确定"));
-    prompter.message("LD50与L95的数据量应相等", "数据量不等错误！", MessageIcon(icon));
+    prompter.message("LD50与L95的数据量应相等", "数据量不等错误！", report::MessageIcon(icon));
     QCOMPARE(int(seen.icon), shown);
     QCOMPARE(seen.title, QStringLiteral("数据量不等错误！"));
     QCOMPARE(seen.text, QStringLiteral("LD50与L95的数据量应相等"));
@@ -76,7 +76,7 @@ void PrompterTest::askAnswersYesOrNo() {
     for (const bool yes : {true, false}) {
         SeenBox seen;
         AnswerNextBox(seen, yes ? QStringLiteral("是(&Y)") : QStringLiteral("否(&N)"));
-        QCOMPARE(prompter.ask("删除可疑值?", "提示！", MessageIcon::Question), yes);
+        QCOMPARE(prompter.ask("删除可疑值?", "提示！", report::MessageIcon::Question), yes);
         QCOMPARE(seen.buttons.size(), 2);
         QCOMPARE(int(seen.icon), int(QMessageBox::Question));
     }
@@ -84,12 +84,12 @@ void PrompterTest::askAnswersYesOrNo() {
 
 void PrompterTest::helpTextLinesBecomeSeparateLines() {
     // Help boxes join their lines with a lone carriage return.
-    const std::string text = JoinHelpLines({"【举例说明】", "    第一行", "", "【用法说明】"});
+    const std::string text = report::JoinHelpLines({"【举例说明】", "    第一行", "", "【用法说明】"});
     QCOMPARE(ui::MessageBoxText(text), QStringLiteral("【举例说明】\n    第一行\n\n【用法说明】"));
     ui::QtPrompter prompter(nullptr, {});
     SeenBox seen;
     AnswerNextBox(seen, QStringLiteral("确定"));
-    prompter.message(text, "LDk两两对比在线帮助", MessageIcon::None);
+    prompter.message(text, "LDk两两对比在线帮助", report::MessageIcon::None);
     QCOMPARE(seen.text.split(u'\n').size(), 4);
     QVERIFY(!seen.text.contains(u'\r'));
 }

@@ -36,15 +36,15 @@ model::Workbook BlissReport() {
     BlissOptions options;
     options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
     options.drawChart = true;
-    RecordingPrompter prompter;
-    return *RunBliss(grid, options, prompter, ReportContext{TAVELMARK_RESOURCES}).report.workbook;
+    report::RecordingPrompter prompter;
+    return *RunBliss(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).report.workbook;
 }
 
 model::Workbook MeansReport(const MeansOptions& options) {
     model::InputGrid grid;
     WriteMeansTemplate(grid);
-    RecordingPrompter prompter;  // the outlier question is answered No
-    return *RunMeans(grid, options, prompter, ReportContext{TAVELMARK_RESOURCES}).workbook;
+    report::RecordingPrompter prompter;  // the outlier question is answered No
+    return *RunMeans(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).workbook;
 }
 
 model::Workbook ReportNamed(const QString& name) {

@@ -12,7 +12,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "common/report_frame.h"
+#include "report/report_frame.h"
 #include "hosts/ui/chart_builder.h"
 #include "hosts/ui/result_window.h"
 #include "hosts/ui/sheet_layout.h"
@@ -37,9 +37,9 @@ model::Workbook SampleReport(bool withBackground) {
     model::Sheet& sheet = book.activeSheet();
     sheet.setGridlines(false);
     if (withBackground) sheet.setBackgroundPicture(std::string(TAVELMARK_RESOURCES) + "/brg.jpg");
-    SetUpReportSheet(sheet, ReportLayout{8.5, 4.5, "LDk两两对比计算结果"});
+    report::SetUpReportSheet(sheet, report::ReportLayout{8.5, 4.5, "LDk两两对比计算结果"});
     sheet.setValue("A4", std::string("两两比较结果 ( 表中为 t 检验所得 P 值, - 表示无统计意义)"));
-    DrawTableRules(sheet, 4, 8, 1, 10);
+    report::DrawTableRules(sheet, 4, 8, 1, 10);
     sheet.setValue("B5", std::string("第2批"));
     sheet.setValue("A6", std::string("χ2值"));
     sheet.setSuperscript(model::Cell("A6"), 1, 1);

@@ -8,7 +8,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-#include "common/prompter.h"
+#include "report/prompter.h"
 #include "hosts/ui/result_window.h"
 #include "hosts/ui/workbench.h"
 
@@ -23,8 +23,8 @@ public:
     }
     QMdiArea* mdiArea() override { return area; }
     QWidget* mainWidget() override { return &main; }
-    Prompter& prompter() override { return recorder; }
-    ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
+    report::Prompter& prompter() override { return recorder; }
+    report::ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
     ui::ResultWindow* showReport(model::Workbook workbook) override {
         reports.push_back(workbook);
         auto* window = new ui::ResultWindow(std::move(workbook));
@@ -35,7 +35,7 @@ public:
 
     QMainWindow main;
     QMdiArea* area = nullptr;
-    RecordingPrompter recorder;
+    report::RecordingPrompter recorder;
     std::vector<model::Workbook> reports;
     std::vector<QMdiSubWindow*> resultFrames;  // of the reports, in order
 };

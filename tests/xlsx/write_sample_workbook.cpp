@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "model/workbook.h"
-#include "hosts/xlsx_export.h"
+#include "xlsx/xlsx_export.h"
 
 using namespace tavelmark;
 
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    if (!SaveXlsx(SampleWorkbook(argc == 3 ? argv[2] : ""), argv[1], &error)) {
+    if (!xlsx::SaveXlsx(SampleWorkbook(argc == 3 ? argv[2] : ""), argv[1], &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "model/workbook.h"
-#include "hosts/xlsx_export.h"
+#include "xlsx/xlsx_export.h"
 
-namespace tavelmark {
+namespace tavelmark::xlsx {
 
 using model::Sheet, model::Workbook;
 
@@ -132,4 +132,4 @@ TEST(XlsxBytes, AreTheWholeWorkbookOrSayWhyNot) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::xlsx

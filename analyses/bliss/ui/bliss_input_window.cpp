@@ -1,6 +1,6 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 
-#include "common/guarded_run.h"
+#include "report/guarded_run.h"
 #include "hosts/ui/mdi_windows.h"
 
 #include <algorithm>
@@ -20,6 +20,9 @@
 #include "hosts/ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using report::HelpBox, report::MessageIcon, report::Prompter, report::RunGuarded;
+
 namespace {
 
 // The window's design, in twips.

@@ -35,7 +35,7 @@ const CheckItem kChecks[6] = {
 
 }  // namespace
 
-BlissSettingsDialog::BlissSettingsDialog(Prompter& prompter, QWidget* parent)
+BlissSettingsDialog::BlissSettingsDialog(report::Prompter& prompter, QWidget* parent)
     : QWidget(parent), prompter_(prompter), beep_([] { QApplication::beep(); }) {
     setObjectName(QStringLiteral("frmBlissSetting"));
     setWindowTitle(QStringLiteral("Bliss法(正规LD50计算)参数设置"));
@@ -121,7 +121,7 @@ BlissOptions BlissSettingsDialog::options() const {
 void BlissSettingsDialog::baseValueChanged() {
     if (LeadingNumber(ToStdString(txtBaseValue_->text())) < 100) return;
     prompter_.message(bliss_text::kBackgroundRange, bliss_text::kBackgroundRangeTitle,
-                      MessageIcon::Critical);
+                      report::MessageIcon::Critical);
     txtBaseValue_->setText(QStringLiteral("0"));
     txtBaseValue_->setFocus();
     txtBaseValue_->selectAll();

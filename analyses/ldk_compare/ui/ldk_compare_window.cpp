@@ -1,6 +1,6 @@
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
 
-#include "common/guarded_run.h"
+#include "report/guarded_run.h"
 #include "hosts/ui/mdi_windows.h"
 
 #include <exception>
@@ -15,6 +15,10 @@
 #include "hosts/ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using report::HelpBox, report::MessageIcon, report::Prompter, report::ReportOutcome,
+    report::RunGuarded;
+
 namespace {
 
 // The window's design, in twips.

@@ -1,6 +1,6 @@
 #include "analyses/rates/ui/rates_input_window.h"
 
-#include "common/guarded_run.h"
+#include "report/guarded_run.h"
 #include "hosts/ui/mdi_windows.h"
 
 #include <exception>
@@ -19,6 +19,9 @@
 #include "hosts/ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using report::MessageIcon, report::Prompter, report::ReportOutcome, report::RunGuarded;
+
 namespace {
 
 // The window's design, in twips: wide enough for the longest caption.

@@ -8,6 +8,8 @@
 
 namespace tavelmark {
 
+using report::HelpBox, report::MessageIcon, report::RecordingPrompter;
+
 using model::Cell, model::CellRef, model::CellValue, model::GridSheet, model::HAlign,
     model::InputGrid, model::IsEmpty, model::Range, model::RangeRef;
 namespace {

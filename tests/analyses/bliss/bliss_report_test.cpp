@@ -12,6 +12,8 @@
 
 namespace tavelmark {
 
+using report::RecordingPrompter, report::ReportContext;
+
 using model::BorderWeight, model::Cell, model::CellRef, model::CellValue, model::Chart,
     model::HAlign, model::InputGrid, model::PlainText, model::Range, model::ReportValue,
     model::SeriesKind, model::Sheet, model::VAlign;

@@ -5,6 +5,8 @@
 
 namespace tavelmark {
 
+using report::HelpBox, report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
+
 using model::AsNumber, model::BorderWeight, model::Cell, model::CellRef, model::GridSheet,
     model::HAlign, model::InputGrid, model::IsEmpty, model::PlainText, model::Range,
     model::RangeRef, model::Sheet;

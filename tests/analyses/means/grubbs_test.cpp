@@ -9,6 +9,9 @@
 #include "support/tolerance.h"
 
 namespace tavelmark {
+
+using report::MessageIcon, report::RecordingPrompter;
+
 namespace {
 
 TEST(GrubbsCritical, TabledAndInterpolatedValues) {

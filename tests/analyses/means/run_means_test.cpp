@@ -11,11 +11,14 @@
 #include "analyses/means/means_report.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
-#include "common/status_text.h"
+#include "report/status_text.h"
 #include "reference_data.h"
 #include "support/tolerance.h"
 
 namespace tavelmark {
+
+using report::MessageIcon, report::RecordingPrompter, report::ReportContext, report::ReportOutcome,
+    report::kStatusReady;
 
 using model::BorderWeight, model::Cell, model::CellName, model::CellRef, model::CellValue,
     model::GridSheet, model::HAlign, model::InputGrid, model::PlainText, model::Range,

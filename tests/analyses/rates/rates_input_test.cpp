@@ -14,6 +14,8 @@
 
 namespace tavelmark {
 
+using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
+
 using model::CellValue, model::InputGrid, model::IsNumber, model::Range;
 
 namespace {

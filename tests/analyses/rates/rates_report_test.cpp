@@ -10,6 +10,8 @@
 
 namespace tavelmark {
 
+using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
+
 using model::BorderWeight, model::Cell, model::HAlign, model::InputGrid, model::PlainText,
     model::Range, model::ReportValue, model::RichText, model::Sheet, model::VAlign, model::Workbook;
 namespace {

@@ -140,7 +140,7 @@ void BlissWindowsTest::helpButtonShowsTheHelpBox() {
     const auto dialogs = o.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t(1));
     QCOMPARE(dialogs[0].title, std::string("正规Bliss法(LD50计算)在线帮助"));
-    QCOMPARE(dialogs[0].icon, MessageIcon::None);
+    QCOMPARE(dialogs[0].icon, report::MessageIcon::None);
 }
 
 void BlissWindowsTest::settingsAreKeptAfterConfirmAndUsedByTheCalculation() {
@@ -209,7 +209,7 @@ void BlissWindowsTest::backgroundBoxFiltersKeysAndRefusesOneHundred() {
     QCOMPARE(dialogs.size(), std::size_t(1));
     QCOMPARE(dialogs[0].text, std::string("本底死亡率应在[0%,100%)之间,请重新输入"));
     QCOMPARE(dialogs[0].title, std::string("数据超出范围！"));
-    QCOMPARE(dialogs[0].icon, MessageIcon::Critical);
+    QCOMPARE(dialogs[0].icon, report::MessageIcon::Critical);
     QCOMPARE(box->text(), QStringLiteral("0"));
     QCOMPARE(box->selectedText(), QStringLiteral("0"));
 }

@@ -197,7 +197,7 @@ void LDkCompareWindowTest::helpButtonShowsTheHelpBox() {
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs.front().title, std::string("LDk两两对比在线帮助"));
-    QCOMPARE(int(dialogs.front().icon), int(MessageIcon::None));
+    QCOMPARE(int(dialogs.front().icon), int(report::MessageIcon::None));
     QVERIFY(dialogs.front().text.rfind("【举例说明】", 0) == 0);
 }
 

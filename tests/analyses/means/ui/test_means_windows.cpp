@@ -150,7 +150,7 @@ void MeansWindowsTest::noKeepsTheOutlierAndReports() {
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
-    QCOMPARE(dialogs[0].kind, RecordingPrompter::Kind::Question);
+    QCOMPARE(dialogs[0].kind, report::RecordingPrompter::Kind::Question);
     QCOMPARE(opened.window->grid().value("B9"), model::CellValue{59.0});
     const model::Sheet& report = opened.bench.reports.front().activeSheet();
     QCOMPARE(report.value("C8"), model::ReportValue{15.0});
@@ -206,7 +206,7 @@ void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs[0].title, std::string("智能化分析在线帮助"));
-    QCOMPARE(dialogs[0].icon, MessageIcon::None);
+    QCOMPARE(dialogs[0].icon, report::MessageIcon::None);
 }
 
 void MeansWindowsTest::aClosedWindowComesBackWithTheExample() {

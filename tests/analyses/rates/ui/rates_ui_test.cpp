@@ -192,7 +192,7 @@ private slots:
         dialogs = bench.recorder.dialogs();
         QCOMPARE(int(dialogs.size()), 2);
         QCOMPARE(dialogs[1].title, std::string("智能化两组阳性率分析在线帮助"));
-        QCOMPARE(dialogs[1].icon, MessageIcon::None);
+        QCOMPARE(dialogs[1].icon, report::MessageIcon::None);
 
         // A caption with no help box of its own: the button shows nothing.
         window->setWindowTitle(QStringLiteral("别的标题"));
