@@ -19,9 +19,9 @@
 #include "app/text_box.h"
 #include "report/guarded_run.h"
 #include "report/status_text.h"
-#include "hosts/ui/qt_prompter.h"
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/result_window.h"
+#include "ui/qt_prompter.h"
+#include "ui/qt_text.h"
+#include "ui/result_window.h"
 
 namespace tavelmark::app {
 

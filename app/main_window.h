@@ -8,7 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 class QAction;
 class QTimer;

@@ -9,7 +9,7 @@
 #include "app/main_window.h"
 #include "app/resource_dir.h"
 #include "bench/bench_gui_support.h"
-#include "hosts/ui/result_window.h"
+#include "ui/result_window.h"
 
 namespace {
 

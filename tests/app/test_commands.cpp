@@ -10,7 +10,7 @@
 #include "app/main_window.h"
 #include "app/resource_dir.h"
 #include "support/box_catcher.h"
-#include "hosts/ui/result_window.h"
+#include "ui/result_window.h"
 
 using tavelmark::app::MainWindow;
 using tavelmark::test::BoxCatcher;

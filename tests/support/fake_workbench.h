@@ -9,8 +9,8 @@
 #include <QMdiSubWindow>
 
 #include "report/prompter.h"
-#include "hosts/ui/result_window.h"
-#include "hosts/ui/workbench.h"
+#include "ui/result_window.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::test {
 

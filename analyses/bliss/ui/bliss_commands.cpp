@@ -6,7 +6,7 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
 #include "analyses/bliss/ui/ldk_window.h"
-#include "hosts/ui/mdi_windows.h"
+#include "ui/mdi_windows.h"
 
 namespace tavelmark::ui {
 namespace {

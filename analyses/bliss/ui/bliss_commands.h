@@ -1,7 +1,7 @@
 #pragma once
 // The menu command of the Bliss analysis and the windows it leads to.
 #include "analyses/bliss/bliss_types.h"
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::ui {
 

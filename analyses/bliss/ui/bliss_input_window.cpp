@@ -1,7 +1,7 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 
 #include "report/guarded_run.h"
-#include "hosts/ui/mdi_windows.h"
+#include "ui/mdi_windows.h"
 
 #include <algorithm>
 #include <exception>
@@ -14,10 +14,10 @@
 #include "analyses/bliss/run_bliss.h"
 #include "analyses/bliss/ui/bliss_commands.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
-#include "hosts/ui/command_button.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/result_window.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/command_button.h"
+#include "ui/grid_view.h"
+#include "ui/result_window.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 

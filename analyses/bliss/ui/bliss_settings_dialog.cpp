@@ -13,7 +13,7 @@
 #include "analyses/bliss/bliss_messages.h"
 #include "analyses/bliss/leading_number.h"
 #include "analyses/bliss/ui/percent_box.h"
-#include "hosts/ui/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace tavelmark::ui {
 namespace {

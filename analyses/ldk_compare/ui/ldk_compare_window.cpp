@@ -1,7 +1,7 @@
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
 
 #include "report/guarded_run.h"
-#include "hosts/ui/mdi_windows.h"
+#include "ui/mdi_windows.h"
 
 #include <exception>
 
@@ -10,9 +10,9 @@
 #include <QPushButton>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "hosts/ui/command_button.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/command_button.h"
+#include "ui/grid_view.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 

@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "model/input_grid.h"
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 class QPushButton;
 

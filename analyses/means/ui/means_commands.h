@@ -3,7 +3,7 @@
 // windows meet: the data-entry window and the result-items dialog.
 #include "analyses/means/means_captions.h"
 #include "analyses/means/means_options.h"
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::ui {
 

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 

@@ -3,7 +3,7 @@
 // of its two windows in the main window's MDI area.
 #include "analyses/rates/rates_options.h"
 #include "analyses/rates/rates_window.h"
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::ui {
 

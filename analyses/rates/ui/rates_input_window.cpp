@@ -1,7 +1,7 @@
 #include "analyses/rates/ui/rates_input_window.h"
 
 #include "report/guarded_run.h"
-#include "hosts/ui/mdi_windows.h"
+#include "ui/mdi_windows.h"
 
 #include <exception>
 
@@ -13,10 +13,10 @@
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
 #include "analyses/rates/ui/rates_commands.h"
-#include "hosts/ui/command_button.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/command_button.h"
+#include "ui/grid_view.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 

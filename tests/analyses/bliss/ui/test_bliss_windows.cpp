@@ -13,8 +13,8 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
 #include "analyses/bliss/ui/ldk_window.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/result_window.h"
+#include "ui/grid_view.h"
+#include "ui/result_window.h"
 #include "support/fake_workbench.h"
 
 using namespace tavelmark;

@@ -12,9 +12,9 @@
 
 #include "analyses/ldk_compare/ui/ldk_compare_commands.h"
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
-#include "hosts/ui/grid_model.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/result_window.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/result_window.h"
 #include "support/fake_workbench.h"
 
 using namespace tavelmark;

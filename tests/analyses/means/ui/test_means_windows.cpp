@@ -12,9 +12,9 @@
 #include "analyses/means/ui/means_commands.h"
 #include "analyses/means/ui/means_input_window.h"
 #include "analyses/means/ui/print_show_dialog.h"
-#include "hosts/ui/grid_model.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/result_window.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/result_window.h"
 #include "support/fake_workbench.h"
 
 using namespace tavelmark;

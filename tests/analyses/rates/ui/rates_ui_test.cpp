@@ -12,7 +12,7 @@
 #include "analyses/rates/ui/rates_commands.h"
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
-#include "hosts/ui/grid_view.h"
+#include "ui/grid_view.h"
 #include "support/fake_workbench.h"
 
 using namespace tavelmark;

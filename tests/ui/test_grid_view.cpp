@@ -10,10 +10,10 @@
 #include <QTest>
 
 #include "grid_fixture.h"
-#include "hosts/ui/cell_text.h"
-#include "hosts/ui/grid_model.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/virtual_key.h"
+#include "ui/cell_text.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/virtual_key.h"
 
 using namespace tavelmark;
 using tavelmark::ui::GridView;

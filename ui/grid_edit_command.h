@@ -7,7 +7,7 @@
 #include <QUndoCommand>
 
 #include "model/cell_value.h"
-#include "hosts/ui/grid_model.h"
+#include "ui/grid_model.h"
 
 namespace tavelmark::ui {
 

@@ -1,4 +1,4 @@
-#include "hosts/ui/workbook_view.h"
+#include "ui/workbook_view.h"
 
 #include <algorithm>
 
@@ -9,8 +9,8 @@
 #include <QPaintEvent>
 #include <QPrinter>
 
-#include "hosts/ui/chart_builder.h"
-#include "hosts/ui/qt_text.h"
+#include "ui/chart_builder.h"
+#include "ui/qt_text.h"
 
 namespace tavelmark::ui {
 

@@ -1,4 +1,4 @@
-#include "hosts/ui/grid_edit_command.h"
+#include "ui/grid_edit_command.h"
 
 namespace tavelmark::ui {
 

@@ -1,4 +1,4 @@
-#include "hosts/ui/chart_builder.h"
+#include "ui/chart_builder.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,8 +11,8 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 

@@ -1,4 +1,4 @@
-#include "hosts/ui/cell_text.h"
+#include "ui/cell_text.h"
 
 #include <charconv>
 #include <string>

@@ -8,7 +8,7 @@
 #include <QTimer>
 
 #include "report/help_text.h"
-#include "hosts/ui/qt_prompter.h"
+#include "ui/qt_prompter.h"
 
 using namespace tavelmark;
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "model/input_grid.h"
-#include "hosts/ui/grid_view.h"
+#include "ui/grid_view.h"
 
 namespace tavelmark::test {
 

@@ -1,4 +1,4 @@
-#include "hosts/ui/command_button.h"
+#include "ui/command_button.h"
 
 #include <QPushButton>
 

@@ -4,7 +4,7 @@
 // ("另存为...", or a temporary copy to open in the spreadsheet program).
 #include <QMainWindow>
 
-#include "hosts/ui/desktop_opener.h"
+#include "ui/desktop_opener.h"
 #include "model/workbook.h"
 
 class QAction;

@@ -19,8 +19,8 @@
 #include "analyses/bliss/run_bliss.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
-#include "hosts/ui/result_window.h"
-#include "hosts/ui/workbook_view.h"
+#include "ui/result_window.h"
+#include "ui/workbook_view.h"
 #include "support/pixels.h"
 
 using namespace tavelmark;

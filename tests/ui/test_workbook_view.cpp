@@ -13,12 +13,12 @@
 #include <QTest>
 
 #include "report/report_frame.h"
-#include "hosts/ui/chart_builder.h"
-#include "hosts/ui/result_window.h"
-#include "hosts/ui/sheet_layout.h"
-#include "hosts/ui/sheet_metrics.h"
-#include "hosts/ui/sheet_painter.h"
-#include "hosts/ui/workbook_view.h"
+#include "ui/chart_builder.h"
+#include "ui/result_window.h"
+#include "ui/sheet_layout.h"
+#include "ui/sheet_metrics.h"
+#include "ui/sheet_painter.h"
+#include "ui/workbook_view.h"
 #include "support/pixels.h"
 
 using namespace tavelmark;

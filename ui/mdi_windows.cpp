@@ -1,4 +1,4 @@
-#include "hosts/ui/mdi_windows.h"
+#include "ui/mdi_windows.h"
 
 namespace tavelmark::ui {
 

@@ -1,11 +1,11 @@
-#include "hosts/ui/qt_prompter.h"
+#include "ui/qt_prompter.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "hosts/ui/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace tavelmark::ui {
 

@@ -1,4 +1,4 @@
-#include "hosts/ui/desktop_opener.h"
+#include "ui/desktop_opener.h"
 
 #include <optional>
 

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "grid_fixture.h"
-#include "hosts/ui/grid_view.h"
+#include "ui/grid_view.h"
 
 using namespace tavelmark;
 using tavelmark::ui::GridView;

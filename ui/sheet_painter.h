@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QRect>
 
-#include "hosts/ui/sheet_layout.h"
+#include "ui/sheet_layout.h"
 #include "model/workbook.h"
 
 class QPainter;

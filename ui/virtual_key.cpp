@@ -1,4 +1,4 @@
-#include "hosts/ui/virtual_key.h"
+#include "ui/virtual_key.h"
 
 #include <QKeyEvent>
 

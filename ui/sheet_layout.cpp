@@ -1,9 +1,9 @@
-#include "hosts/ui/sheet_layout.h"
+#include "ui/sheet_layout.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 

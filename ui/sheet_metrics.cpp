@@ -1,11 +1,11 @@
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/sheet_metrics.h"
 
 #include <cmath>
 
 #include <QColor>
 #include <QStringList>
 
-#include "hosts/ui/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace tavelmark::ui {
 

@@ -4,7 +4,7 @@
 #include <QImage>
 #include <QScrollArea>
 
-#include "hosts/ui/sheet_painter.h"
+#include "ui/sheet_painter.h"
 #include "model/workbook.h"
 
 QT_BEGIN_NAMESPACE

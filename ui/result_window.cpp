@@ -1,4 +1,4 @@
-#include "hosts/ui/result_window.h"
+#include "ui/result_window.h"
 
 #include <QAction>
 #include <QDir>
@@ -12,8 +12,8 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/workbook_view.h"
+#include "ui/qt_text.h"
+#include "ui/workbook_view.h"
 #include "xlsx/xlsx_export.h"
 
 namespace tavelmark::ui {

@@ -1,4 +1,4 @@
-#include "hosts/ui/sheet_painter.h"
+#include "ui/sheet_painter.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +8,8 @@
 #include <QPainter>
 
 #include "format/number_format.h"
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 

@@ -1,4 +1,4 @@
-#include "hosts/ui/grid_view.h"
+#include "ui/grid_view.h"
 
 #include <algorithm>
 
@@ -14,12 +14,12 @@
 #include <QStyle>
 #include <QUndoStack>
 
-#include "hosts/ui/cell_text.h"
-#include "hosts/ui/grid_edit_command.h"
-#include "hosts/ui/grid_item_delegate.h"
-#include "hosts/ui/grid_model.h"
-#include "hosts/ui/sheet_metrics.h"
-#include "hosts/ui/virtual_key.h"
+#include "ui/cell_text.h"
+#include "ui/grid_edit_command.h"
+#include "ui/grid_item_delegate.h"
+#include "ui/grid_model.h"
+#include "ui/sheet_metrics.h"
+#include "ui/virtual_key.h"
 
 namespace tavelmark::ui {
 

@@ -15,7 +15,7 @@
 #include <QTest>
 
 #include "support/box_catcher.h"
-#include "hosts/ui/result_window.h"
+#include "ui/result_window.h"
 
 using namespace tavelmark;
 using tavelmark::test::BoxCatcher;

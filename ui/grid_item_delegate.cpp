@@ -1,11 +1,11 @@
-#include "hosts/ui/grid_item_delegate.h"
+#include "ui/grid_item_delegate.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 
-#include "hosts/ui/cell_text.h"
-#include "hosts/ui/grid_model.h"
-#include "hosts/ui/grid_view.h"
+#include "ui/cell_text.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
 
 namespace tavelmark::ui {
 

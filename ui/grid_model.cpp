@@ -1,13 +1,13 @@
-#include "hosts/ui/grid_model.h"
+#include "ui/grid_model.h"
 
 #include <cmath>
 
 #include <QColor>
 
 #include "format/number_format.h"
-#include "hosts/ui/cell_text.h"
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/cell_text.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 
