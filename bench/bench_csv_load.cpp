@@ -64,8 +64,8 @@ void BM_LoadLargeCsv(benchmark::State& state) {
     const bool gbk = state.range(1) != 0;
     const fs::path& path = files.get(sizeMiB, gbk);
     model::InputGrid grid;
-    LoadLDkCompareWorkbook(grid);
-    WriteLDkCompareTemplate(grid);
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
     for (auto _ : state) {
         std::ostringstream warnings;
         if (files::LoadInputGrid(path.string(), grid, warnings) != files::LoadStatus::Loaded)

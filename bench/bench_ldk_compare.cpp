@@ -20,8 +20,8 @@ void FillBatches(model::InputGrid& grid, int batches) {
 
 void BM_LDkCompareToXlsx(benchmark::State& state) {
     model::InputGrid grid;
-    LoadLDkCompareWorkbook(grid);
-    WriteLDkCompareTemplate(grid);
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
     FillBatches(grid, static_cast<int>(state.range(0)));
     const report::ReportContext context{TAVELMARK_RESOURCES};
     const std::string path =
@@ -29,7 +29,7 @@ void BM_LDkCompareToXlsx(benchmark::State& state) {
     report::RecordingPrompter prompter;
     for (auto _ : state) {
         prompter.events.clear();
-        const report::ReportOutcome outcome = RunLDkCompare(grid, prompter, context);
+        const report::ReportOutcome outcome = ldk_compare::RunLDkCompare(grid, prompter, context);
         if (!outcome.workbook || !xlsx::SaveXlsx(*outcome.workbook, path)) state.SkipWithError("not written");
     }
     std::filesystem::remove(path);
@@ -38,13 +38,13 @@ BENCHMARK(BM_LDkCompareToXlsx)->Arg(3)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void BM_LDkCompareReportOnly(benchmark::State& state) {
     model::InputGrid grid;
-    LoadLDkCompareWorkbook(grid);
-    WriteLDkCompareTemplate(grid);
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
     FillBatches(grid, 10);
     report::RecordingPrompter prompter;
     for (auto _ : state) {
         prompter.events.clear();
-        benchmark::DoNotOptimize(RunLDkCompare(grid, prompter, {}));
+        benchmark::DoNotOptimize(ldk_compare::RunLDkCompare(grid, prompter, {}));
     }
 }
 BENCHMARK(BM_LDkCompareReportOnly)->Unit(benchmark::kMicrosecond);

@@ -22,17 +22,17 @@ namespace fs = std::filesystem;
 
 model::Workbook MeansReport() {
     model::InputGrid grid;
-    WriteMeansTemplate(grid);
+    means::WriteMeansTemplate(grid);
     report::RecordingPrompter prompter;  // the outlier question answered No
-    report::ReportOutcome outcome = RunMeans(grid, MeansOptions::All(), prompter, report::ReportContext{TAVELMARK_RESOURCES});
+    report::ReportOutcome outcome = means::RunMeans(grid, means::MeansOptions::All(), prompter, report::ReportContext{TAVELMARK_RESOURCES});
     return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 
 model::Workbook RatesReport() {
     model::InputGrid grid;
-    WriteRatesTemplate(grid);
+    rates::WriteRatesTemplate(grid);
     report::RecordingPrompter prompter;
-    report::ReportOutcome outcome = RunRates(grid, RatesOptions::All(), prompter, report::ReportContext{TAVELMARK_RESOURCES});
+    report::ReportOutcome outcome = rates::RunRates(grid, rates::RatesOptions::All(), prompter, report::ReportContext{TAVELMARK_RESOURCES});
     return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 

@@ -3,6 +3,9 @@
 
 namespace tavelmark::cli {
 
+using ldk_compare::LoadLDkCompareWorkbook, ldk_compare::RunLDkCompare,
+    ldk_compare::WriteLDkCompareTemplate;
+
 void AddLDkCompareCommand(CLI::App& app, int& exitCode, Streams io) {
     auto* command = app.add_subcommand("ldk-compare", "LDk两两比较 (各批 LD50±L95 的两两 t 检验)");
     auto options = std::make_shared<CommonOptions>();

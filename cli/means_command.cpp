@@ -14,6 +14,8 @@
 
 namespace tavelmark::cli {
 
+using means::MeansOptions, means::RunMeans, means::WriteMeansTemplate;
+
 namespace {
 
 // The result-items dialog's check boxes by their command-line names.

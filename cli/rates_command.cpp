@@ -10,6 +10,9 @@
 
 namespace tavelmark::cli {
 
+using rates::RatesMenuCommand, rates::RatesOptions, rates::RunRates, rates::RunRatesMenuCommand,
+    rates::kRatesWindowCaption;
+
 namespace {
 
 // Report items by the options dialog's index or by a short name.

@@ -27,7 +27,7 @@ std::string PercentText(FuzzedDataProvider& bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
-    BlissOptions options;
+    bliss::BlissOptions options;
     options.showIntermediate = options.showFieller = options.showHeterogeneity = options.drawChart = true;
     std::string k = "95";
     if (input.choices) {
@@ -43,11 +43,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     model::InputGrid grid;
-    WriteBlissTemplate(grid);
+    bliss::WriteBlissTemplate(grid);
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
     report::RecordingPrompter prompter;
-    const BlissOutcome outcome = RunBliss(grid, options, prompter, fuzz::FuzzReportContext());
+    const bliss::BlissOutcome outcome = bliss::RunBliss(grid, options, prompter, fuzz::FuzzReportContext());
     if (outcome.report.workbook) fuzz::SaveReport(*outcome.report.workbook);
-    if (outcome.fit) LDkTextsFor(outcome.fit->handOver(), k);
+    if (outcome.fit) bliss::LDkTextsFor(outcome.fit->handOver(), k);
     return 0;
 }

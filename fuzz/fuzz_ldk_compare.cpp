@@ -10,11 +10,11 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
     model::InputGrid grid;
-    LoadLDkCompareWorkbook(grid);
-    WriteLDkCompareTemplate(grid);
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
     if (!fuzz::LoadGridFromBytes({reinterpret_cast<const char*>(data), size}, grid)) return 0;
     report::RecordingPrompter prompter;
-    const report::ReportOutcome outcome = RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
+    const report::ReportOutcome outcome = ldk_compare::RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;
 }

@@ -14,7 +14,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
-    MeansOptions options = MeansOptions::All();
+    means::MeansOptions options = means::MeansOptions::All();
     report::RecordingPrompter prompter;
     if (input.choices) {
         FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
@@ -31,12 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     model::InputGrid grid;
-    WriteMeansTemplate(grid);
+    means::WriteMeansTemplate(grid);
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
-    report::ReportOutcome outcome = RunMeans(grid, options, prompter, fuzz::FuzzReportContext());
+    report::ReportOutcome outcome = means::RunMeans(grid, options, prompter, fuzz::FuzzReportContext());
     if (!outcome.workbook && !outcome.refused) {
         report::RecordingPrompter again;
-        outcome = RunMeans(grid, options, again, fuzz::FuzzReportContext());
+        outcome = means::RunMeans(grid, options, again, fuzz::FuzzReportContext());
     }
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;

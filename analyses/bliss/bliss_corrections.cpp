@@ -5,7 +5,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 namespace {
 
 // Limits 10^(centre -/+ halfWidth) with their mean half-width and its ratio
@@ -58,4 +58,4 @@ void ApplyHeterogeneityCorrection(BlissFit& fit) {
     fit.heterogeneity = LimitsAround(centre, t * sH, fit.LD50, sH);
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -5,7 +5,7 @@
 
 #include "analyses/bliss/bliss_types.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 // Fieller's limits from the fitted line; empty when g >= 1 (the slope is not
 // significantly different from 0 and the interval is unbounded).
@@ -16,4 +16,4 @@ std::optional<BlissLimits> FiellerLimits(const BlissFit& fit);
 // overflowing limit).
 void ApplyHeterogeneityCorrection(BlissFit& fit);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -11,7 +11,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 namespace wsf = numeric::wsf;
 using numeric::Log10;
@@ -61,7 +61,7 @@ std::string BlissEquationText(double a, double b) {
 }
 
 BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
-    if (groups.size() < 3) return Failure(bliss_text::kTooFewGroups);
+    if (groups.size() < 3) return Failure(text::kTooFewGroups);
     BlissFit fit;
     fit.groups.resize(groups.size());
     std::vector<double> xs, empirical;
@@ -77,20 +77,20 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
     // Provisional line: unweighted least squares of the empirical probits.
     const auto a0 = wsf::Intercept(empirical, xs);
     const auto b0 = wsf::Slope(empirical, xs);
-    if (!a0 || !b0) return Failure(bliss_text::kEqualDoses);
+    if (!a0 || !b0) return Failure(text::kEqualDoses);
     for (BlissGroupFit& r : fit.groups) r.Y = r.x * *b0 + *a0;
 
     for (;;) {
         ++fit.iterations;
-        if (!FitRound(groups, fit)) return Failure(bliss_text::kNumericBreakdown);
+        if (!FitRound(groups, fit)) return Failure(text::kNumericBreakdown);
         double largest = 0;
         for (const BlissGroupFit& r : fit.groups) largest = std::max(largest, std::fabs(r.e));
         if (largest < kBlissConvergence) break;
-        if (fit.iterations >= kBlissMaxIterations) return Failure(bliss_text::kNotConverged);
+        if (fit.iterations >= kBlissMaxIterations) return Failure(text::kNotConverged);
         for (BlissGroupFit& r : fit.groups) r.Y = r.Yr;
     }
 
-    if (fit.b == 0) return Failure(bliss_text::kZeroSlope);
+    if (fit.b == 0) return Failure(text::kZeroSlope);
     fit.xMean = fit.S1 / fit.S0;
     fit.yMean = fit.S4 / fit.S0;
     fit.Sxx = fit.S2 - fit.S1 * fit.S1 / fit.S0;
@@ -110,7 +110,7 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
     if (!AllFinite({fit.X50, fit.LD50, fit.Sx50, fit.Sb, fit.g, fit.limits.lower,
                     fit.limits.upper, fit.limits.ml95, fit.limits.l95Percent}) ||
         fit.LD50 <= 0)
-        return Failure(bliss_text::kNumericBreakdown);
+        return Failure(text::kNumericBreakdown);
 
     // The residual sum of squares cannot be negative; a tiny negative value
     // is rounding in Syy - b^2 Sxx of a line that fits (almost) exactly.
@@ -123,4 +123,4 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
     return {std::move(fit), {}};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -6,15 +6,13 @@
 
 #include "analyses/bliss/bliss_messages.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 using report::MessageIcon, report::Prompter;
 
 using model::AsNumber, model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef;
 
 namespace {
-
-namespace text = bliss_text;
 
 void SelectCell(InputGrid& grid, Prompter& prompter, CellRef cell) {
     const RangeRef range = RangeRef::cell(cell);
@@ -104,4 +102,4 @@ std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c
     return kept;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -7,7 +7,7 @@
 #include "report/prompter.h"
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 // Grid columns of the Bliss sheet and its last data row (twelve groups).
 inline constexpr int kBlissDoseColumn = 2;
@@ -23,4 +23,4 @@ inline constexpr int kBlissLastRow = 13;
 std::optional<std::vector<BlissGroup>> ReadBlissGroups(model::InputGrid& grid, double c,
                                                        report::Prompter& prompter);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -8,7 +8,7 @@
 #include "format/number_text.h"
 #include "report/report_frame.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 using report::DrawTableRules;
 
@@ -199,4 +199,4 @@ void WriteBlissReport(Sheet& sheet, const BlissFit& fit, double c, const BlissOp
     sheet.select(CellRef{1, 1});
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

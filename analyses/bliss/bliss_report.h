@@ -6,7 +6,7 @@
 #include "analyses/bliss/bliss_types.h"
 #include "model/workbook.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 inline constexpr const char* kBlissReportTitle = "Bliss法(正规LD50计算)计算结果";
 inline constexpr double kBlissColumnWidth = 13.5;
@@ -24,4 +24,4 @@ model::Chart BlissChart(int groupCount);
 // trailing zeros ("85", "83.3333333333333", "0.5").
 std::string SignificantText(double v, int digits = 15);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 using model::CellRef, model::GridSheet, model::HAlign, model::InputGrid, model::Range;
 
@@ -70,4 +70,4 @@ report::HelpBox BlissHelpBox() {
     return {"正规Bliss法(LD50计算)在线帮助", report::JoinHelpLines(lines)};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -4,7 +4,7 @@
 #include "report/help_text.h"
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 inline constexpr const char* kBlissSheetName = "CalInput";
 
@@ -15,4 +15,4 @@ void WriteBlissTemplate(model::InputGrid& grid);
 // The 在线帮助 box of the data-entry window.
 report::HelpBox BlissHelpBox();
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

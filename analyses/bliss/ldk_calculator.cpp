@@ -7,7 +7,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 using format::R2, format::RoundedText;
 
@@ -39,4 +39,4 @@ LDkTexts LDkTextsFor(const BlissHandOver& line, std::string_view kText) {
     return {RoundedText(v->LDk, 6), R2(v->lower) + "～" + R2(v->upper), RoundedText(v->ml95, 6)};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

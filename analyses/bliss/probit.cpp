@@ -4,7 +4,7 @@
 
 #include "numeric/log10.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 double EmpiricalProbit(double P) {
     if (P == 0.5) return 5;
@@ -37,4 +37,4 @@ WorkingProbitValues WorkingProbit(double Y, double P) {
     return {w, Y + R * P - V};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

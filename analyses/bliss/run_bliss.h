@@ -8,7 +8,7 @@
 #include "report/report_outcome.h"
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 struct BlissOutcome {
     report::ReportOutcome report;
@@ -20,4 +20,4 @@ struct BlissOutcome {
 BlissOutcome RunBliss(model::InputGrid& grid, const BlissOptions& options, report::Prompter& prompter,
                       const report::ReportContext& context);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

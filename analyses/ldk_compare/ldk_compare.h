@@ -11,7 +11,7 @@
 #include "report/report_outcome.h"
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
 inline constexpr int kLDkFirstBatchRow = 2;
 inline constexpr int kLDkMaxBatches = 10;
@@ -53,4 +53,4 @@ report::ReportOutcome RunLDkCompare(model::InputGrid& grid, report::Prompter& pr
 // Writes the report sheet for the batches (in grid order).
 void WriteLDkCompareReport(model::Sheet& sheet, const std::vector<LDkBatch>& batches);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

@@ -1,6 +1,6 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
 using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
     report::ReportContext, report::ReportOutcome;
@@ -69,4 +69,4 @@ ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportCon
     return outcome;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

@@ -1,6 +1,6 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
 report::HelpBox LDkCompareHelpBox() {
     return {"LDk两两对比在线帮助",
@@ -29,4 +29,4 @@ report::HelpBox LDkCompareHelpBox() {
             })};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

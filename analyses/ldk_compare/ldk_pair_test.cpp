@@ -5,7 +5,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
 LDkBatch MakeLDkBatch(double ld50, double l95) {
     return {ld50, l95, numeric::Log10(ld50), l95 / (4.5 * ld50)};
@@ -27,4 +27,4 @@ LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b) {
     return test;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

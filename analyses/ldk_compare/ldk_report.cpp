@@ -1,7 +1,7 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 #include "format/number_text.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
 using report::DrawTableRules, report::SetUpReportSheet;
 
@@ -48,4 +48,4 @@ void WriteLDkCompareReport(Sheet& sheet, const std::vector<LDkBatch>& batches) {
         }
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

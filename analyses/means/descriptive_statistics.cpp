@@ -8,7 +8,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 namespace wsf = numeric::wsf;
 
@@ -55,4 +55,4 @@ GroupDescription DescribeGroup(std::span<const double> values) {
     return d;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 struct GroupDescription {
     int n = 0;
@@ -18,4 +18,4 @@ struct GroupDescription {
 
 GroupDescription DescribeGroup(std::span<const double> values);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -8,7 +8,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 using numeric::Finite, numeric::kNormalDegreesOfFreedom;
 
@@ -95,4 +95,4 @@ ObservedPower PowerOf(std::optional<double> pTwoSided, const PooledSpread& sprea
     return out;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

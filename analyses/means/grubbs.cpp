@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 using report::MessageIcon, report::Prompter;
 
@@ -52,4 +52,4 @@ std::vector<int> GrubbsFlagged(std::span<const double> values, std::optional<dou
     return flagged;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

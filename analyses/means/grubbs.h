@@ -8,7 +8,7 @@
 
 #include "report/prompter.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 struct GrubbsTableLine {
     int n;
@@ -34,4 +34,4 @@ std::optional<double> GrubbsCriticalValue(int n);
 std::vector<int> GrubbsFlagged(std::span<const double> values, std::optional<double> mean,
                                std::optional<double> sd, double critical);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

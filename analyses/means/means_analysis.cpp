@@ -3,7 +3,7 @@
 #include "analyses/means/significance.h"
 #include "format/number_text.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 MeansMethod RecommendMethod(const GroupNormality& t, const GroupNormality& r,
                             const VarianceTest& variance) {
@@ -83,4 +83,4 @@ MeansResults AnalyseMeans(std::span<const double> t, std::span<const double> r) 
     return CompareMeans(t, r, DescribeGroup(t), DescribeGroup(r));
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

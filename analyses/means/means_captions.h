@@ -7,7 +7,7 @@
 
 #include "report/help_text.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 enum class MeansMenuEntry { AverAna, AverComp, ItelAna };
 
@@ -30,4 +30,4 @@ inline constexpr const char* kMeansIntelligentCaption =
 // The help box for the window's current caption; none for any other caption.
 std::optional<report::HelpBox> MeansHelpBox(std::string_view windowCaption);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -4,7 +4,7 @@
 
 #include "analyses/means/means_template.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 using model::AsNumber, model::CellRef, model::GridSheet;
 
@@ -49,4 +49,4 @@ MeansInput ReadMeansInput(const GridSheet& sheet, const MeansGroupRows& rows) {
     return input;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -5,7 +5,7 @@
 
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 inline constexpr const char* kMeansTooFewText = "数据量太少,无法计算";
 inline constexpr const char* kMeansTooFewTitle = "数据量不足";
@@ -34,4 +34,4 @@ struct MeansInput {
 // Size check first (each group needs 3 values), then every cell of T, then of R.
 MeansInput ReadMeansInput(const model::GridSheet& sheet, const MeansGroupRows& rows);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -7,7 +7,7 @@
 #include "analyses/means/significance.h"
 #include "report/report_frame.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 using model::BorderWeight, model::CellRef, model::CellValue, model::GridSheet, model::HAlign,
     model::RangeRef, model::ReadingOrder, model::ReportValue, model::Sheet, model::VAlign;
@@ -316,4 +316,4 @@ void WriteMeansReport(Sheet& sheet, const MeansResults& results, const MeansOpti
     }
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -7,7 +7,7 @@
 #include "model/input_grid.h"
 #include "model/workbook.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 inline constexpr const char* kMeansReportTitle =
     "智能化两组均数分析(两组t检验，t'检验及非参检验)计算结果";
@@ -21,4 +21,4 @@ void WriteRawDataBlock(model::Sheet& sheet, const model::GridSheet& grid, const 
 // Frame set-up, main table and the chosen sections.
 void WriteMeansReport(model::Sheet& sheet, const MeansResults& results, const MeansOptions& options);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

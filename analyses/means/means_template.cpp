@@ -4,7 +4,7 @@
 
 #include "analyses/means/grubbs.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 using model::CellRef, model::GridSheet, model::HAlign, model::InputGrid,
     model::PointsToCharacterWidth, model::RangeRef;
@@ -67,4 +67,4 @@ void WriteMeansTemplate(InputGrid& grid) {
     grid.notifyChanged();
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -5,7 +5,7 @@
 // Grubbs critical values.
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 // Data rows are 2 to kMeansLastGridRow; row 1 holds the headings.
 inline constexpr int kMeansLastGridRow = 301;
@@ -14,4 +14,4 @@ inline constexpr int kMeansColumnR = 2;
 
 void WriteMeansTemplate(model::InputGrid& grid);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

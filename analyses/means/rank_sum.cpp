@@ -7,7 +7,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 Ranking RankValues(std::span<const double> values) {
     const std::size_t n = values.size();
@@ -66,4 +66,4 @@ RankSumTest WilcoxonRankSum(std::span<const double> t, std::span<const double> r
     return w;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

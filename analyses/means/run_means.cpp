@@ -10,7 +10,7 @@
 #include "analyses/means/means_report.h"
 #include "analyses/means/means_template.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
     report::ReportContext, report::ReportOutcome;
@@ -114,4 +114,4 @@ ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& p
     return {std::move(workbook), false};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

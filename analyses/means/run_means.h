@@ -6,7 +6,7 @@
 #include "report/report_outcome.h"
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 inline constexpr const char* kOutlierTitle = "是否删除离群值?";
 inline constexpr const char* kRecalculateText = "删除离群值后,请按计算按纽以重新计算";
@@ -26,4 +26,4 @@ std::string OutlierQuestion(char group, double value);
 // column's last cell is emptied. The other column is not touched.
 void DeleteGridValue(model::GridSheet& sheet, model::CellRef cell, int lastRow);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

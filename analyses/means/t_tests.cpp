@@ -6,7 +6,7 @@
 #include "numeric/finite.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 namespace wsf = numeric::wsf;
 using numeric::Finite;
@@ -120,4 +120,4 @@ TPrimeTests UnequalVarianceTests(const GroupDescription& dt, const GroupDescript
     return out;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -4,7 +4,7 @@
 
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 const char* VarianceText(bool homogeneous) { return homogeneous ? "方差相齐" : "方差不齐"; }
 
@@ -32,4 +32,4 @@ VarianceTest TestVariances(int n1, std::optional<double> sd1, int n2, std::optio
     return v;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

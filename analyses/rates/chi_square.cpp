@@ -6,7 +6,7 @@
 #include "analyses/rates/checked_math.h"
 #include "numeric/finite.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 double MinOfFour(double w, double x, double y, double z) {
     double result = w;
@@ -67,4 +67,4 @@ bool FisherAdviceApplies(const RateTable& t, const ExpectedCounts& e) {
     return (t.N < 40 && smallestExpected < 5) || MinOfFour(t.a, t.b, t.c, t.d) <= 2;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -6,7 +6,7 @@
 
 #include "model/workbook.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 // "无统计意义" (P > 0.05), "有统计意义" (0.01 < P <= 0.05), "有高度统计意义"
 // (P <= 0.01); empty when there is no P value.
@@ -21,4 +21,4 @@ void StatConclusion(model::Sheet& sheet, model::CellRef cell);
 std::string DirectionText(std::optional<double> p, std::optional<double> p1,
                           std::optional<double> p2);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

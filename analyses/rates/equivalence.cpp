@@ -10,7 +10,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 namespace wsf = numeric::wsf;
 using numeric::kNormalDegreesOfFreedom;
@@ -88,4 +88,4 @@ std::string SampleSizeText(double size) {
     return std::string("N1=N2=") + (size < 0 ? "" : " ") + buffer;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -8,7 +8,7 @@
 #include "analyses/rates/chi_square.h"
 #include "numeric/log10.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 double Log10Factorial(int n) {
     double sum = 0;
@@ -117,4 +117,4 @@ FisherProbabilities ComputeFisherProbabilities(const RateTable& t) {
     return result;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -8,7 +8,7 @@
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 namespace wsf = numeric::wsf;
 using numeric::kNormalDegreesOfFreedom;
@@ -53,4 +53,4 @@ std::optional<double> UPrimeTestP(const PooledTests& tests) {
     return wsf::Tdist(*tests.uPrime, kNormalDegreesOfFreedom, 2);
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

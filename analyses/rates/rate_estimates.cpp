@@ -8,7 +8,7 @@
 #include "numeric/finite.h"
 #include "numeric/normal_quantile.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 namespace {
 
@@ -74,4 +74,4 @@ RateEstimates ComputeRateEstimates(const RateTable& t) {
     return e;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -5,7 +5,7 @@
 
 #include "analyses/rates/checked_math.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 RateTable MakeRateTable(double a, double b, double c, double d) {
     RateTable t;
@@ -44,4 +44,4 @@ RateTableCheck ReadRateTable(const model::InputGrid& grid) {
     return {MakeRateTable(*numbers[0], *numbers[1], *numbers[2], *numbers[3]), {}};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

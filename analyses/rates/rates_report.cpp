@@ -9,7 +9,7 @@
 #include "report/report_frame.h"
 #include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 using report::DrawTableRules;
 
@@ -231,4 +231,4 @@ int WriteRatesReport(Sheet& sheet, const RatesResults& results, const RatesOptio
     return lastRow;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -5,7 +5,7 @@
 #include "analyses/rates/rates_options.h"
 #include "model/workbook.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 inline constexpr double kRatesColumnWidth = 13.6;
 inline constexpr double kRatesColumnAWidth = 20;
@@ -17,4 +17,4 @@ inline constexpr const char* kInfiniteRatio = "∞";
 // the last test row selected.
 int WriteRatesReport(model::Sheet& sheet, const RatesResults& results, const RatesOptions& options);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

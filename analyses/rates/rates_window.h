@@ -8,7 +8,7 @@
 #include "analyses/rates/rates_options.h"
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 inline constexpr const char* kEnRatesWindowCaption = "阳性率分析(2×2卡方法)数据录入";
 inline constexpr const char* kRateCompWindowCaption = "智能化两样本率比较(2×2卡方法)数据录入";
@@ -39,4 +39,4 @@ void RunRatesMenuCommand(RatesMenuCommand command, model::InputGrid& grid, std::
 // any other caption the plain one.
 std::string RatesReportTitle(std::string_view windowCaption);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

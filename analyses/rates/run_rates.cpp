@@ -4,7 +4,7 @@
 #include "analyses/rates/rates_report.h"
 #include "analyses/rates/rates_window.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
     report::ReportContext, report::ReportOutcome, report::SetUpReportSheet;
@@ -40,4 +40,4 @@ ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& p
     return {std::move(workbook), false};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

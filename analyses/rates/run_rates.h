@@ -6,7 +6,7 @@
 #include "report/report_outcome.h"
 #include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 // Reads and checks the counts; a refusal selects B2:C3 and opens no workbook.
 // An accepted table is computed, the advisories are shown (Yates first, then
@@ -14,4 +14,4 @@ namespace tavelmark {
 report::ReportOutcome RunRates(model::InputGrid& grid, const RatesOptions& options, report::Prompter& prompter,
                        const report::ReportContext& context);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -32,25 +32,25 @@ namespace {
 
 model::Workbook BlissReport() {
     model::InputGrid grid;
-    WriteBlissTemplate(grid);
-    BlissOptions options;
+    bliss::WriteBlissTemplate(grid);
+    bliss::BlissOptions options;
     options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
     options.drawChart = true;
     report::RecordingPrompter prompter;
-    return *RunBliss(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).report.workbook;
+    return *bliss::RunBliss(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).report.workbook;
 }
 
-model::Workbook MeansReport(const MeansOptions& options) {
+model::Workbook MeansReport(const means::MeansOptions& options) {
     model::InputGrid grid;
-    WriteMeansTemplate(grid);
+    means::WriteMeansTemplate(grid);
     report::RecordingPrompter prompter;  // the outlier question is answered No
-    return *RunMeans(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).workbook;
+    return *means::RunMeans(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).workbook;
 }
 
 model::Workbook ReportNamed(const QString& name) {
     if (name == "bliss") return BlissReport();
     if (name == "means") return MeansReport({});
-    return MeansReport(MeansOptions::All());
+    return MeansReport(means::MeansOptions::All());
 }
 
 // Without white space, and with ideographs where the PDF's text layer names

@@ -68,7 +68,7 @@ LDkWindow* FindLDkCalculator(Workbench& workbench) {
     return FindSubWindow<LDkWindow>(workbench.mdiArea()).second;
 }
 
-LDkWindow* ShowLDkCalculator(Workbench& workbench, const BlissHandOver& line) {
+LDkWindow* ShowLDkCalculator(Workbench& workbench, const bliss::BlissHandOver& line) {
     QMdiArea* area = workbench.mdiArea();
     auto [holder, window] = FindSubWindow<LDkWindow>(area);
     if (!window) {

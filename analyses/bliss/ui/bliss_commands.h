@@ -22,7 +22,7 @@ void HideBlissSettings(Workbench& workbench);
 
 // frmLDk with the line of the last calculation; frmBlissInput stays disabled
 // until the calculator closes.
-LDkWindow* ShowLDkCalculator(Workbench& workbench, const BlissHandOver& line);
+LDkWindow* ShowLDkCalculator(Workbench& workbench, const bliss::BlissHandOver& line);
 LDkWindow* FindLDkCalculator(Workbench& workbench);
 
 }  // namespace tavelmark::ui

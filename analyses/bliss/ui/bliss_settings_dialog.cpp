@@ -16,6 +16,9 @@
 #include "ui/qt_text.h"
 
 namespace tavelmark::ui {
+
+using bliss::BlissOptions, bliss::LeadingNumber;
+
 namespace {
 
 struct CheckItem {
@@ -120,7 +123,7 @@ BlissOptions BlissSettingsDialog::options() const {
 // from 0 with the text selected.
 void BlissSettingsDialog::baseValueChanged() {
     if (LeadingNumber(ToStdString(txtBaseValue_->text())) < 100) return;
-    prompter_.message(bliss_text::kBackgroundRange, bliss_text::kBackgroundRangeTitle,
+    prompter_.message(bliss::text::kBackgroundRange, bliss::text::kBackgroundRangeTitle,
                       report::MessageIcon::Critical);
     txtBaseValue_->setText(QStringLiteral("0"));
     txtBaseValue_->setFocus();

@@ -27,7 +27,7 @@ public:
     QPushButton* cmdSet() const { return cmdSet_; }
 
     // What the calculate command reads.
-    BlissOptions options() const;
+    bliss::BlissOptions options() const;
 
     // The sound of a refused key (the system beep unless a test replaces it).
     void setBeep(std::function<void()> beep);

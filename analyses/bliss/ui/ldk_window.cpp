@@ -16,6 +16,9 @@
 #include "ui/qt_text.h"
 
 namespace tavelmark::ui {
+
+using bliss::BlissHandOver, bliss::LDkTexts, bliss::LDkTextsFor;
+
 namespace {
 
 struct BoxItem {

@@ -10,6 +10,8 @@
 
 namespace tavelmark::ui {
 
+using means::MeansMenu, means::MeansMenuCommand, means::MeansMenuEntry, means::MeansOptions;
+
 namespace {
 
 void EnableInputWindow(Workbench& workbench) {

@@ -9,6 +9,8 @@
 
 namespace tavelmark::ui {
 
+using rates::RatesMenuCommand, rates::RatesOptions, rates::RunRatesMenuCommand;
+
 namespace {
 
 void EnableInputWindow(Workbench& workbench) {

@@ -20,6 +20,9 @@
 
 namespace tavelmark::ui {
 
+using rates::RatesHelpBox, rates::RatesOptions, rates::RunRates, rates::SetUpRatesGrid,
+    rates::kRatesWindowCaption;
+
 using report::MessageIcon, report::Prompter, report::ReportOutcome, report::RunGuarded;
 
 namespace {

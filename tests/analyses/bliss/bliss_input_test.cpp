@@ -6,7 +6,7 @@
 
 #include "analyses/bliss/bliss_template.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 using report::HelpBox, report::MessageIcon, report::RecordingPrompter;
 
@@ -219,4 +219,4 @@ TEST(BlissTemplate, HelpBox) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

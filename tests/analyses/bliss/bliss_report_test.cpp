@@ -10,7 +10,7 @@
 #include "bliss_fixtures.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 using report::RecordingPrompter, report::ReportContext;
 
@@ -264,4 +264,4 @@ TEST(SignificantText, FifteenDigitsWithoutExponent) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -3,7 +3,7 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
 using report::HelpBox, report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
 
@@ -188,4 +188,4 @@ TEST(LDkHelp, TitleAndShape) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

@@ -15,7 +15,7 @@
 #include "reference_data.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 using report::MessageIcon, report::RecordingPrompter, report::ReportContext, report::ReportOutcome,
     report::kStatusReady;
@@ -374,4 +374,4 @@ TEST(MeansHelp, MenuEntries) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::means

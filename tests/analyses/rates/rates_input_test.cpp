@@ -12,7 +12,7 @@
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
 
@@ -156,4 +156,4 @@ TEST(RateTableRead, MoreThan32767NegativesAreStillCounted) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

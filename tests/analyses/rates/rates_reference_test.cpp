@@ -15,7 +15,7 @@
 #include "numeric/worksheet_functions.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 namespace {
 
 using test::Near;
@@ -109,4 +109,4 @@ TEST(RatesReference, ClippedCorrectionsAndBoundaryLimitsAgreeWithR) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -8,7 +8,7 @@
 #include "analyses/rates/run_rates.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
 
@@ -300,4 +300,4 @@ TEST(StatConclusionWording, ThresholdsAndNonNumbers) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -12,7 +12,7 @@
 #include "numeric/worksheet_functions.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 namespace {
 
 using test::Near;
@@ -301,4 +301,4 @@ TEST(SampleSize, EqualOrMissingRatesLeaveEverySizeEmpty) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -6,7 +6,7 @@
 #include "analyses/rates/rates_help.h"
 #include "analyses/rates/rates_window.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 using model::AsNumber, model::Cell, model::GridSheet, model::HAlign, model::InputGrid,
     model::PointsToCharacterWidth, model::Range;
@@ -125,4 +125,4 @@ TEST(RatesHelp, BoxByCaption) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -90,7 +90,7 @@ void BlissWindowsTest::everyControlHasAnAccessibleName() {
     Opened o;
     o.openSettings();
     QTest::mouseClick(ui::FindBlissSettings(o.bench)->cmdSet(), Qt::LeftButton);
-    ui::ShowLDkCalculator(o.bench, BlissHandOver{});
+    ui::ShowLDkCalculator(o.bench, bliss::BlissHandOver{});
     for (QWidget* w : o.bench.area->findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                              qobject_cast<ui::GridView*>(w);

@@ -72,11 +72,11 @@ void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
     opened.window->grid().setValue("A2", 40.0);  // typed data survives the menu commands
     opened.open("mnuAverComp");
     QCOMPARE(opened.bench.area->findChildren<MeansInputWindow*>().size(), 1);
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansCompareCaption));
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansCompareCaption));
     opened.open("mnuItelAna");
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansIntelligentCaption));
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansIntelligentCaption));
     opened.open("mnuAverAna");  // leaves the caption as it is
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansIntelligentCaption));
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansIntelligentCaption));
     QCOMPARE(opened.window->grid().value("A2"), model::CellValue{40.0});
 }
 
@@ -125,7 +125,7 @@ void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{2});
     QCOMPARE(dialogs[0].text, std::string("R组中发现离群值59,是否删除"));
-    QCOMPARE(dialogs[1].text, std::string(kRecalculateText));
+    QCOMPARE(dialogs[1].text, std::string(means::kRecalculateText));
     QCOMPARE(opened.bench.recorder.statusText(), std::string("就绪"));
 
     // 59 was in B9: 25 moved up into it, the column lost its last cell, A kept all ten.

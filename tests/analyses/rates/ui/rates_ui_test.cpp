@@ -68,7 +68,7 @@ private slots:
         }
         QVERIFY(dialog.chkAll()->isChecked());
         QVERIFY(!dialog.chkAll()->isEnabled());
-        const RatesOptions options = dialog.options();
+        const rates::RatesOptions options = dialog.options();
         for (int i = 4; i <= 12; ++i) QVERIFY(options.item(i));
     }
 
@@ -119,14 +119,14 @@ private slots:
 
     void menuCommandsSetCaptionLabelsAndTheOddsItem() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateComp);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateComp);
         QCOMPARE(window->objectName(), QStringLiteral("frmChiInput"));
         QCOMPARE(window->windowTitle(), QStringLiteral("智能化两样本率比较(2×2卡方法)数据录入"));
         QCOMPARE(std::get<std::string>(window->grid().value("A2")), std::string("处理1"));
         QVERIFY(!FindRatesSettings(bench));
 
         // The same window again, and the odds item checked in a hidden dialog.
-        QCOMPARE(ShowRatesInputWindow(bench, RatesMenuCommand::OddAna), window);
+        QCOMPARE(ShowRatesInputWindow(bench, rates::RatesMenuCommand::OddAna), window);
         QCOMPARE(bench.area->subWindowList().size(), 2);
         RatesSettingsDialog* dialog = FindRatesSettings(bench);
         QVERIFY(dialog);
@@ -145,7 +145,7 @@ private slots:
 
     void settingsDisableTheWindowUntilConfirmedOrClosed() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         window->cmdSet()->click();
         QVERIFY(!window->isEnabled());
         RatesSettingsDialog* dialog = FindRatesSettings(bench);
@@ -178,7 +178,7 @@ private slots:
 
     void refusalAndHelpGoThroughThePrompter() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         window->grid().setValue("C2", 2.5);
         window->cmdCal()->click();
         QVERIFY(bench.reports.empty());
@@ -202,7 +202,7 @@ private slots:
 
     void theGridLetsWholeNumbersInOnly() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         GridView* grid = window->exlInput();
         int beeps = 0;
         grid->setBeep([&beeps] { ++beeps; });
@@ -229,7 +229,7 @@ private slots:
 
     void everyControlHasAnAccessibleName() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::OddAna);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::OddAna);
         for (QWidget* root : {static_cast<QWidget*>(window),
                               static_cast<QWidget*>(FindRatesSettings(bench))})
             for (QWidget* w : root->findChildren<QWidget*>())
