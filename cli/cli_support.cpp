@@ -7,20 +7,17 @@
 
 #include <unistd.h>
 
-#include "report/guarded_run.h"
 #include "format/number_format.h"
+#include "report/guarded_run.h"
 #include "xlsx/xlsx_export.h"
 
 namespace tavelmark::cli {
 
 using files::LoadInputGrid, files::LoadStatus;
-
-using report::Prompter, report::ReportContext, report::ReportOutcome, report::RunGuarded,
-    report::StreamPrompter, report::kBackgroundPictureName;
-
 using model::CellRef, model::InputGrid, model::PlainText, model::ReportValue, model::Sheet,
     model::Workbook;
-
+using report::Prompter, report::ReportContext, report::ReportOutcome, report::RunGuarded,
+    report::StreamPrompter, report::kBackgroundPictureName;
 namespace fs = std::filesystem;
 
 bool WritesToStandardOutput(const CommonOptions& options) { return options.output == "-"; }

@@ -8,10 +8,10 @@
 #include <CLI/CLI.hpp>
 
 #include "files/input_loader.h"
+#include "model/input_grid.h"
 #include "report/prompter.h"
 #include "report/report_frame.h"
 #include "report/report_outcome.h"
-#include "model/input_grid.h"
 
 namespace tavelmark::cli {
 

@@ -17,7 +17,6 @@
 namespace tavelmark::fuzz {
 
 using model::CellName, model::InputGrid, model::Sheet, model::Workbook;
-
 namespace fs = std::filesystem;
 
 namespace {

@@ -7,9 +7,9 @@
 #include <span>
 #include <string_view>
 
-#include "report/report_frame.h"
 #include "model/input_grid.h"
 #include "model/workbook.h"
+#include "report/report_frame.h"
 
 namespace tavelmark::fuzz {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "report/prompter.h"
 #include "model/workbook.h"
+#include "report/prompter.h"
 
 namespace tavelmark::report {
 

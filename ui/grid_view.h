@@ -10,8 +10,8 @@
 #include <QPointer>
 #include <QTableView>
 
-#include "model/key_filter.h"
 #include "model/input_grid.h"
+#include "model/key_filter.h"
 
 class QUndoStack;
 

@@ -4,8 +4,8 @@
 // ("另存为...", or a temporary copy to open in the spreadsheet program).
 #include <QMainWindow>
 
-#include "ui/desktop_opener.h"
 #include "model/workbook.h"
+#include "ui/desktop_opener.h"
 
 class QAction;
 

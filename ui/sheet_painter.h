@@ -6,8 +6,8 @@
 #include <QPixmap>
 #include <QRect>
 
-#include "ui/sheet_layout.h"
 #include "model/workbook.h"
+#include "ui/sheet_layout.h"
 
 class QPainter;
 

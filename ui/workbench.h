@@ -7,9 +7,9 @@
 
 #include <QString>
 
+#include "model/workbook.h"
 #include "report/prompter.h"
 #include "report/report_frame.h"
-#include "model/workbook.h"
 
 class QMdiArea;
 class QWidget;

@@ -4,8 +4,8 @@
 #include <QImage>
 #include <QScrollArea>
 
-#include "ui/sheet_painter.h"
 #include "model/workbook.h"
+#include "ui/sheet_painter.h"
 
 QT_BEGIN_NAMESPACE
 class QChartView;

@@ -5,8 +5,8 @@
 #include <system_error>
 #include <vector>
 
-#include "xlsx/xlsx_chart.h"
 #include "files/utf8_path.h"
+#include "xlsx/xlsx_chart.h"
 #include "xlsx/xlsx_layout.h"
 
 namespace tavelmark::xlsx {

@@ -6,8 +6,8 @@
 #include "analyses/bliss/bliss_corrections.h"
 #include "analyses/bliss/bliss_messages.h"
 #include "analyses/bliss/probit.h"
-#include "numeric/log10.h"
 #include "format/number_text.h"
+#include "numeric/log10.h"
 #include "numeric/normal_quantile.h"
 #include "numeric/worksheet_functions.h"
 

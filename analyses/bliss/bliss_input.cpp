@@ -8,9 +8,8 @@
 
 namespace tavelmark::bliss {
 
-using report::MessageIcon, report::Prompter;
-
 using model::AsNumber, model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef;
+using report::MessageIcon, report::Prompter;
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "analyses/bliss/bliss_types.h"
-#include "report/prompter.h"
 #include "model/input_grid.h"
+#include "report/prompter.h"
 
 namespace tavelmark::bliss {
 

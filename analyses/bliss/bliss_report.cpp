@@ -10,13 +10,12 @@
 
 namespace tavelmark::bliss {
 
-using report::DrawTableRules;
-
 using format::R2, format::R4, format::SpacedText;
-
 using model::CellRef, model::Chart, model::ChartSeries, model::HAlign, model::MarkerStyle,
     model::Range, model::RangeRef, model::ReadingOrder, model::ReportValue, model::SeriesKind,
     model::Sheet, model::VAlign;
+using report::DrawTableRules;
+
 namespace {
 
 constexpr const char* kFourDecimals = "0.0000_ ";

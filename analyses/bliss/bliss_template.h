@@ -1,8 +1,8 @@
 #pragma once
 // What the menu command writes into the Bliss input grid, and the window's
 // online help.
-#include "report/help_text.h"
 #include "model/input_grid.h"
+#include "report/help_text.h"
 
 namespace tavelmark::bliss {
 

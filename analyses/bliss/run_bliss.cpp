@@ -10,10 +10,9 @@
 
 namespace tavelmark::bliss {
 
+using model::InputGrid, model::Sheet, model::Workbook;
 using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
     report::ReportContext, report::ReportLayout, report::ReportOutcome, report::SetUpReportSheet;
-
-using model::InputGrid, model::Sheet, model::Workbook;
 
 namespace {
 

@@ -3,10 +3,10 @@
 #include <optional>
 
 #include "analyses/bliss/bliss_types.h"
+#include "model/input_grid.h"
 #include "report/prompter.h"
 #include "report/report_frame.h"
 #include "report/report_outcome.h"
-#include "model/input_grid.h"
 
 namespace tavelmark::bliss {
 

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "model/input_grid.h"
 #include "report/help_text.h"
 #include "report/prompter.h"
 #include "report/report_frame.h"
 #include "report/report_outcome.h"
-#include "model/input_grid.h"
 
 namespace tavelmark::ldk_compare {
 

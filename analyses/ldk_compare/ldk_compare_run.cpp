@@ -2,11 +2,10 @@
 
 namespace tavelmark::ldk_compare {
 
-using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
-    report::ReportContext, report::ReportOutcome;
-
 using model::AsNumber, model::CellRef, model::CellValue, model::GridSheet, model::InputGrid,
     model::RangeRef;
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportOutcome;
 
 namespace {
 

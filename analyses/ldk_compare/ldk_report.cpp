@@ -3,9 +3,8 @@
 
 namespace tavelmark::ldk_compare {
 
-using report::DrawTableRules, report::SetUpReportSheet;
-
 using model::CellRef, model::Sheet;
+using report::DrawTableRules, report::SetUpReportSheet;
 
 namespace {
 

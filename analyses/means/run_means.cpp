@@ -12,11 +12,10 @@
 
 namespace tavelmark::means {
 
-using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
-    report::ReportContext, report::ReportOutcome;
-
 using model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef, model::Sheet,
     model::Workbook;
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportOutcome;
 
 namespace {
 

@@ -6,15 +6,14 @@
 
 #include "analyses/rates/conclusions.h"
 #include "analyses/rates/equivalence.h"
-#include "report/report_frame.h"
 #include "numeric/worksheet_functions.h"
+#include "report/report_frame.h"
 
 namespace tavelmark::rates {
 
-using report::DrawTableRules;
-
 using model::BorderWeight, model::Cell, model::HAlign, model::Range, model::RangeRef,
     model::ReadingOrder, model::ReportValue, model::Sheet, model::VAlign;
+using report::DrawTableRules;
 
 namespace {
 

@@ -6,10 +6,9 @@
 
 namespace tavelmark::rates {
 
+using model::InputGrid, model::Range, model::Sheet, model::Workbook;
 using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
     report::ReportContext, report::ReportOutcome, report::SetUpReportSheet;
-
-using model::InputGrid, model::Range, model::Sheet, model::Workbook;
 
 ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& prompter,
                        const ReportContext& context) {

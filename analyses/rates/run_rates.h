@@ -1,10 +1,10 @@
 #pragma once
 // The calculate command of the two-group rates window.
 #include "analyses/rates/rates_options.h"
+#include "model/input_grid.h"
 #include "report/prompter.h"
 #include "report/report_frame.h"
 #include "report/report_outcome.h"
-#include "model/input_grid.h"
 
 namespace tavelmark::rates {
 

@@ -8,9 +8,8 @@
 
 namespace tavelmark::cli {
 
-using report::MessageIcon, report::Prompter, report::ReportOutcome;
-
 using model::CellRef, model::InputGrid, model::Workbook;
+using report::MessageIcon, report::Prompter, report::ReportOutcome;
 
 namespace {
 

@@ -19,11 +19,12 @@
 #include "analyses/bliss/run_bliss.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
+#include "support/pixels.h"
 #include "ui/result_window.h"
 #include "ui/workbook_view.h"
-#include "support/pixels.h"
 
 using namespace tavelmark;
+
 using test::CountPixels;
 using test::IsDark;
 using test::IsRed;

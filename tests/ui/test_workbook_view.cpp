@@ -13,15 +13,16 @@
 #include <QTest>
 
 #include "report/report_frame.h"
+#include "support/pixels.h"
 #include "ui/chart_builder.h"
 #include "ui/result_window.h"
 #include "ui/sheet_layout.h"
 #include "ui/sheet_metrics.h"
 #include "ui/sheet_painter.h"
 #include "ui/workbook_view.h"
-#include "support/pixels.h"
 
 using namespace tavelmark;
+
 using test::CountPixels;
 using test::IsBlue;
 using test::IsDark;

@@ -23,7 +23,6 @@ namespace tavelmark::ui {
 
 using bliss::BlissHelpBox, bliss::BlissOptions, bliss::BlissOutcome, bliss::RunBliss,
     bliss::WriteBlissTemplate;
-
 using report::HelpBox, report::MessageIcon, report::Prompter, report::RunGuarded;
 
 namespace {

@@ -18,7 +18,6 @@ namespace tavelmark::ui {
 
 using ldk_compare::LDkCompareHelpBox, ldk_compare::LoadLDkCompareWorkbook,
     ldk_compare::RunLDkCompare, ldk_compare::WriteLDkCompareTemplate;
-
 using report::HelpBox, report::MessageIcon, report::Prompter, report::ReportOutcome,
     report::RunGuarded;
 

@@ -22,7 +22,6 @@ namespace tavelmark::ui {
 
 using means::MeansHelpBox, means::MeansOptions, means::RunMeans, means::WriteMeansTemplate,
     means::kMeansWindowCaption;
-
 using report::MessageIcon, report::Prompter, report::ReportOutcome, report::RunGuarded;
 
 namespace {

@@ -22,7 +22,6 @@ namespace tavelmark::ui {
 
 using rates::RatesHelpBox, rates::RatesOptions, rates::RunRates, rates::SetUpRatesGrid,
     rates::kRatesWindowCaption;
-
 using report::MessageIcon, report::Prompter, report::ReportOutcome, report::RunGuarded;
 
 namespace {

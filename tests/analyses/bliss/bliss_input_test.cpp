@@ -8,10 +8,10 @@
 
 namespace tavelmark::bliss {
 
-using report::HelpBox, report::MessageIcon, report::RecordingPrompter;
-
 using model::Cell, model::CellRef, model::CellValue, model::GridSheet, model::HAlign,
     model::InputGrid, model::IsEmpty, model::Range, model::RangeRef;
+using report::HelpBox, report::MessageIcon, report::RecordingPrompter;
+
 namespace {
 
 using Kind = RecordingPrompter::Kind;

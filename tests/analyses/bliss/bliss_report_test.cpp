@@ -12,11 +12,11 @@
 
 namespace tavelmark::bliss {
 
-using report::RecordingPrompter, report::ReportContext;
-
 using model::BorderWeight, model::Cell, model::CellRef, model::CellValue, model::Chart,
     model::HAlign, model::InputGrid, model::PlainText, model::Range, model::ReportValue,
     model::SeriesKind, model::Sheet, model::VAlign;
+using report::RecordingPrompter, report::ReportContext;
+
 namespace {
 
 using test::SameTo;

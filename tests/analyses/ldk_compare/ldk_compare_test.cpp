@@ -5,11 +5,11 @@
 
 namespace tavelmark::ldk_compare {
 
-using report::HelpBox, report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
-
 using model::AsNumber, model::BorderWeight, model::Cell, model::CellRef, model::GridSheet,
     model::HAlign, model::InputGrid, model::IsEmpty, model::PlainText, model::Range,
     model::RangeRef, model::Sheet;
+using report::HelpBox, report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
+
 namespace {
 
 using test::SameTo;

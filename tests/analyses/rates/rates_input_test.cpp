@@ -14,9 +14,8 @@
 
 namespace tavelmark::rates {
 
-using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
-
 using model::CellValue, model::InputGrid, model::IsNumber, model::Range;
+using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
 
 namespace {
 

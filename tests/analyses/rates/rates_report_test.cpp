@@ -10,10 +10,10 @@
 
 namespace tavelmark::rates {
 
-using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
-
 using model::BorderWeight, model::Cell, model::HAlign, model::InputGrid, model::PlainText,
     model::Range, model::ReportValue, model::RichText, model::Sheet, model::VAlign, model::Workbook;
+using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
+
 namespace {
 
 using test::SameTo;

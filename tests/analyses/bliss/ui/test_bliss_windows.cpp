@@ -13,11 +13,12 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
 #include "analyses/bliss/ui/ldk_window.h"
+#include "support/fake_workbench.h"
 #include "ui/grid_view.h"
 #include "ui/result_window.h"
-#include "support/fake_workbench.h"
 
 using namespace tavelmark;
+
 using tavelmark::ui::BlissInputWindow;
 using tavelmark::ui::BlissSettingsDialog;
 using tavelmark::ui::LDkWindow;

@@ -12,12 +12,13 @@
 
 #include "analyses/ldk_compare/ui/ldk_compare_commands.h"
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
+#include "support/fake_workbench.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/result_window.h"
-#include "support/fake_workbench.h"
 
 using namespace tavelmark;
+
 using tavelmark::ui::GridView;
 using tavelmark::ui::LDkCompareWindow;
 

@@ -12,12 +12,13 @@
 #include "analyses/means/ui/means_commands.h"
 #include "analyses/means/ui/means_input_window.h"
 #include "analyses/means/ui/print_show_dialog.h"
+#include "support/fake_workbench.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/result_window.h"
-#include "support/fake_workbench.h"
 
 using namespace tavelmark;
+
 using tavelmark::ui::MeansInputWindow;
 using tavelmark::ui::PrintShowDialog;
 

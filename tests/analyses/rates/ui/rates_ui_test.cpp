@@ -12,8 +12,8 @@
 #include "analyses/rates/ui/rates_commands.h"
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
-#include "ui/grid_view.h"
 #include "support/fake_workbench.h"
+#include "ui/grid_view.h"
 
 using namespace tavelmark;
 using namespace tavelmark::ui;
