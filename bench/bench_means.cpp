@@ -36,7 +36,8 @@ void BM_WholeAnalysisFullGrid(benchmark::State& state) {
     }
     for (auto _ : state) {
         report::RecordingPrompter prompter;  // every outlier question answered No
-        report::ReportOutcome outcome = means::RunMeans(grid, means::MeansOptions::All(), prompter, report::ReportContext{});
+        report::ReportOutcome outcome =
+            means::RunMeans(grid, means::MeansOptions::All(), prompter, report::ReportContext{});
         benchmark::DoNotOptimize(outcome);
     }
 }

@@ -24,7 +24,8 @@ model::Workbook MeansReport() {
     model::InputGrid grid;
     means::WriteMeansTemplate(grid);
     report::RecordingPrompter prompter;  // the outlier question answered No
-    report::ReportOutcome outcome = means::RunMeans(grid, means::MeansOptions::All(), prompter, report::ReportContext{TAVELMARK_RESOURCES});
+    report::ReportOutcome outcome = means::RunMeans(grid, means::MeansOptions::All(), prompter,
+                                                    report::ReportContext{TAVELMARK_RESOURCES});
     return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 
@@ -32,7 +33,8 @@ model::Workbook RatesReport() {
     model::InputGrid grid;
     rates::WriteRatesTemplate(grid);
     report::RecordingPrompter prompter;
-    report::ReportOutcome outcome = rates::RunRates(grid, rates::RatesOptions::All(), prompter, report::ReportContext{TAVELMARK_RESOURCES});
+    report::ReportOutcome outcome = rates::RunRates(grid, rates::RatesOptions::All(), prompter,
+                                                    report::ReportContext{TAVELMARK_RESOURCES});
     return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 

@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ldk_compare::WriteLDkCompareTemplate(grid);
     if (!fuzz::LoadGridFromBytes({reinterpret_cast<const char*>(data), size}, grid)) return 0;
     report::RecordingPrompter prompter;
-    const report::ReportOutcome outcome = ldk_compare::RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
+    const report::ReportOutcome outcome =
+        ldk_compare::RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;
 }

@@ -17,8 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::uint16_t items = 0xFFFF;
     if (input.choices) {
         FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
-        command = bytes.PickValueInArray({rates::RatesMenuCommand::RateAna, rates::RatesMenuCommand::EnRateAna,
-                                          rates::RatesMenuCommand::RateComp, rates::RatesMenuCommand::OddAna});
+        command =
+            bytes.PickValueInArray({rates::RatesMenuCommand::RateAna, rates::RatesMenuCommand::EnRateAna,
+                                    rates::RatesMenuCommand::RateComp, rates::RatesMenuCommand::OddAna});
         items = bytes.ConsumeIntegral<std::uint16_t>();
     }
 

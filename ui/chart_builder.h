@@ -22,7 +22,8 @@ using SheetLookup = std::function<const model::Sheet*(const std::string& name)>;
 
 // The points of a series: the x and y cells paired in order, only where
 // both hold numbers (a blank or a text leaves a gap, as in the spreadsheet).
-std::vector<std::pair<double, double>> SeriesPoints(const model::Sheet& sheet, const model::ChartSeries& series);
+std::vector<std::pair<double, double>> SeriesPoints(const model::Sheet& sheet,
+                                                    const model::ChartSeries& series);
 
 // Tick labels: "0.00_ " -> "%.2f", "General" -> "%g".
 QString AxisLabelFormat(const std::string& numberFormat);

@@ -48,7 +48,8 @@ report::HelpBox LDkCompareHelpBox();
 
 // The calculate command. After an input message the user still gets the
 // report's empty workbook (refused is set then).
-report::ReportOutcome RunLDkCompare(model::InputGrid& grid, report::Prompter& prompter, const report::ReportContext& context);
+report::ReportOutcome RunLDkCompare(model::InputGrid& grid, report::Prompter& prompter,
+                                    const report::ReportContext& context);
 
 // Writes the report sheet for the batches (in grid order).
 void WriteLDkCompareReport(model::Sheet& sheet, const std::vector<LDkBatch>& batches);

@@ -16,8 +16,8 @@ inline constexpr const char* kRecalculateTitle = "请重新计算！";
 // and writes the report. No workbook when an input check refused the data
 // (refused is set) or when the user had an outlier deleted (refused is not
 // set: the grid changed and waits for a new calculation).
-report::ReportOutcome RunMeans(model::InputGrid& grid, const MeansOptions& options, report::Prompter& prompter,
-                       const report::ReportContext& context);
+report::ReportOutcome RunMeans(model::InputGrid& grid, const MeansOptions& options,
+                               report::Prompter& prompter, const report::ReportContext& context);
 
 // The outlier question's text: "T组中发现离群值59,是否删除".
 std::string OutlierQuestion(char group, double value);

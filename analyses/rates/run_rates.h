@@ -11,7 +11,7 @@ namespace tavelmark::rates {
 // Reads and checks the counts; a refusal selects B2:C3 and opens no workbook.
 // An accepted table is computed, the advisories are shown (Yates first, then
 // Fisher), and the report is written into a new workbook.
-report::ReportOutcome RunRates(model::InputGrid& grid, const RatesOptions& options, report::Prompter& prompter,
-                       const report::ReportContext& context);
+report::ReportOutcome RunRates(model::InputGrid& grid, const RatesOptions& options,
+                               report::Prompter& prompter, const report::ReportContext& context);
 
 }  // namespace tavelmark::rates

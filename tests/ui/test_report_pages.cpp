@@ -38,7 +38,8 @@ model::Workbook BlissReport() {
     options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
     options.drawChart = true;
     report::RecordingPrompter prompter;
-    return *bliss::RunBliss(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).report.workbook;
+    return *bliss::RunBliss(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES})
+                .report.workbook;
 }
 
 model::Workbook MeansReport(const means::MeansOptions& options) {

@@ -7,8 +7,9 @@
 namespace tavelmark::test {
 
 // Groups of equal size n from doses and positives, rows from 2 on.
-inline std::vector<bliss::BlissGroup> Groups(const std::vector<double>& doses, const std::vector<double>& sizes,
-                                      const std::vector<double>& positives) {
+inline std::vector<bliss::BlissGroup> Groups(const std::vector<double>& doses,
+                                             const std::vector<double>& sizes,
+                                             const std::vector<double>& positives) {
     std::vector<bliss::BlissGroup> groups;
     for (std::size_t i = 0; i < doses.size(); ++i)
         groups.push_back({static_cast<int>(i) + 2, doses[i], sizes[i], positives[i],

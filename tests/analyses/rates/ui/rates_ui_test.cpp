@@ -235,7 +235,8 @@ private slots:
             for (QWidget* w : root->findChildren<QWidget*>())
                 if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
-        QCOMPARE(window->exlInput()->keySet(), std::optional<model::GridKeySet>(model::GridKeySet::WholeNumbers));
+        QCOMPARE(window->exlInput()->keySet(),
+                 std::optional<model::GridKeySet>(model::GridKeySet::WholeNumbers));
     }
 };
 
