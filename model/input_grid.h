@@ -1,7 +1,7 @@
 #pragma once
 // The input grid of a data-entry window: a small workbook the user types into.
 // The menu command writes its template through this interface, the calculate
-// command reads it; the desktop program shows it through hosts/ui/GridView.
+// command reads it; the desktop program shows it through ui/GridView.
 #include <functional>
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 // The result workbook: what a calculation hands to the user. Plain data, no
-// file format and no screen in it; hosts/xlsx_export writes it to .xlsx,
-// hosts/ui/WorkbookView shows it and cli/ prints it as text.
+// file format and no screen in it; xlsx/xlsx_export writes it to .xlsx,
+// ui/WorkbookView shows it and cli/ prints it as text.
 #include <cstdint>
 #include <optional>
 #include <string>

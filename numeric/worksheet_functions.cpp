@@ -167,7 +167,7 @@ std::optional<double> Kurt(Values x) {
     const auto fourths = StandardizedPowerSum(x, 4);
     if (!fourths) return std::nullopt;
     return Finite(n * (n + 1.0) / ((n - 1.0) * (n - 2.0) * (n - 3.0)) * *fourths -
-                   3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0)));
+                  3.0 * (n - 1.0) * (n - 1.0) / ((n - 2.0) * (n - 3.0)));
 }
 
 std::optional<double> Asin(double x) {

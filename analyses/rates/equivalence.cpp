@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "analyses/rates/checked_math.h"
 #include "analyses/rates/pooled_tests.h"
 #include "format/rounding.h"
 #include "numeric/finite.h"
