@@ -1,6 +1,6 @@
 #pragma once
 // The menu commands of the analyses built into this program.
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::app {
 

@@ -1,6 +1,6 @@
 #include "app/help_menu_texts.h"
 
-#include "common/help_text.h"
+#include "report/help_text.h"
 
 namespace tavelmark::app {
 
@@ -16,7 +16,7 @@ std::vector<std::string> ReferencesLines() {
     };
 }
 
-std::string ReferencesText() { return JoinHelpLines(ReferencesLines()); }
+std::string ReferencesText() { return report::JoinHelpLines(ReferencesLines()); }
 
 std::vector<std::string> AboutParagraphs() {
     return {

@@ -17,13 +17,17 @@
 #include "app/picture_mdi_area.h"
 #include "app/status_panels.h"
 #include "app/text_box.h"
-#include "common/guarded_run.h"
-#include "common/status_text.h"
-#include "hosts/ui/qt_prompter.h"
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/result_window.h"
+#include "report/guarded_run.h"
+#include "report/status_text.h"
+#include "ui/qt_prompter.h"
+#include "ui/qt_text.h"
+#include "ui/result_window.h"
 
 namespace tavelmark::app {
+
+using report::Prompter, report::ReportContext, report::RunErrorText, report::kRunErrorTitle,
+    report::kStatusBusy, report::kStatusReady, report::kStatusStarting;
+
 namespace {
 
 // The help menu's commands only show a box or a browser: no busy status.
@@ -79,7 +83,7 @@ Prompter& MainWindow::prompter() { return *prompter_; }
 
 ReportContext MainWindow::reportContext() const { return ReportContext{resourceDir_.toStdString()}; }
 
-ui::ResultWindow* MainWindow::showReport(Workbook workbook) {
+ui::ResultWindow* MainWindow::showReport(model::Workbook workbook) {
     auto* window = new ui::ResultWindow(std::move(workbook));
     QMdiSubWindow* sub = mdi_->addSubWindow(window);
     sub->setAttribute(Qt::WA_DeleteOnClose);

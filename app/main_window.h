@@ -8,7 +8,7 @@
 #include <QMainWindow>
 #include <QString>
 
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 class QAction;
 class QTimer;
@@ -30,9 +30,9 @@ public:
     // Workbench
     QMdiArea* mdiArea() override;
     QWidget* mainWidget() override;
-    Prompter& prompter() override;
-    ReportContext reportContext() const override;
-    ui::ResultWindow* showReport(Workbook workbook) override;
+    report::Prompter& prompter() override;
+    report::ReportContext reportContext() const override;
+    ui::ResultWindow* showReport(model::Workbook workbook) override;
 
     // Runs the command of a menu entry by its object name, also for entries
     // shown disabled; false when the entry has no command. The status bar

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "app/num_lock_state.h"
-#include "common/status_text.h"
+#include "report/status_text.h"
 
 namespace tavelmark::app {
 namespace {

@@ -1,6 +1,6 @@
 #include "app/text_box.h"
 
-#include "hosts/ui/qt_prompter.h"
+#include "ui/qt_prompter.h"
 
 namespace tavelmark::app {
 

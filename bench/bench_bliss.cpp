@@ -15,8 +15,8 @@ using namespace tavelmark;
 
 // Twelve groups on a doubling dose scale with rates along a probit line,
 // unequal group sizes as real experiments have.
-std::vector<BlissGroup> TwelveGroups() {
-    std::vector<BlissGroup> groups;
+std::vector<bliss::BlissGroup> TwelveGroups() {
+    std::vector<bliss::BlissGroup> groups;
     for (int i = 0; i < 12; ++i) {
         const double dose = 2.0 * std::pow(1.4, i);
         const double n = 10 + (i * 7) % 13;
@@ -30,26 +30,26 @@ std::vector<BlissGroup> TwelveGroups() {
 void BM_BlissFit12Groups(benchmark::State& state) {
     const auto groups = TwelveGroups();
     for (auto _ : state) {
-        BlissFitOutcome outcome = FitBliss(groups, 0);
+        bliss::BlissFitOutcome outcome = bliss::FitBliss(groups, 0);
         benchmark::DoNotOptimize(outcome);
     }
 }
 BENCHMARK(BM_BlissFit12Groups);
 
 void BM_RunBlissAllOptions12Groups(benchmark::State& state) {
-    InputGrid grid;
-    WriteBlissTemplate(grid);
-    for (const BlissGroup& g : TwelveGroups()) {
-        grid.setValue(CellRef{g.row, 2}, g.dose);
-        grid.setValue(CellRef{g.row, 3}, g.n);
-        grid.setValue(CellRef{g.row, 4}, g.positives);
+    model::InputGrid grid;
+    bliss::WriteBlissTemplate(grid);
+    for (const bliss::BlissGroup& g : TwelveGroups()) {
+        grid.setValue(model::CellRef{g.row, 2}, g.dose);
+        grid.setValue(model::CellRef{g.row, 3}, g.n);
+        grid.setValue(model::CellRef{g.row, 4}, g.positives);
     }
-    BlissOptions options;
+    bliss::BlissOptions options;
     options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
     options.drawChart = true;
     for (auto _ : state) {
-        RecordingPrompter prompter;
-        BlissOutcome outcome = RunBliss(grid, options, prompter, ReportContext{});
+        report::RecordingPrompter prompter;
+        bliss::BlissOutcome outcome = bliss::RunBliss(grid, options, prompter, report::ReportContext{});
         benchmark::DoNotOptimize(outcome);
     }
 }

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "cli/input_loader.h"
+#include "files/input_loader.h"
 
 namespace {
 
@@ -63,14 +63,14 @@ void BM_LoadLargeCsv(benchmark::State& state) {
     const long sizeMiB = state.range(0);
     const bool gbk = state.range(1) != 0;
     const fs::path& path = files.get(sizeMiB, gbk);
-    InputGrid grid;
-    LoadLDkCompareWorkbook(grid);
-    WriteLDkCompareTemplate(grid);
+    model::InputGrid grid;
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
     for (auto _ : state) {
         std::ostringstream warnings;
-        if (cli::LoadInputGrid(path.string(), grid, warnings) != cli::LoadStatus::Loaded)
+        if (files::LoadInputGrid(path.string(), grid, warnings) != files::LoadStatus::Loaded)
             state.SkipWithError("not loaded");
-        if (AsNumber(grid.value("B2")) != 14.0) state.SkipWithError("B2 is not 14");
+        if (model::AsNumber(grid.value("B2")) != 14.0) state.SkipWithError("B2 is not 14");
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs::file_size(path)));
     state.counters["file_MiB"] = static_cast<double>(fs::file_size(path)) / kMiB;

@@ -8,8 +8,8 @@
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
 #include "app/main_window.h"
 #include "app/resource_dir.h"
-#include "bench/bench_gui_support.h"
-#include "hosts/ui/result_window.h"
+#include "bench_gui_support.h"
+#include "ui/result_window.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "app/main_window.h"
 #include "app/resource_dir.h"
 #include "app/start_up.h"
-#include "bench/bench_gui_support.h"
+#include "bench_gui_support.h"
 
 namespace {
 

@@ -5,46 +5,46 @@
 #include <filesystem>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "hosts/xlsx_export.h"
+#include "xlsx/xlsx_export.h"
 
 namespace {
 
 using namespace tavelmark;
 
-void FillBatches(InputGrid& grid, int batches) {
+void FillBatches(model::InputGrid& grid, int batches) {
     for (int k = 0; k < batches; ++k) {
-        grid.setValue(CellRef{2 + k, 2}, 10.0 + 1.5 * k);
-        grid.setValue(CellRef{2 + k, 3}, 1.0 + 0.3 * k);
+        grid.setValue(model::CellRef{2 + k, 2}, 10.0 + 1.5 * k);
+        grid.setValue(model::CellRef{2 + k, 3}, 1.0 + 0.3 * k);
     }
 }
 
 void BM_LDkCompareToXlsx(benchmark::State& state) {
-    InputGrid grid;
-    LoadLDkCompareWorkbook(grid);
-    WriteLDkCompareTemplate(grid);
+    model::InputGrid grid;
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
     FillBatches(grid, static_cast<int>(state.range(0)));
-    const ReportContext context{TAVELMARK_RESOURCES};
+    const report::ReportContext context{TAVELMARK_RESOURCES};
     const std::string path =
         (std::filesystem::temp_directory_path() / "tavelmark-bench-ldk.xlsx").string();
-    RecordingPrompter prompter;
+    report::RecordingPrompter prompter;
     for (auto _ : state) {
         prompter.events.clear();
-        const ReportOutcome outcome = RunLDkCompare(grid, prompter, context);
-        if (!outcome.workbook || !SaveXlsx(*outcome.workbook, path)) state.SkipWithError("not written");
+        const report::ReportOutcome outcome = ldk_compare::RunLDkCompare(grid, prompter, context);
+        if (!outcome.workbook || !xlsx::SaveXlsx(*outcome.workbook, path)) state.SkipWithError("not written");
     }
     std::filesystem::remove(path);
 }
 BENCHMARK(BM_LDkCompareToXlsx)->Arg(3)->Arg(10)->Unit(benchmark::kMillisecond);
 
 void BM_LDkCompareReportOnly(benchmark::State& state) {
-    InputGrid grid;
-    LoadLDkCompareWorkbook(grid);
-    WriteLDkCompareTemplate(grid);
+    model::InputGrid grid;
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
     FillBatches(grid, 10);
-    RecordingPrompter prompter;
+    report::RecordingPrompter prompter;
     for (auto _ : state) {
         prompter.events.clear();
-        benchmark::DoNotOptimize(RunLDkCompare(grid, prompter, {}));
+        benchmark::DoNotOptimize(ldk_compare::RunLDkCompare(grid, prompter, {}));
     }
 }
 BENCHMARK(BM_LDkCompareReportOnly)->Unit(benchmark::kMicrosecond);

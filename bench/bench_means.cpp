@@ -26,17 +26,18 @@ std::vector<double> Group(std::size_t n, double mean, double sd, unsigned seed) 
 }
 
 void BM_WholeAnalysisFullGrid(benchmark::State& state) {
-    InputGrid grid;
-    WriteMeansTemplate(grid);
+    model::InputGrid grid;
+    means::WriteMeansTemplate(grid);
     const auto t = Group(300, 50, 8, 1);
     const auto r = Group(300, 47, 12, 2);
     for (int i = 0; i < 300; ++i) {
-        grid.setValue(CellRef{i + 2, kMeansColumnT}, t[i]);
-        grid.setValue(CellRef{i + 2, kMeansColumnR}, r[i]);
+        grid.setValue(model::CellRef{i + 2, means::kMeansColumnT}, t[i]);
+        grid.setValue(model::CellRef{i + 2, means::kMeansColumnR}, r[i]);
     }
     for (auto _ : state) {
-        RecordingPrompter prompter;  // every outlier question answered No
-        ReportOutcome outcome = RunMeans(grid, MeansOptions::All(), prompter, ReportContext{});
+        report::RecordingPrompter prompter;  // every outlier question answered No
+        report::ReportOutcome outcome =
+            means::RunMeans(grid, means::MeansOptions::All(), prompter, report::ReportContext{});
         benchmark::DoNotOptimize(outcome);
     }
 }
@@ -46,7 +47,7 @@ void BM_CoreFunctionsLargestGroups(benchmark::State& state) {
     const auto t = Group(65530, 50, 8, 3);
     const auto r = Group(65530, 47, 12, 4);
     for (auto _ : state) {
-        MeansResults results = AnalyseMeans(t, r);
+        means::MeansResults results = means::AnalyseMeans(t, r);
         benchmark::DoNotOptimize(results);
     }
 }
@@ -55,7 +56,7 @@ BENCHMARK(BM_CoreFunctionsLargestGroups)->Unit(benchmark::kMillisecond);
 void BM_DescribeGroupLargest(benchmark::State& state) {
     const auto t = Group(65530, 50, 8, 7);
     for (auto _ : state) {
-        GroupDescription d = DescribeGroup(t);
+        means::GroupDescription d = means::DescribeGroup(t);
         benchmark::DoNotOptimize(d);
     }
 }
@@ -66,7 +67,7 @@ void BM_RankSum(benchmark::State& state) {
     const auto t = Group(n, 50, 8, 5);
     const auto r = Group(n, 47, 12, 6);
     for (auto _ : state) {
-        RankSumTest w = WilcoxonRankSum(t, r);
+        means::RankSumTest w = means::WilcoxonRankSum(t, r);
         benchmark::DoNotOptimize(w);
     }
     state.SetComplexityN(state.range(0));

@@ -13,23 +13,23 @@
 #include "analyses/rates/rates_analysis.h"
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
 namespace {
 
 using namespace tavelmark;
 
 // 100 subjects a group: the widest range of tables with these margins.
-const RateTable kTable = MakeRateTable(40, 60, 55, 45);
+const rates::RateTable kTable = rates::MakeRateTable(40, 60, 55, 45);
 
 void BM_RatesComputationN200(benchmark::State& state) {
     for (auto _ : state) {
-        RatesResults results = ComputeRates(kTable);
+        rates::RatesResults results = rates::ComputeRates(kTable);
         benchmark::DoNotOptimize(results);
-        auto pearsonP = wsf::Chidist(*results.chiSquares.pearson, 1);
-        auto tP = TTestP(results.pooled, kTable);
-        auto equivalence = ComputeEquivalence(kTable);
-        auto sizes = ComputeSampleSizes(kTable);
+        auto pearsonP = numeric::wsf::Chidist(*results.chiSquares.pearson, 1);
+        auto tP = rates::TTestP(results.pooled, kTable);
+        auto equivalence = rates::ComputeEquivalence(kTable);
+        auto sizes = rates::ComputeSampleSizes(kTable);
         benchmark::DoNotOptimize(pearsonP);
         benchmark::DoNotOptimize(tP);
         benchmark::DoNotOptimize(equivalence);
@@ -39,31 +39,31 @@ void BM_RatesComputationN200(benchmark::State& state) {
 BENCHMARK(BM_RatesComputationN200)->Unit(benchmark::kMicrosecond);
 
 void BM_FisherN200(benchmark::State& state) {
-    for (auto _ : state) benchmark::DoNotOptimize(ComputeFisherProbabilities(kTable));
+    for (auto _ : state) benchmark::DoNotOptimize(rates::ComputeFisherProbabilities(kTable));
 }
 BENCHMARK(BM_FisherN200)->Unit(benchmark::kMicrosecond);
 
 // Checks, computation and the report with every item, as the calculate
 // button runs it (no file written).
-class SilentPrompter : public Prompter {
+class SilentPrompter : public report::Prompter {
 public:
-    void message(std::string_view, std::string_view, MessageIcon) override {}
-    bool ask(std::string_view, std::string_view, MessageIcon) override { return false; }
+    void message(std::string_view, std::string_view, report::MessageIcon) override {}
+    bool ask(std::string_view, std::string_view, report::MessageIcon) override { return false; }
     void setStatusBusy() override {}
     void setStatusReady() override {}
-    void showGridSelection(const RangeRef&) override {}
+    void showGridSelection(const model::RangeRef&) override {}
 };
 
 void BM_RunRatesAllItemsN200(benchmark::State& state) {
-    InputGrid grid;
-    WriteRatesTemplate(grid);
+    model::InputGrid grid;
+    rates::WriteRatesTemplate(grid);
     grid.setValue("B2", kTable.a);
     grid.setValue("C2", kTable.b);
     grid.setValue("B3", kTable.c);
     grid.setValue("C3", kTable.d);
     SilentPrompter prompter;
-    const RatesOptions options = RatesOptions::All();
-    for (auto _ : state) benchmark::DoNotOptimize(RunRates(grid, options, prompter, {}));
+    const rates::RatesOptions options = rates::RatesOptions::All();
+    for (auto _ : state) benchmark::DoNotOptimize(rates::RunRates(grid, options, prompter, {}));
 }
 BENCHMARK(BM_RunRatesAllItemsN200)->Unit(benchmark::kMicrosecond);
 

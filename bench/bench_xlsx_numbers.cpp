@@ -12,35 +12,37 @@
 #include "analyses/means/run_means.h"
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
-#include "hosts/xlsx_export.h"
-#include "hosts/xlsx_number_texts.h"
+#include "xlsx/xlsx_export.h"
+#include "xlsx/xlsx_number_texts.h"
 
 namespace {
 
 using namespace tavelmark;
 namespace fs = std::filesystem;
 
-Workbook MeansReport() {
-    InputGrid grid;
-    WriteMeansTemplate(grid);
-    RecordingPrompter prompter;  // the outlier question answered No
-    ReportOutcome outcome = RunMeans(grid, MeansOptions::All(), prompter, ReportContext{TAVELMARK_RESOURCES});
-    return outcome.workbook ? std::move(*outcome.workbook) : Workbook{};
+model::Workbook MeansReport() {
+    model::InputGrid grid;
+    means::WriteMeansTemplate(grid);
+    report::RecordingPrompter prompter;  // the outlier question answered No
+    report::ReportOutcome outcome = means::RunMeans(grid, means::MeansOptions::All(), prompter,
+                                                    report::ReportContext{TAVELMARK_RESOURCES});
+    return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 
-Workbook RatesReport() {
-    InputGrid grid;
-    WriteRatesTemplate(grid);
-    RecordingPrompter prompter;
-    ReportOutcome outcome = RunRates(grid, RatesOptions::All(), prompter, ReportContext{TAVELMARK_RESOURCES});
-    return outcome.workbook ? std::move(*outcome.workbook) : Workbook{};
+model::Workbook RatesReport() {
+    model::InputGrid grid;
+    rates::WriteRatesTemplate(grid);
+    report::RecordingPrompter prompter;
+    report::ReportOutcome outcome = rates::RunRates(grid, rates::RatesOptions::All(), prompter,
+                                                    report::ReportContext{TAVELMARK_RESOURCES});
+    return outcome.workbook ? std::move(*outcome.workbook) : model::Workbook{};
 }
 
-void BM_SaveReport(benchmark::State& state, Workbook (*makeReport)()) {
-    const Workbook report = makeReport();
+void BM_SaveReport(benchmark::State& state, model::Workbook (*makeReport)()) {
+    const model::Workbook report = makeReport();
     const fs::path path = fs::temp_directory_path() / "tavelmark-bench-numbers.xlsx";
     for (auto _ : state)
-        if (!SaveXlsx(report, path.string())) state.SkipWithError("not written");
+        if (!xlsx::SaveXlsx(report, path.string())) state.SkipWithError("not written");
     fs::remove(path);
 }
 BENCHMARK_CAPTURE(BM_SaveReport, means, MeansReport)->Unit(benchmark::kMillisecond);
@@ -49,21 +51,21 @@ BENCHMARK_CAPTURE(BM_SaveReport, rates, RatesReport)->Unit(benchmark::kMilliseco
 // The worst case of the rewriting pass: every number cell's text differs
 // from the model's (each value moved to its next double), so every worksheet
 // part is read, rewritten and compressed again.
-void BM_RewriteEveryNumberText(benchmark::State& state, Workbook (*makeReport)()) {
-    const Workbook report = makeReport();
-    Workbook moved = report;
+void BM_RewriteEveryNumberText(benchmark::State& state, model::Workbook (*makeReport)()) {
+    const model::Workbook report = makeReport();
+    model::Workbook moved = report;
     for (std::size_t i = 0; i < report.sheets.size(); ++i)
         for (const auto& [cell, value] : report.sheets[i].cells().values())
             if (const double* v = std::get_if<double>(&value))
                 moved.sheets[i].setValue(cell, std::nextafter(*v, std::numeric_limits<double>::infinity()));
     const fs::path written = fs::temp_directory_path() / "tavelmark-bench-numbers-written.xlsx";
     const fs::path path = fs::temp_directory_path() / "tavelmark-bench-numbers-rewritten.xlsx";
-    if (!SaveXlsx(report, written.string())) state.SkipWithError("not written");
+    if (!xlsx::SaveXlsx(report, written.string())) state.SkipWithError("not written");
     for (auto _ : state) {
         state.PauseTiming();
         fs::copy_file(written, path, fs::copy_options::overwrite_existing);
         state.ResumeTiming();
-        if (!WriteShortestNumberTexts(moved, path.string(), nullptr)) state.SkipWithError("not rewritten");
+        if (!xlsx::WriteShortestNumberTexts(moved, path.string(), nullptr)) state.SkipWithError("not rewritten");
     }
     fs::remove(written);
     fs::remove(path);

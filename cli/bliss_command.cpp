@@ -13,6 +13,10 @@
 #include "cli/commands.h"
 
 namespace tavelmark::cli {
+
+using bliss::BlissFit, bliss::BlissOptions, bliss::BlissOutcome, bliss::LDkTexts,
+    bliss::LDkTextsFor, bliss::LeadingNumber, bliss::RunBliss, bliss::WriteBlissTemplate;
+
 namespace {
 
 struct BlissCommandOptions {
@@ -59,7 +63,7 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
             return;
         }
         if (LeadingNumber(bliss.backgroundText) >= 100) {
-            io.err << bliss_text::kBackgroundRangeTitle << ": " << bliss_text::kBackgroundRange << '\n';
+            io.err << bliss::text::kBackgroundRangeTitle << ": " << bliss::text::kBackgroundRange << '\n';
             exitCode = kUsageError;
             return;
         }
@@ -75,10 +79,10 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
                 return;
             }
 
-        InputGrid grid;
+        model::InputGrid grid;
         WriteBlissTemplate(grid);
         std::optional<BlissFit> fit;
-        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+        exitCode = RunCalculation(grid, options->common, io, [&](report::Prompter& prompter) {
             BlissOutcome outcome = RunBliss(grid, bliss, prompter, FindReportContext());
             fit = std::move(outcome.fit);
             return std::move(outcome.report);

@@ -7,12 +7,17 @@
 
 #include <unistd.h>
 
-#include "common/guarded_run.h"
-#include "hosts/number_format.h"
-#include "hosts/xlsx_export.h"
+#include "format/number_format.h"
+#include "report/guarded_run.h"
+#include "xlsx/xlsx_export.h"
 
 namespace tavelmark::cli {
 
+using files::LoadInputGrid, files::LoadStatus;
+using model::CellRef, model::InputGrid, model::PlainText, model::ReportValue, model::Sheet,
+    model::Workbook;
+using report::Prompter, report::ReportContext, report::ReportOutcome, report::RunGuarded,
+    report::StreamPrompter, report::kBackgroundPictureName;
 namespace fs = std::filesystem;
 
 bool WritesToStandardOutput(const CommonOptions& options) { return options.output == "-"; }
@@ -96,7 +101,7 @@ void PrintSheet(const Sheet& sheet, std::ostream& out) {
             const ReportValue& v = sheet.value(CellRef{row, column});
             std::string text;
             if (const auto* d = std::get_if<double>(&v))
-                text = Trim(FormatNumber(*d, sheet.format(CellRef{row, column}).numberFormat));
+                text = Trim(format::FormatNumber(*d, sheet.format(CellRef{row, column}).numberFormat));
             else
                 text = PlainText(v);
             fields.push_back(std::move(text));
@@ -113,10 +118,10 @@ namespace {
 bool WriteReportFile(const Workbook& workbook, const std::string& output, Streams io) {
     std::string error;
     if (output == "-") {
-        const auto bytes = XlsxBytes(workbook, &error);
+        const auto bytes = xlsx::XlsxBytes(workbook, &error);
         if (bytes && io.out.write(bytes->data(), static_cast<std::streamsize>(bytes->size())).flush()) return true;
         if (bytes) error = "无法把报告写到标准输出";
-    } else if (SaveXlsx(workbook, output, &error)) {
+    } else if (xlsx::SaveXlsx(workbook, output, &error)) {
         return true;
     }
     io.err << error << '\n';

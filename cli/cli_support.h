@@ -7,11 +7,11 @@
 
 #include <CLI/CLI.hpp>
 
-#include "cli/input_loader.h"
-#include "common/prompter.h"
-#include "common/report_frame.h"
-#include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "files/input_loader.h"
+#include "model/input_grid.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
+#include "report/report_outcome.h"
 
 namespace tavelmark::cli {
 
@@ -41,22 +41,22 @@ void CheckOutputChoice(const CommonOptions& options);
 
 // The folder that holds brg.jpg: TAVELMARK_RESOURCES when set, else
 // resources/ beside or above the executable.
-ReportContext FindReportContext();
+report::ReportContext FindReportContext();
 
 // A subcommand's run: loads INPUT into the grid (exit 2 when it cannot be
 // read, 1 when it is not text in a known encoding), runs the calculation
 // under the desktop program's guard and finishes the report. A calculation
 // that throws is reported on err as the desktop program's "运行错误！" box
 // would show it and gives exit 3, with nothing written.
-int RunCalculation(InputGrid& grid, const CommonOptions& options, Streams io,
-                   const std::function<ReportOutcome(Prompter&)>& calculate);
+int RunCalculation(model::InputGrid& grid, const CommonOptions& options, Streams io,
+                   const std::function<report::ReportOutcome(report::Prompter&)>& calculate);
 
 // Writes the report (-o, saved whole or not at all; `-o -` to standard
 // output), prints it (--print) and gives the exit code: a report that cannot
 // be written is exit 2, with the message naming the file and the cause.
-int FinishReport(const ReportOutcome& outcome, const CommonOptions& options, Streams io);
+int FinishReport(const report::ReportOutcome& outcome, const CommonOptions& options, Streams io);
 
 // Cells of the first sheet as tab-separated rows, numbers in their cell format.
-void PrintSheet(const Sheet& sheet, std::ostream& out);
+void PrintSheet(const model::Sheet& sheet, std::ostream& out);
 
 }  // namespace tavelmark::cli

@@ -3,7 +3,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
-#include "common/guarded_run.h"
+#include "report/guarded_run.h"
 
 int main(int argc, char** argv) {
     using namespace tavelmark::cli;
@@ -22,8 +22,8 @@ int main(int argc, char** argv) {
         return code == 0 ? 0 : kUsageError;
     } catch (...) {
         // The calculations have their own guard; this one is for the rest of a run.
-        tavelmark::StreamPrompter prompter(std::cerr);
-        tavelmark::ReportRunError(prompter, std::current_exception());
+        tavelmark::report::StreamPrompter prompter(std::cerr);
+        tavelmark::report::ReportRunError(prompter, std::current_exception());
         return kCalculationFailed;
     }
     return exitCode;

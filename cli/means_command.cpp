@@ -14,6 +14,8 @@
 
 namespace tavelmark::cli {
 
+using means::MeansOptions, means::RunMeans, means::WriteMeansTemplate;
+
 namespace {
 
 // The result-items dialog's check boxes by their command-line names.
@@ -79,9 +81,9 @@ void AddMeansCommand(CLI::App& app, int& exitCode, Streams io) {
     AddCommonOptions(*command, options->common);
 
     command->callback([options, &exitCode, io] {
-        InputGrid grid;
+        model::InputGrid grid;
         WriteMeansTemplate(grid);
-        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+        exitCode = RunCalculation(grid, options->common, io, [&](report::Prompter& prompter) {
             return RunMeans(grid, options->toMeansOptions(), prompter, FindReportContext());
         });
     });

@@ -10,6 +10,9 @@
 
 namespace tavelmark::cli {
 
+using rates::RatesMenuCommand, rates::RatesOptions, rates::RunRates, rates::RunRatesMenuCommand,
+    rates::kRatesWindowCaption;
+
 namespace {
 
 // Report items by the options dialog's index or by a short name.
@@ -93,7 +96,7 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
         ->transform(CLI::CheckedTransformer(variants, CLI::ignore_case));
 
     command->callback([options, &exitCode, io] {
-        InputGrid grid;
+        model::InputGrid grid;
         RatesOptions rates;
         std::string caption = kRatesWindowCaption;
         RunRatesMenuCommand(options->variant, grid, caption, rates);
@@ -105,7 +108,7 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
         }();
         for (const auto& item : SplitItems(options->items)) rates.setItem(*ItemIndex(item), true);
 
-        exitCode = RunCalculation(grid, options->common, io, [&](Prompter& prompter) {
+        exitCode = RunCalculation(grid, options->common, io, [&](report::Prompter& prompter) {
             return RunRates(grid, rates, prompter, FindReportContext());
         });
     });

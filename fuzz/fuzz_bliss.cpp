@@ -10,7 +10,7 @@
 #include "analyses/bliss/bliss_template.h"
 #include "analyses/bliss/ldk_calculator.h"
 #include "analyses/bliss/run_bliss.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ std::string PercentText(FuzzedDataProvider& bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
-    BlissOptions options;
+    bliss::BlissOptions options;
     options.showIntermediate = options.showFieller = options.showHeterogeneity = options.drawChart = true;
     std::string k = "95";
     if (input.choices) {
@@ -42,12 +42,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         k = PercentText(bytes);
     }
 
-    InputGrid grid;
-    WriteBlissTemplate(grid);
+    model::InputGrid grid;
+    bliss::WriteBlissTemplate(grid);
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
-    RecordingPrompter prompter;
-    const BlissOutcome outcome = RunBliss(grid, options, prompter, fuzz::FuzzReportContext());
+    report::RecordingPrompter prompter;
+    const bliss::BlissOutcome outcome = bliss::RunBliss(grid, options, prompter, fuzz::FuzzReportContext());
     if (outcome.report.workbook) fuzz::SaveReport(*outcome.report.workbook);
-    if (outcome.fit) LDkTextsFor(outcome.fit->handOver(), k);
+    if (outcome.fit) bliss::LDkTextsFor(outcome.fit->handOver(), k);
     return 0;
 }

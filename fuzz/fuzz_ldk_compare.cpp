@@ -5,16 +5,17 @@
 #include <string_view>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
-    InputGrid grid;
-    LoadLDkCompareWorkbook(grid);
-    WriteLDkCompareTemplate(grid);
+    model::InputGrid grid;
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
     if (!fuzz::LoadGridFromBytes({reinterpret_cast<const char*>(data), size}, grid)) return 0;
-    RecordingPrompter prompter;
-    const ReportOutcome outcome = RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
+    report::RecordingPrompter prompter;
+    const report::ReportOutcome outcome =
+        ldk_compare::RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;
 }

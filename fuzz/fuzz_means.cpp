@@ -9,13 +9,13 @@
 
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
-    MeansOptions options = MeansOptions::All();
-    RecordingPrompter prompter;
+    means::MeansOptions options = means::MeansOptions::All();
+    report::RecordingPrompter prompter;
     if (input.choices) {
         FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
         const auto sections = bytes.ConsumeIntegral<std::uint8_t>();
@@ -30,13 +30,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (int bit = 0; bit < 8; ++bit) prompter.answers.push_back((answers >> bit) & 1);
     }
 
-    InputGrid grid;
-    WriteMeansTemplate(grid);
+    model::InputGrid grid;
+    means::WriteMeansTemplate(grid);
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
-    ReportOutcome outcome = RunMeans(grid, options, prompter, fuzz::FuzzReportContext());
+    report::ReportOutcome outcome = means::RunMeans(grid, options, prompter, fuzz::FuzzReportContext());
     if (!outcome.workbook && !outcome.refused) {
-        RecordingPrompter again;
-        outcome = RunMeans(grid, options, again, fuzz::FuzzReportContext());
+        report::RecordingPrompter again;
+        outcome = means::RunMeans(grid, options, again, fuzz::FuzzReportContext());
     }
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;

@@ -8,31 +8,32 @@
 
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
-    RatesMenuCommand command = RatesMenuCommand::RateAna;
+    rates::RatesMenuCommand command = rates::RatesMenuCommand::RateAna;
     std::uint16_t items = 0xFFFF;
     if (input.choices) {
         FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
-        command = bytes.PickValueInArray({RatesMenuCommand::RateAna, RatesMenuCommand::EnRateAna,
-                                          RatesMenuCommand::RateComp, RatesMenuCommand::OddAna});
+        command =
+            bytes.PickValueInArray({rates::RatesMenuCommand::RateAna, rates::RatesMenuCommand::EnRateAna,
+                                    rates::RatesMenuCommand::RateComp, rates::RatesMenuCommand::OddAna});
         items = bytes.ConsumeIntegral<std::uint16_t>();
     }
 
-    InputGrid grid;
-    RatesOptions options;
-    std::string caption = kRatesWindowCaption;
-    RunRatesMenuCommand(command, grid, caption, options);
+    model::InputGrid grid;
+    rates::RatesOptions options;
+    std::string caption = rates::kRatesWindowCaption;
+    rates::RunRatesMenuCommand(command, grid, caption, options);
     options.windowCaption = caption;
-    for (int item = RatesOptions::kFirstOptionalItem; item <= RatesOptions::kLastItem; ++item)
+    for (int item = rates::RatesOptions::kFirstOptionalItem; item <= rates::RatesOptions::kLastItem; ++item)
         if (items & (1u << item)) options.setItem(item, true);
 
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
-    RecordingPrompter prompter;
-    const ReportOutcome outcome = RunRates(grid, options, prompter, fuzz::FuzzReportContext());
+    report::RecordingPrompter prompter;
+    const report::ReportOutcome outcome = rates::RunRates(grid, options, prompter, fuzz::FuzzReportContext());
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;
 }

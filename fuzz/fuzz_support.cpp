@@ -1,4 +1,4 @@
-#include "fuzz/fuzz_support.h"
+#include "fuzz_support.h"
 
 #include <unistd.h>
 
@@ -11,11 +11,12 @@
 #include <variant>
 
 #include "cli/cli_support.h"
-#include "cli/input_loader.h"
-#include "hosts/xlsx_export.h"
+#include "files/input_loader.h"
+#include "xlsx/xlsx_export.h"
 
 namespace tavelmark::fuzz {
 
+using model::CellName, model::InputGrid, model::Sheet, model::Workbook;
 namespace fs = std::filesystem;
 
 namespace {
@@ -55,11 +56,11 @@ FuzzInput SplitInput(const std::uint8_t* data, std::size_t size) {
 bool LoadGridFromBytes(std::string_view bytes, InputGrid& grid) {
     std::istringstream stream{std::string(bytes)};
     std::ostringstream warnings;
-    return cli::LoadInputGrid(stream, grid, warnings) == cli::LoadStatus::Loaded;
+    return files::LoadInputGrid(stream, grid, warnings) == files::LoadStatus::Loaded;
 }
 
-const ReportContext& FuzzReportContext() {
-    static const ReportContext context = cli::FindReportContext();
+const report::ReportContext& FuzzReportContext() {
+    static const report::ReportContext context = cli::FindReportContext();
     return context;
 }
 
@@ -73,7 +74,7 @@ void SaveReport(const Workbook& workbook) {
                 std::abort();
             }
     std::string error;
-    if (!SaveXlsx(workbook, Scratch().file("report.xlsx").string(), &error)) {
+    if (!xlsx::SaveXlsx(workbook, Scratch().file("report.xlsx").string(), &error)) {
         // A report the user cannot save loses their work as surely as a crash.
         std::fprintf(stderr, "report not saved: %s\n", error.c_str());
         std::abort();

@@ -7,9 +7,9 @@
 #include <span>
 #include <string_view>
 
-#include "common/report_frame.h"
-#include "hosts/input_grid.h"
-#include "hosts/workbook.h"
+#include "model/input_grid.h"
+#include "model/workbook.h"
+#include "report/report_frame.h"
 
 namespace tavelmark::fuzz {
 
@@ -27,14 +27,14 @@ FuzzInput SplitInput(const std::uint8_t* data, std::size_t size);
 // The grid's reachable area filled from the bytes exactly as tavelmark-cli
 // fills it from its INPUT file. False when the bytes are refused as input
 // (not UTF-8, GBK or UTF-16 with a byte order mark): the calculation is then not run.
-bool LoadGridFromBytes(std::string_view bytes, InputGrid& grid);
+bool LoadGridFromBytes(std::string_view bytes, model::InputGrid& grid);
 
 // Where the report finds brg.jpg, looked up once.
-const ReportContext& FuzzReportContext();
+const report::ReportContext& FuzzReportContext();
 
 // Stops the run when the report shows a number that is NaN or infinite, or
 // cannot be saved; otherwise writes it to a scratch file of this process, as
 // -o would.
-void SaveReport(const Workbook& workbook);
+void SaveReport(const model::Workbook& workbook);
 
 }  // namespace tavelmark::fuzz

@@ -2,9 +2,10 @@
 
 #include <cmath>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 namespace {
 
 // Limits 10^(centre -/+ halfWidth) with their mean half-width and its ratio
@@ -31,16 +32,16 @@ std::optional<BlissLimits> FiellerLimits(const BlissFit& fit) {
     if (!(g < 1)) return std::nullopt;
     const double dx = fit.X50 - fit.xMean;
     const double centre = fit.X50 + g * dx / (1 - g);
-    const double halfWidth = (kFiellerNormalQuantile / std::fabs(fit.b)) / (1 - g) *
+    const double halfWidth = (numeric::kNormal95Multiplier / std::fabs(fit.b)) / (1 - g) *
                              std::sqrt((1 - g) / fit.S0 + dx * dx / fit.Sxx);
-    return LimitsAround(centre, halfWidth, fit.LD50, halfWidth / kFiellerNormalQuantile);
+    return LimitsAround(centre, halfWidth, fit.LD50, halfWidth / numeric::kNormal95Multiplier);
 }
 
 // The heterogeneity factor h = chi2 / df scales the variances and Student's t
 // replaces the normal point (Finney, Probit Analysis). gH is held at 0.9
 // at most so the interval always exists.
 void ApplyHeterogeneityCorrection(BlissFit& fit) {
-    fit.t = wsf::Tinv(0.05, fit.df);
+    fit.t = numeric::wsf::Tinv(0.05, fit.df);
     if (!fit.t || fit.df < 1) return;
     const double t = *fit.t;
     const double h = fit.chi2 / fit.df;
@@ -57,4 +58,4 @@ void ApplyHeterogeneityCorrection(BlissFit& fit) {
     fit.heterogeneity = LimitsAround(centre, t * sH, fit.LD50, sH);
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -5,10 +5,7 @@
 
 #include "analyses/bliss/bliss_types.h"
 
-namespace tavelmark {
-
-// The normal 97.5 % point used with Fieller's g (1.96 itself serves the plain limits).
-inline constexpr double kFiellerNormalQuantile = 1.96020209842;
+namespace tavelmark::bliss {
 
 // Fieller's limits from the fitted line; empty when g >= 1 (the slope is not
 // significantly different from 0 and the interval is unbounded).
@@ -19,4 +16,4 @@ std::optional<BlissLimits> FiellerLimits(const BlissFit& fit);
 // overflowing limit).
 void ApplyHeterogeneityCorrection(BlissFit& fit);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

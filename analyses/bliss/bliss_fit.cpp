@@ -6,11 +6,16 @@
 #include "analyses/bliss/bliss_corrections.h"
 #include "analyses/bliss/bliss_messages.h"
 #include "analyses/bliss/probit.h"
-#include "common/log10.h"
-#include "common/number_text.h"
-#include "hosts/worksheet_functions.h"
+#include "format/number_text.h"
+#include "numeric/log10.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
+
+namespace wsf = numeric::wsf;
+using numeric::Log10;
+
 namespace {
 
 bool AllFinite(std::initializer_list<double> values) {
@@ -52,11 +57,11 @@ bool FitRound(const std::vector<BlissGroup>& groups, BlissFit& fit) {
 }  // namespace
 
 std::string BlissEquationText(double a, double b) {
-    return R4(a) + (b > 0 ? " + " : "") + R4(b) + "×Log(D)";
+    return format::R4(a) + (b > 0 ? " + " : "") + format::R4(b) + "×Log(D)";
 }
 
 BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
-    if (groups.size() < 3) return Failure(bliss_text::kTooFewGroups);
+    if (groups.size() < 3) return Failure(text::kTooFewGroups);
     BlissFit fit;
     fit.groups.resize(groups.size());
     std::vector<double> xs, empirical;
@@ -72,20 +77,20 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
     // Provisional line: unweighted least squares of the empirical probits.
     const auto a0 = wsf::Intercept(empirical, xs);
     const auto b0 = wsf::Slope(empirical, xs);
-    if (!a0 || !b0) return Failure(bliss_text::kEqualDoses);
+    if (!a0 || !b0) return Failure(text::kEqualDoses);
     for (BlissGroupFit& r : fit.groups) r.Y = r.x * *b0 + *a0;
 
     for (;;) {
         ++fit.iterations;
-        if (!FitRound(groups, fit)) return Failure(bliss_text::kNumericBreakdown);
+        if (!FitRound(groups, fit)) return Failure(text::kNumericBreakdown);
         double largest = 0;
         for (const BlissGroupFit& r : fit.groups) largest = std::max(largest, std::fabs(r.e));
         if (largest < kBlissConvergence) break;
-        if (fit.iterations >= kBlissMaxIterations) return Failure(bliss_text::kNotConverged);
+        if (fit.iterations >= kBlissMaxIterations) return Failure(text::kNotConverged);
         for (BlissGroupFit& r : fit.groups) r.Y = r.Yr;
     }
 
-    if (fit.b == 0) return Failure(bliss_text::kZeroSlope);
+    if (fit.b == 0) return Failure(text::kZeroSlope);
     fit.xMean = fit.S1 / fit.S0;
     fit.yMean = fit.S4 / fit.S0;
     fit.Sxx = fit.S2 - fit.S1 * fit.S1 / fit.S0;
@@ -95,17 +100,17 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
     const double b2 = fit.b * fit.b;
     fit.Sx50 = std::sqrt(b2 / fit.S0 + (5 - fit.yMean) * (5 - fit.yMean) / fit.Sxx) / b2;
     fit.Sb = std::sqrt(1 / fit.Sxx);
-    fit.g = std::pow(kFiellerNormalQuantile * fit.Sb / fit.b, 2);
+    fit.g = std::pow(numeric::kNormal95Multiplier * fit.Sb / fit.b, 2);
     fit.limits.sx50 = fit.Sx50;
-    fit.limits.lower = std::pow(10.0, fit.X50 - 1.96 * fit.Sx50);
-    fit.limits.upper = std::pow(10.0, fit.X50 + 1.96 * fit.Sx50);
+    fit.limits.lower = std::pow(10.0, fit.X50 - numeric::kNormal95TwoDecimals * fit.Sx50);
+    fit.limits.upper = std::pow(10.0, fit.X50 + numeric::kNormal95TwoDecimals * fit.Sx50);
     fit.limits.ml95 = (fit.limits.upper - fit.limits.lower) / 2;
     fit.limits.l95Percent = fit.limits.ml95 / fit.LD50;
     fit.equation = BlissEquationText(fit.a, fit.b);
     if (!AllFinite({fit.X50, fit.LD50, fit.Sx50, fit.Sb, fit.g, fit.limits.lower,
                     fit.limits.upper, fit.limits.ml95, fit.limits.l95Percent}) ||
         fit.LD50 <= 0)
-        return Failure(bliss_text::kNumericBreakdown);
+        return Failure(text::kNumericBreakdown);
 
     // The residual sum of squares cannot be negative; a tiny negative value
     // is rounding in Syy - b^2 Sxx of a line that fits (almost) exactly.
@@ -118,4 +123,4 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
     return {std::move(fit), {}};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -8,7 +8,7 @@
 
 #include "analyses/bliss/bliss_types.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 // The iteration stops when no group's fitted probit moves by this much.
 inline constexpr double kBlissConvergence = 0.0005;
@@ -27,4 +27,4 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c);
 // "-1.7316 + 5.8431×Log(D)"; a negative slope brings its own sign.
 std::string BlissEquationText(double a, double b);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

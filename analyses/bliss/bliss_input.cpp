@@ -6,10 +6,12 @@
 
 #include "analyses/bliss/bliss_messages.h"
 
-namespace tavelmark {
-namespace {
+namespace tavelmark::bliss {
 
-namespace text = bliss_text;
+using model::AsNumber, model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef;
+using report::MessageIcon, report::Prompter;
+
+namespace {
 
 void SelectCell(InputGrid& grid, Prompter& prompter, CellRef cell) {
     const RangeRef range = RangeRef::cell(cell);
@@ -99,4 +101,4 @@ std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c
     return kept;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

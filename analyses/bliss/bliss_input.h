@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "analyses/bliss/bliss_types.h"
-#include "common/prompter.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
+#include "report/prompter.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 // Grid columns of the Bliss sheet and its last data row (twelve groups).
 inline constexpr int kBlissDoseColumn = 2;
@@ -20,7 +20,7 @@ inline constexpr int kBlissLastRow = 13;
 // check stopped the calculation: its message was shown and the offending
 // cell selected. Fewer than three groups left after the exclusions also
 // stop, with the too-few-groups message, since the fit needs k - 2 >= 1.
-std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c,
-                                                       Prompter& prompter);
+std::optional<std::vector<BlissGroup>> ReadBlissGroups(model::InputGrid& grid, double c,
+                                                       report::Prompter& prompter);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

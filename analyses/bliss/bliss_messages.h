@@ -1,7 +1,7 @@
 #pragma once
 // The texts of the Bliss analysis's message boxes, in one place.
 
-namespace tavelmark::bliss_text {
+namespace tavelmark::bliss::text {
 
 inline constexpr const char* kTypeMismatchTitle = "类型不匹配！";
 inline constexpr const char* kTypeMismatchTail = "组,发现空单元格或类型不匹配";  // after "本例有" + groups
@@ -26,4 +26,4 @@ inline constexpr const char* kNotConverged =
 inline constexpr const char* kZeroSlope = "回归直线的斜率为0,无法计算LD50";
 inline constexpr const char* kNumericBreakdown = "计算中出现数值溢出,本例数据无法计算";
 
-}  // namespace tavelmark::bliss_text
+}  // namespace tavelmark::bliss::text

@@ -5,10 +5,17 @@
 #include <cstdio>
 #include <optional>
 
-#include "common/number_text.h"
-#include "common/report_frame.h"
+#include "format/number_text.h"
+#include "report/report_frame.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
+
+using format::R2, format::R4, format::SpacedText;
+using model::CellRef, model::Chart, model::ChartSeries, model::HAlign, model::MarkerStyle,
+    model::Range, model::RangeRef, model::ReadingOrder, model::ReportValue, model::SeriesKind,
+    model::Sheet, model::VAlign;
+using report::DrawTableRules;
+
 namespace {
 
 constexpr const char* kFourDecimals = "0.0000_ ";
@@ -191,4 +198,4 @@ void WriteBlissReport(Sheet& sheet, const BlissFit& fit, double c, const BlissOp
     sheet.select(CellRef{1, 1});
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

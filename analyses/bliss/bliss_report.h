@@ -4,9 +4,9 @@
 #include <string>
 
 #include "analyses/bliss/bliss_types.h"
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 inline constexpr const char* kBlissReportTitle = "Bliss法(正规LD50计算)计算结果";
 inline constexpr double kBlissColumnWidth = 13.5;
@@ -15,13 +15,13 @@ inline constexpr int kBlissFirstOptionalRow = 16;
 
 // Writes everything below the frame's title rows into a sheet that the frame
 // has set up; c is the background mortality as a fraction.
-void WriteBlissReport(Sheet& sheet, const BlissFit& fit, double c, const BlissOptions& options);
+void WriteBlissReport(model::Sheet& sheet, const BlissFit& fit, double c, const BlissOptions& options);
 
 // The Yr-X chart over the intermediate table of k groups (rows 18 to 17 + k).
-Chart BlissChart(int groupCount);
+model::Chart BlissChart(int groupCount);
 
 // v with up to `digits` significant digits, never in exponent form, no
 // trailing zeros ("85", "83.3333333333333", "0.5").
 std::string SignificantText(double v, int digits = 15);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

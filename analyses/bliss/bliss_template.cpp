@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace tavelmark {
+namespace tavelmark::bliss {
+
+using model::CellRef, model::GridSheet, model::HAlign, model::InputGrid, model::Range;
 
 void WriteBlissTemplate(InputGrid& grid) {
     // The window's stored design: one sheet, rows 1 to 13 and columns A to D
@@ -39,7 +41,7 @@ void WriteBlissTemplate(InputGrid& grid) {
     grid.notifyChanged();
 }
 
-HelpBox BlissHelpBox() {
+report::HelpBox BlissHelpBox() {
     const std::vector<std::string> lines = {
         "【举例说明】",
         "    某次急性毒性研究,结果如下:",
@@ -65,7 +67,7 @@ HelpBox BlissHelpBox() {
         "【参考文献】",
         "    孙瑞元.定量药理学.北京:人民卫生出版社,1987:P167",
     };
-    return {"正规Bliss法(LD50计算)在线帮助", JoinHelpLines(lines)};
+    return {"正规Bliss法(LD50计算)在线帮助", report::JoinHelpLines(lines)};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

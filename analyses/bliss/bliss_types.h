@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 // One dose group that passed the input checks.
 struct BlissGroup {
@@ -82,4 +82,4 @@ struct BlissOptions {
     bool drawChart = false;            // Yr-X chart; needs the intermediate table
 };
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -2,18 +2,19 @@
 
 #include <cmath>
 
-#include "analyses/bliss/bliss_corrections.h"
 #include "analyses/bliss/leading_number.h"
-#include "common/number_text.h"
-#include "hosts/worksheet_functions.h"
+#include "format/number_text.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
+
+using format::R2, format::RoundedText;
 
 std::optional<LDkValues> ComputeLDk(const BlissHandOver& line, double kPercent) {
     if (!(kPercent > 0.001 && kPercent < 99.999)) return std::nullopt;
     const double kf = kPercent / 100;
-    // Student's t with 9999 degrees of freedom stands in for the normal quantile.
-    const auto t = wsf::Tinv(2 * (kf < 0.5 ? kf : 1 - kf), 9999);
+    const auto t = numeric::wsf::Tinv(2 * (kf < 0.5 ? kf : 1 - kf), numeric::kNormalDegreesOfFreedom);
     if (!t) return std::nullopt;
     LDkValues v;
     v.Yk = kf < 0.5 ? 5 - *t : 5 + *t;
@@ -24,8 +25,8 @@ std::optional<LDkValues> ComputeLDk(const BlissHandOver& line, double kPercent) 
     const double Sxx = line.S2 - line.S1 * line.S1 / S0;
     const double dy = v.Yk - line.S4 / S0;
     v.Sxk = std::sqrt(b * b / S0 + dy * dy / Sxx) / (b * b);
-    v.upper = std::pow(10.0, v.Xk + kFiellerNormalQuantile * v.Sxk);
-    v.lower = std::pow(10.0, v.Xk - kFiellerNormalQuantile * v.Sxk);
+    v.upper = std::pow(10.0, v.Xk + numeric::kNormal95Multiplier * v.Sxk);
+    v.lower = std::pow(10.0, v.Xk - numeric::kNormal95Multiplier * v.Sxk);
     v.ml95 = (v.upper - v.lower) / 2;
     for (double x : {v.Xk, v.LDk, v.Sxk, v.lower, v.upper, v.ml95})
         if (!std::isfinite(x)) return std::nullopt;
@@ -38,4 +39,4 @@ LDkTexts LDkTextsFor(const BlissHandOver& line, std::string_view kText) {
     return {RoundedText(v->LDk, 6), R2(v->lower) + "～" + R2(v->upper), RoundedText(v->ml95, 6)};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

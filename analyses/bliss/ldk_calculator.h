@@ -7,7 +7,7 @@
 
 #include "analyses/bliss/bliss_types.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 struct LDkValues {
     double Yk = 0;   // probit of k
@@ -34,4 +34,4 @@ struct LDkTexts {
 // the text is out of range (or empty).
 LDkTexts LDkTextsFor(const BlissHandOver& line, std::string_view kText);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -3,7 +3,7 @@
 #include <cctype>
 #include <charconv>
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 double LeadingNumber(std::string_view text) {
     std::size_t i = 0;
@@ -25,4 +25,4 @@ double LeadingNumber(std::string_view text) {
 
 double BackgroundFraction(std::string_view percentText) { return LeadingNumber(percentText) / 100; }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

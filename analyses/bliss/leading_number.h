@@ -2,7 +2,7 @@
 // The number a percent text box holds: its longest leading decimal number.
 #include <string_view>
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 // "5" -> 5, "99.9" -> 99.9, "1.2.3" -> 1.2, ".5" -> 0.5; leading blanks are
 // skipped; a text without a leading number (empty, "abc", "-5") gives 0. The
@@ -12,4 +12,4 @@ double LeadingNumber(std::string_view text);
 // The background mortality as a fraction: LeadingNumber(text) / 100.
 double BackgroundFraction(std::string_view percentText);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

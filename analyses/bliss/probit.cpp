@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "common/log10.h"
+#include "numeric/log10.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 double EmpiricalProbit(double P) {
     if (P == 0.5) return 5;
@@ -18,8 +18,8 @@ double EmpiricalProbit(double P) {
 }
 
 double GroupEmpiricalProbit(double P, double n) {
-    if (P == 1) return 6.03 + 0.93 * Log10(n);
-    if (P == 0) return 3.97 - 0.93 * Log10(n);
+    if (P == 1) return 6.03 + 0.93 * numeric::Log10(n);
+    if (P == 0) return 3.97 - 0.93 * numeric::Log10(n);
     return EmpiricalProbit(P);
 }
 
@@ -37,4 +37,4 @@ WorkingProbitValues WorkingProbit(double Y, double P) {
     return {w, Y + R * P - V};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -2,7 +2,7 @@
 // The probit arithmetic of the Bliss method: the empirical probit of an
 // observed rate and the working probit of one round of the iteration.
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 // Probit (normal quantile + 5) of a rate 0 < P < 1 by a rational
 // approximation (Abramowitz & Stegun 26.2.23 in form; the constants are the
@@ -24,4 +24,4 @@ struct WorkingProbitValues {
 // working probit is Y itself.
 WorkingProbitValues WorkingProbit(double Y, double P);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -8,7 +8,12 @@
 #include "analyses/bliss/bliss_report.h"
 #include "analyses/bliss/leading_number.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
+
+using model::InputGrid, model::Sheet, model::Workbook;
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportLayout, report::ReportOutcome, report::SetUpReportSheet;
+
 namespace {
 
 // A stopped calculation: the hidden workbook is dropped, the status is ready.
@@ -26,7 +31,7 @@ BlissOutcome RunBliss(InputGrid& grid, const BlissOptions& options, Prompter& pr
     // The options dialog keeps the text below 100; a batch caller may not.
     const double c = BackgroundFraction(options.backgroundText);
     if (c >= 1) {
-        prompter.message(bliss_text::kBackgroundRange, bliss_text::kBackgroundRangeTitle,
+        prompter.message(text::kBackgroundRange, text::kBackgroundRangeTitle,
                          MessageIcon::Critical);
         return Refused(prompter);
     }
@@ -38,10 +43,10 @@ BlissOutcome RunBliss(InputGrid& grid, const BlissOptions& options, Prompter& pr
     try {
         fitted = FitBliss(*groups, c);
     } catch (const std::domain_error&) {
-        fitted = {std::nullopt, bliss_text::kNumericBreakdown};
+        fitted = {std::nullopt, text::kNumericBreakdown};
     }
     if (!fitted.fit) {
-        prompter.message(fitted.failure, bliss_text::kHintTitle, MessageIcon::Exclamation);
+        prompter.message(fitted.failure, text::kHintTitle, MessageIcon::Exclamation);
         return Refused(prompter);
     }
 
@@ -52,4 +57,4 @@ BlissOutcome RunBliss(InputGrid& grid, const BlissOptions& options, Prompter& pr
     return {ReportOutcome{std::move(workbook), false}, std::move(fitted.fit)};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -3,21 +3,21 @@
 #include <optional>
 
 #include "analyses/bliss/bliss_types.h"
-#include "common/prompter.h"
-#include "common/report_frame.h"
-#include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
+#include "report/report_outcome.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 
 struct BlissOutcome {
-    ReportOutcome report;
+    report::ReportOutcome report;
     // The fit of a calculation that reached its end; the LDk calculator takes
     // its hand-over values from here.
     std::optional<BlissFit> fit;
 };
 
-BlissOutcome RunBliss(InputGrid& grid, const BlissOptions& options, Prompter& prompter,
-                      const ReportContext& context);
+BlissOutcome RunBliss(model::InputGrid& grid, const BlissOptions& options, report::Prompter& prompter,
+                      const report::ReportContext& context);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "common/help_text.h"
-#include "common/prompter.h"
-#include "common/report_frame.h"
-#include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
+#include "report/help_text.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
+#include "report/report_outcome.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
 inline constexpr int kLDkFirstBatchRow = 2;
 inline constexpr int kLDkMaxBatches = 10;
@@ -38,19 +38,20 @@ std::string SignificanceMark(double p);
 // The grid as stored with the window, loaded when the window is created:
 // one sheet, A1:C11 reachable, every cell centred in 宋体 11, column A 51.75
 // points and B, C 69.75 points wide, B:C shown with four decimals.
-void LoadLDkCompareWorkbook(InputGrid& grid);
+void LoadLDkCompareWorkbook(model::InputGrid& grid);
 
 // What the menu command writes each time: headings, batch labels, formats,
 // blue boxes, the example data; selects A1. Other cells keep their values.
-void WriteLDkCompareTemplate(InputGrid& grid);
+void WriteLDkCompareTemplate(model::InputGrid& grid);
 
-HelpBox LDkCompareHelpBox();
+report::HelpBox LDkCompareHelpBox();
 
 // The calculate command. After an input message the user still gets the
 // report's empty workbook (refused is set then).
-ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportContext& context);
+report::ReportOutcome RunLDkCompare(model::InputGrid& grid, report::Prompter& prompter,
+                                    const report::ReportContext& context);
 
 // Writes the report sheet for the batches (in grid order).
-void WriteLDkCompareReport(Sheet& sheet, const std::vector<LDkBatch>& batches);
+void WriteLDkCompareReport(model::Sheet& sheet, const std::vector<LDkBatch>& batches);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

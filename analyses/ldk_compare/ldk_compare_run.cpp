@@ -1,6 +1,11 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
+
+using model::AsNumber, model::CellRef, model::CellValue, model::GridSheet, model::InputGrid,
+    model::RangeRef;
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportOutcome;
 
 namespace {
 
@@ -63,4 +68,4 @@ ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportCon
     return outcome;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

@@ -1,10 +1,10 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
-HelpBox LDkCompareHelpBox() {
+report::HelpBox LDkCompareHelpBox() {
     return {"LDk两两对比在线帮助",
-            JoinHelpLines({
+            report::JoinHelpLines({
                 "【举例说明】",
                 "    某一新药进行多次急性毒性研究,结果如下:",
                 "        每批药物测得的半数致死量LD50依次为:14、20、18",
@@ -29,4 +29,4 @@ HelpBox LDkCompareHelpBox() {
             })};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

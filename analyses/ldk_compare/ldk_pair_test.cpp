@@ -1,13 +1,14 @@
 #include <cmath>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "common/log10.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/log10.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
 
 LDkBatch MakeLDkBatch(double ld50, double l95) {
-    return {ld50, l95, Log10(ld50), l95 / (4.5 * ld50)};
+    return {ld50, l95, numeric::Log10(ld50), l95 / (4.5 * ld50)};
 }
 
 std::string SignificanceMark(double p) {
@@ -21,9 +22,9 @@ LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b) {
     // Equal log doses differ by nothing whatever their spread; the quotient
     // would be 0/0 where both standard errors underflow to 0.
     test.t = a.x == b.x ? 0.0 : std::fabs(a.x - b.x) / std::sqrt(a.s * a.s + b.s * b.s);
-    test.p = wsf::Tdist(test.t, 9999, 2);
+    test.p = numeric::wsf::Tdist(test.t, numeric::kNormalDegreesOfFreedom, 2);
     if (test.p) test.mark = SignificanceMark(*test.p);
     return test;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

@@ -1,7 +1,10 @@
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "common/number_text.h"
+#include "format/number_text.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
+
+using model::CellRef, model::Sheet;
+using report::DrawTableRules, report::SetUpReportSheet;
 
 namespace {
 
@@ -38,10 +41,10 @@ void WriteLDkCompareReport(Sheet& sheet, const std::vector<LDkBatch>& batches) {
             const int row = static_cast<int>(a) + 1;
             const int column = static_cast<int>(b) + 1;
             sheet.setValue(CellRef{kPCaptionRow + 1 + row, column},
-                           PatternText(*test.p, "####0.000000") + test.mark);
+                           format::PatternText(*test.p, "####0.000000") + test.mark);
             sheet.setValue(CellRef{kTCaptionRow + 1 + row, column},
-                           PatternText(test.t, "####0.0000") + test.mark);
+                           format::PatternText(test.t, "####0.0000") + test.mark);
         }
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

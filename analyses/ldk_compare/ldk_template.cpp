@@ -1,6 +1,9 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
+
+using model::CellRef, model::GridSheet, model::HAlign, model::InputGrid,
+    model::PointsToCharacterWidth, model::Range, model::VAlign;
 
 void LoadLDkCompareWorkbook(InputGrid& grid) {
     grid.reset();
@@ -37,4 +40,4 @@ void WriteLDkCompareTemplate(InputGrid& grid) {
     grid.notifyChanged();
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

@@ -4,16 +4,20 @@
 #include <cmath>
 #include <vector>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+namespace wsf = numeric::wsf;
 
 namespace {
 
 std::optional<double> HalfWidth(std::optional<double> sd, double multiplier, int n) {
     if (!sd || n < 1) return std::nullopt;
     const double w = *sd * multiplier / std::sqrt(static_cast<double>(n));
-    return std::isfinite(w) ? std::optional<double>(w) : std::nullopt;
+    return numeric::Finite(w);
 }
 
 // The values in ascending order, or nothing when one is not finite: NaN has no
@@ -46,9 +50,9 @@ GroupDescription DescribeGroup(std::span<const double> values) {
     d.geometricMean = wsf::Geomean(values);
     d.skewness = wsf::Skew(values);
     d.kurtosis = wsf::Kurt(values);
-    d.halfWidth95 = HalfWidth(d.sd, kHalfWidth95, d.n);
-    d.halfWidth99 = HalfWidth(d.sd, kHalfWidth99, d.n);
+    d.halfWidth95 = HalfWidth(d.sd, numeric::kNormal95MultiplierNineDecimals, d.n);
+    d.halfWidth99 = HalfWidth(d.sd, numeric::kNormal99Multiplier, d.n);
     return d;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -4,20 +4,18 @@
 #include <optional>
 #include <span>
 
-namespace tavelmark {
-
-// Fixed normal multipliers of the report's 95% and 99% half-widths.
-inline constexpr double kHalfWidth95 = 1.960202098;
-inline constexpr double kHalfWidth99 = 2.576325642;
+namespace tavelmark::means {
 
 struct GroupDescription {
     int n = 0;
     std::optional<double> mean, sd;
     std::optional<double> maximum, minimum, median, lowerQuartile, upperQuartile, mode;
     std::optional<double> harmonicMean, geometricMean, skewness, kurtosis;
-    std::optional<double> halfWidth95, halfWidth99;  // sd * multiplier / sqrt(n)
+    // sd * multiplier / sqrt(n), with the fixed normal multipliers of
+    // numeric/normal_quantile.h
+    std::optional<double> halfWidth95, halfWidth99;
 };
 
 GroupDescription DescribeGroup(std::span<const double> values);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

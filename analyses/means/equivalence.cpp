@@ -3,19 +3,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analyses/means/rank_sum.h"
 #include "analyses/means/significance.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
-namespace {
-
-std::optional<double> Finite(double v) {
-    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
-}
-
-}  // namespace
+using numeric::Finite, numeric::kNormalDegreesOfFreedom;
 
 PooledSpread PoolGroups(const GroupDescription& dt, const GroupDescription& dr) {
     PooledSpread p;
@@ -77,7 +72,7 @@ namespace {
 
 // F(x): the lower tail of Student's t with 9999 df, standing for the normal.
 std::optional<double> LowerTail(double x) {
-    const auto upper = wsf::Tdist(std::fabs(x), kNormalDf, 1);
+    const auto upper = numeric::wsf::Tdist(std::fabs(x), kNormalDegreesOfFreedom, 1);
     if (!upper) return std::nullopt;
     return x < 0 ? *upper : 1 - *upper;
 }
@@ -91,7 +86,7 @@ ObservedPower PowerOf(std::optional<double> pTwoSided, const PooledSpread& sprea
     if (!spread.difference || !spread.se || !(*spread.se > 0)) return out;
     // The power function of the two-sided z test at the 5% level with both
     // rejection regions counted: P(|Z + d/SE| > z) for a standard normal Z.
-    const auto z = wsf::Tinv(0.05, kNormalDf);
+    const auto z = numeric::wsf::Tinv(0.05, kNormalDegreesOfFreedom);
     if (!z) return out;
     const double shift = *spread.difference / *spread.se;
     const auto above = LowerTail(shift - *z);
@@ -100,4 +95,4 @@ ObservedPower PowerOf(std::optional<double> pTwoSided, const PooledSpread& sprea
     return out;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

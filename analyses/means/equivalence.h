@@ -7,7 +7,7 @@
 
 #include "analyses/means/descriptive_statistics.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 struct PooledSpread {
     std::optional<double> difference;  // d = |mean_T - mean_R|
@@ -47,4 +47,4 @@ struct ObservedPower {
 };
 ObservedPower PowerOf(std::optional<double> pTwoSided, const PooledSpread& spread);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+using report::MessageIcon, report::Prompter;
 
 const std::array<GrubbsTableLine, 30> kGrubbsTable = {{
     {3, 1.15},  {4, 1.46},  {5, 1.67},  {6, 1.82},  {7, 1.94},  {8, 2.03},
@@ -50,4 +52,4 @@ std::vector<int> GrubbsFlagged(std::span<const double> values, std::optional<dou
     return flagged;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

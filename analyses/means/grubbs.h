@@ -6,9 +6,9 @@
 #include <span>
 #include <vector>
 
-#include "common/prompter.h"
+#include "report/prompter.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 struct GrubbsTableLine {
     int n;
@@ -25,7 +25,7 @@ inline constexpr const char* kGrubbsNoticeTitle = "Tavelmark";
 
 // The critical value for n values, interpolated linearly between tabled n.
 // Empty outside 3..100, after telling the user why the group is not tested.
-std::optional<double> GrubbsCritical(int n, Prompter& prompter);
+std::optional<double> GrubbsCritical(int n, report::Prompter& prompter);
 // The same without the notice.
 std::optional<double> GrubbsCriticalValue(int n);
 
@@ -34,4 +34,4 @@ std::optional<double> GrubbsCriticalValue(int n);
 std::vector<int> GrubbsFlagged(std::span<const double> values, std::optional<double> mean,
                                std::optional<double> sd, double critical);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

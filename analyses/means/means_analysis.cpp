@@ -1,9 +1,9 @@
 #include "analyses/means/means_analysis.h"
 
 #include "analyses/means/significance.h"
-#include "common/number_text.h"
+#include "format/number_text.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 MeansMethod RecommendMethod(const GroupNormality& t, const GroupNormality& r,
                             const VarianceTest& variance) {
@@ -13,7 +13,7 @@ MeansMethod RecommendMethod(const GroupNormality& t, const GroupNormality& r,
 }
 
 std::string StatisticText(const char* label, std::optional<double> statistic) {
-    return std::string(label) + (statistic ? R4(*statistic) : std::string(kNotComputable));
+    return std::string(label) + (statistic ? format::R4(*statistic) : std::string(kNotComputable));
 }
 
 std::string ProfessionalConclusion(std::optional<double> pTwoSided, std::optional<double> meanT,
@@ -83,4 +83,4 @@ MeansResults AnalyseMeans(std::span<const double> t, std::span<const double> r) 
     return CompareMeans(t, r, DescribeGroup(t), DescribeGroup(r));
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

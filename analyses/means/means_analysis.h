@@ -13,7 +13,7 @@
 #include "analyses/means/t_tests.h"
 #include "analyses/means/variance_test.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 enum class MeansMethod { TTest, TPrime, RankSum };
 
@@ -59,4 +59,4 @@ MeansResults CompareMeans(std::span<const double> t, std::span<const double> r,
 // Description and comparison in one call.
 MeansResults AnalyseMeans(std::span<const double> t, std::span<const double> r);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

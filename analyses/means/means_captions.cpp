@@ -2,7 +2,9 @@
 
 #include <vector>
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+using report::HelpBox, report::JoinHelpLines;
 
 MeansMenuCommand MeansMenu(MeansMenuEntry entry) {
     switch (entry) {
@@ -63,4 +65,4 @@ std::optional<HelpBox> MeansHelpBox(std::string_view windowCaption) {
     return HelpBox{title, JoinHelpLines(HelpLines())};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "common/help_text.h"
+#include "report/help_text.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 enum class MeansMenuEntry { AverAna, AverComp, ItelAna };
 
@@ -28,6 +28,6 @@ inline constexpr const char* kMeansIntelligentCaption =
     "智能化分析(两组t检验,t'检验及非参检验)数据录入";
 
 // The help box for the window's current caption; none for any other caption.
-std::optional<HelpBox> MeansHelpBox(std::string_view windowCaption);
+std::optional<report::HelpBox> MeansHelpBox(std::string_view windowCaption);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

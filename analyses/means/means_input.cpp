@@ -4,7 +4,9 @@
 
 #include "analyses/means/means_template.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+using model::AsNumber, model::CellRef, model::GridSheet;
 
 MeansGroupRows FindMeansGroupRows(const GridSheet& sheet) {
     return {sheet.lastUsedRowUp(kMeansColumnT, kMeansLastGridRow),
@@ -47,4 +49,4 @@ MeansInput ReadMeansInput(const GridSheet& sheet, const MeansGroupRows& rows) {
     return input;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -3,9 +3,9 @@
 // and whether every one of them is a number.
 #include <vector>
 
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 inline constexpr const char* kMeansTooFewText = "数据量太少,无法计算";
 inline constexpr const char* kMeansTooFewTitle = "数据量不足";
@@ -20,18 +20,18 @@ struct MeansGroupRows {
     int n1() const { return lastRowT - 1; }
     int n2() const { return lastRowR - 1; }
 };
-MeansGroupRows FindMeansGroupRows(const GridSheet& sheet);
+MeansGroupRows FindMeansGroupRows(const model::GridSheet& sheet);
 
 enum class MeansInputProblem { None, TooFew, BadCell };
 
 struct MeansInput {
     MeansInputProblem problem = MeansInputProblem::None;
-    CellRef badCell{};  // the first cell that is not a number
+    model::CellRef badCell{};  // the first cell that is not a number
     std::vector<double> t;
     std::vector<double> r;
 };
 
 // Size check first (each group needs 3 values), then every cell of T, then of R.
-MeansInput ReadMeansInput(const GridSheet& sheet, const MeansGroupRows& rows);
+MeansInput ReadMeansInput(const model::GridSheet& sheet, const MeansGroupRows& rows);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

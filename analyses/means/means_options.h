@@ -1,7 +1,7 @@
 #pragma once
 // The result-items dialog's choices: which optional sections the report
 // carries. The main table and the recommendation are always written.
-namespace tavelmark {
+namespace tavelmark::means {
 
 struct MeansOptions {
     bool tTests = false;        // "t和t'检验结果"
@@ -15,4 +15,4 @@ struct MeansOptions {
     static MeansOptions All() { return {true, true, true, true, true, true, true}; }
 };
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -5,9 +5,12 @@
 
 #include "analyses/means/means_template.h"
 #include "analyses/means/significance.h"
-#include "common/report_frame.h"
+#include "report/report_frame.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+using model::BorderWeight, model::CellRef, model::CellValue, model::GridSheet, model::HAlign,
+    model::RangeRef, model::ReadingOrder, model::ReportValue, model::Sheet, model::VAlign;
 
 namespace {
 
@@ -288,7 +291,7 @@ void WriteRawDataBlock(Sheet& sheet, const GridSheet& grid, const MeansGroupRows
 }
 
 void WriteMeansReport(Sheet& sheet, const MeansResults& results, const MeansOptions& options) {
-    SetUpReportSheet(sheet, {kMeansColumnWidth, kMeansColumnAWidth, kMeansReportTitle});
+    report::SetUpReportSheet(sheet, {kMeansColumnWidth, kMeansColumnAWidth, kMeansReportTitle});
     WriteMainTable(sheet, results);
 
     struct Section {
@@ -313,4 +316,4 @@ void WriteMeansReport(Sheet& sheet, const MeansResults& results, const MeansOpti
     }
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -4,10 +4,10 @@
 #include "analyses/means/means_analysis.h"
 #include "analyses/means/means_input.h"
 #include "analyses/means/means_options.h"
-#include "hosts/input_grid.h"
-#include "hosts/workbook.h"
+#include "model/input_grid.h"
+#include "model/workbook.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 inline constexpr const char* kMeansReportTitle =
     "智能化两组均数分析(两组t检验，t'检验及非参检验)计算结果";
@@ -16,9 +16,9 @@ inline constexpr double kMeansColumnAWidth = 13.5;
 inline constexpr int kMeansFirstSectionRow = 21;
 
 // The grid's headings and data rows, cell by cell, into E5:F(m + 4).
-void WriteRawDataBlock(Sheet& sheet, const GridSheet& grid, const MeansGroupRows& rows);
+void WriteRawDataBlock(model::Sheet& sheet, const model::GridSheet& grid, const MeansGroupRows& rows);
 
 // Frame set-up, main table and the chosen sections.
-void WriteMeansReport(Sheet& sheet, const MeansResults& results, const MeansOptions& options);
+void WriteMeansReport(model::Sheet& sheet, const MeansResults& results, const MeansOptions& options);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

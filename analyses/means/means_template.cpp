@@ -4,7 +4,10 @@
 
 #include "analyses/means/grubbs.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+using model::CellRef, model::GridSheet, model::HAlign, model::InputGrid,
+    model::PointsToCharacterWidth, model::RangeRef;
 
 namespace {
 
@@ -64,4 +67,4 @@ void WriteMeansTemplate(InputGrid& grid) {
     grid.notifyChanged();
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 const char* NormalityText(NormalityStatus status) {
     switch (status) {
@@ -42,4 +42,4 @@ GroupNormality CheckNormality(std::span<const double> values, std::optional<doub
     return g;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 inline constexpr double kInnerBandFactor = 0.65;
 
@@ -30,4 +30,4 @@ struct GroupNormality {
 GroupNormality CheckNormality(std::span<const double> values, std::optional<double> mean,
                               std::optional<double> sd);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -4,9 +4,10 @@
 #include <cmath>
 #include <numeric>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 Ranking RankValues(std::span<const double> values) {
     const std::size_t n = values.size();
@@ -61,8 +62,8 @@ RankSumTest WilcoxonRankSum(std::span<const double> t, std::span<const double> r
                      std::sqrt(w.tieCorrection);
     if (!std::isfinite(z)) return w;
     w.z = z;
-    w.pTwoSided = wsf::Tdist(z, kNormalDf, 2);
+    w.pTwoSided = numeric::wsf::Tdist(z, numeric::kNormalDegreesOfFreedom, 2);
     return w;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

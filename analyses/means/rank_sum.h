@@ -6,9 +6,7 @@
 #include <span>
 #include <vector>
 
-namespace tavelmark {
-
-inline constexpr double kNormalDf = 9999;
+namespace tavelmark::means {
 
 // Ranks 1..N of the values in the order given; equal values share the mean of
 // the positions they occupy. Also Σ(t³ - t) over the sets of t equal values.
@@ -28,4 +26,4 @@ struct RankSumTest {
 };
 RankSumTest WilcoxonRankSum(std::span<const double> t, std::span<const double> r);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -10,7 +10,12 @@
 #include "analyses/means/means_report.h"
 #include "analyses/means/means_template.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+using model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef, model::Sheet,
+    model::Workbook;
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportOutcome;
 
 namespace {
 
@@ -108,4 +113,4 @@ ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& p
     return {std::move(workbook), false};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -1,12 +1,12 @@
 #pragma once
 // The calculate command of the two-group means window.
 #include "analyses/means/means_options.h"
-#include "common/prompter.h"
-#include "common/report_frame.h"
-#include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
+#include "report/report_outcome.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 inline constexpr const char* kOutlierTitle = "是否删除离群值?";
 inline constexpr const char* kRecalculateText = "删除离群值后,请按计算按纽以重新计算";
@@ -16,14 +16,14 @@ inline constexpr const char* kRecalculateTitle = "请重新计算！";
 // and writes the report. No workbook when an input check refused the data
 // (refused is set) or when the user had an outlier deleted (refused is not
 // set: the grid changed and waits for a new calculation).
-ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& prompter,
-                       const ReportContext& context);
+report::ReportOutcome RunMeans(model::InputGrid& grid, const MeansOptions& options,
+                               report::Prompter& prompter, const report::ReportContext& context);
 
 // The outlier question's text: "T组中发现离群值59,是否删除".
 std::string OutlierQuestion(char group, double value);
 
 // Takes a value out of its column: the cells below it move up one row and the
 // column's last cell is emptied. The other column is not touched.
-void DeleteGridValue(GridSheet& sheet, CellRef cell, int lastRow);
+void DeleteGridValue(model::GridSheet& sheet, model::CellRef cell, int lastRow);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

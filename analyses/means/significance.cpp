@@ -1,6 +1,6 @@
 #include "analyses/means/significance.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 const char* ConclusionText(std::optional<double> pTwoSided) {
     if (!pTwoSided) return kNotComputable;
@@ -9,4 +9,4 @@ const char* ConclusionText(std::optional<double> pTwoSided) {
     return "差异有统计意义";
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -2,7 +2,7 @@
 // Verdict texts shared by the tests of the means.
 #include <optional>
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 // Said wherever a verdict would rest on a value that could not be computed.
 inline constexpr const char* kNotComputable = "无法计算";
@@ -11,4 +11,4 @@ inline constexpr const char* kNotComputable = "无法计算";
 // "差异有高度统计意义", between "差异有统计意义" (0.05 itself is significant).
 const char* ConclusionText(std::optional<double> pTwoSided);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

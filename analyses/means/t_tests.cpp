@@ -3,15 +3,15 @@
 #include <cmath>
 
 #include "analyses/means/significance.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/finite.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+namespace wsf = numeric::wsf;
+using numeric::Finite;
 
 namespace {
-
-std::optional<double> Finite(double v) {
-    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
-}
 
 std::optional<double> Tail(std::optional<double> x, std::optional<double> df, int tails) {
     if (!x || !df) return std::nullopt;
@@ -120,4 +120,4 @@ TPrimeTests UnequalVarianceTests(const GroupDescription& dt, const GroupDescript
     return out;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -9,7 +9,7 @@
 
 #include "analyses/means/descriptive_statistics.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 struct TCriticalValues {
     std::optional<double> twoSided05, oneSided05, twoSided01, oneSided01;
@@ -52,4 +52,4 @@ struct TPrimeTests {
 };
 TPrimeTests UnequalVarianceTests(const GroupDescription& dt, const GroupDescription& dr);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

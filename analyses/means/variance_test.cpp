@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 const char* VarianceText(bool homogeneous) { return homogeneous ? "方差相齐" : "方差不齐"; }
 
@@ -16,7 +16,7 @@ VarianceTest TestVariances(int n1, std::optional<double> sd1, int n2, std::optio
     const double smaller = firstLarger ? *sd2 : *sd1;
     v.numeratorDf = (firstLarger ? n1 : n2) - 1;
     v.denominatorDf = (firstLarger ? n2 : n1) - 1;
-    v.f05 = wsf::Finv(0.05, v.numeratorDf, v.denominatorDf);
+    v.f05 = numeric::wsf::Finv(0.05, v.numeratorDf, v.denominatorDf);
     if (smaller > 0) {
         const double ratio = larger / smaller;
         const double f = ratio * ratio;
@@ -32,4 +32,4 @@ VarianceTest TestVariances(int n1, std::optional<double> sd1, int n2, std::optio
     return v;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -3,7 +3,7 @@
 // 5% point of F.
 #include <optional>
 
-namespace tavelmark {
+namespace tavelmark::means {
 
 struct VarianceTest {
     std::optional<double> f;
@@ -17,4 +17,4 @@ const char* VarianceText(bool homogeneous);
 
 VarianceTest TestVariances(int n1, std::optional<double> sd1, int n2, std::optional<double> sd2);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::means

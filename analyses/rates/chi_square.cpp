@@ -4,8 +4,9 @@
 #include <cmath>
 
 #include "analyses/rates/checked_math.h"
+#include "numeric/finite.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 double MinOfFour(double w, double x, double y, double z) {
     double result = w;
@@ -33,7 +34,7 @@ std::optional<double> LikelihoodRatio(const RateTable& t) {
         if (!terms[i]) return std::nullopt;
         sum += (i >= 4 && i < 8) ? -*terms[i] : *terms[i];
     }
-    return rates::Finite(2 * sum);
+    return numeric::Finite(2 * sum);
 }
 
 }  // namespace
@@ -66,4 +67,4 @@ bool FisherAdviceApplies(const RateTable& t, const ExpectedCounts& e) {
     return (t.N < 40 && smallestExpected < 5) || MinOfFour(t.a, t.b, t.c, t.d) <= 2;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -6,7 +6,7 @@
 
 #include "analyses/rates/rate_table.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 struct ChiSquares {
     std::optional<double> pearson;
@@ -45,4 +45,4 @@ bool YatesAdviceApplies(const RateTable& t);
 // less. An expected count that cannot be computed counts as 0.
 bool FisherAdviceApplies(const RateTable& t, const ExpectedCounts& expected);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -1,6 +1,8 @@
 #include "analyses/rates/conclusions.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+using model::CellRef, model::ReportValue, model::Sheet;
 
 namespace {
 
@@ -33,4 +35,4 @@ std::string DirectionText(std::optional<double> p, std::optional<double> p1,
     return {};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "hosts/workbook.h"
+#include "model/workbook.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 // "无统计意义" (P > 0.05), "有统计意义" (0.01 < P <= 0.05), "有高度统计意义"
 // (P <= 0.01); empty when there is no P value.
@@ -14,11 +14,11 @@ std::string ConclusionText(std::optional<double> p);
 
 // Selects `cell` and writes the wording of the number in the cell to its
 // left; writes nothing when that cell holds no number ("---", empty).
-void StatConclusion(Sheet& sheet, CellRef cell);
+void StatConclusion(model::Sheet& sheet, model::CellRef cell);
 
 // "R组>T组" or "R组<T组" for a row with P <= 0.05 and different rates;
 // empty otherwise.
 std::string DirectionText(std::optional<double> p, std::optional<double> p1,
                           std::optional<double> p2);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -3,12 +3,16 @@
 #include <cmath>
 #include <cstdio>
 
-#include "analyses/rates/checked_math.h"
 #include "analyses/rates/pooled_tests.h"
-#include "common/number_text.h"
-#include "hosts/worksheet_functions.h"
+#include "format/rounding.h"
+#include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+namespace wsf = numeric::wsf;
+using numeric::kNormalDegreesOfFreedom;
 
 namespace {
 
@@ -36,8 +40,8 @@ std::array<EquivalenceMargin, 6> ComputeEquivalence(const RateTable& t) {
         const double margin = kEquivalenceMargins[k];
         std::optional<double> upperT, lowerT;
         if (s && t.p1 && t.p2) {
-            upperT = rates::Finite(((*t.p1 + margin) - *t.p2) / *s);
-            lowerT = rates::Finite((*t.p2 - (*t.p1 - margin)) / *s);
+            upperT = numeric::Finite(((*t.p1 + margin) - *t.p2) / *s);
+            lowerT = numeric::Finite((*t.p2 - (*t.p1 - margin)) / *s);
         }
         result[k] = {margin, JudgeSide(upperT, degreesOfFreedom),
                      JudgeSide(lowerT, degreesOfFreedom)};
@@ -65,9 +69,9 @@ std::array<SampleSize, 4> ComputeSampleSizes(const RateTable& t) {
     auto size = [&](std::optional<double> z, std::optional<double> zBeta) -> std::optional<double> {
         if (!z || !zBeta) return std::nullopt;
         const double ratio = (*z + *zBeta) / degrees;
-        const auto n = rates::Finite(1641.6 * ratio * ratio);
+        const auto n = numeric::Finite(1641.6 * ratio * ratio);
         if (!n) return std::nullopt;
-        return RoundHalfEven(*n, 0);
+        return format::RoundHalfEven(*n, 0);
     };
     for (auto& entry : result) {
         const auto zBeta = wsf::Tinv(2 * entry.beta, kNormalDegreesOfFreedom);
@@ -83,4 +87,4 @@ std::string SampleSizeText(double size) {
     return std::string("N1=N2=") + (size < 0 ? "" : " ") + buffer;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

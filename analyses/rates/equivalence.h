@@ -9,7 +9,7 @@
 
 #include "analyses/rates/rate_table.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 struct EquivalenceSide {
     std::optional<double> t;  // empty when the pooled standard error is
@@ -57,4 +57,4 @@ std::array<SampleSize, 4> ComputeSampleSizes(const RateTable& t);
 // "N1=N2= 45": the size with one leading space reserved for the sign.
 std::string SampleSizeText(double size);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

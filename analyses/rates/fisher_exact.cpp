@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "analyses/rates/chi_square.h"
-#include "common/log10.h"
+#include "numeric/log10.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 double Log10Factorial(int n) {
     double sum = 0;
-    for (int i = 1; i <= n; ++i) sum += Log10(i);
+    for (int i = 1; i <= n; ++i) sum += numeric::Log10(i);
     return sum;
 }
 
@@ -29,7 +29,7 @@ public:
         const int total = n1 + n2;
         log10Factorials_.resize(total + 1);
         log10Factorials_[0] = 0;
-        for (int i = 1; i <= total; ++i) log10Factorials_[i] = log10Factorials_[i - 1] + Log10(i);
+        for (int i = 1; i <= total; ++i) log10Factorials_[i] = log10Factorials_[i - 1] + numeric::Log10(i);
         numerator_ = lf(n1) + lf(n2) + lf(m1) + lf(m2);
     }
 
@@ -117,4 +117,4 @@ FisherProbabilities ComputeFisherProbabilities(const RateTable& t) {
     return result;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -7,7 +7,7 @@
 
 #include "analyses/rates/rate_table.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 // log10(n!) as the sum of log10(i) for i = 1..n; 0 for n <= 0.
 double Log10Factorial(int n);
@@ -33,4 +33,4 @@ struct FisherProbabilities {
 // the observed one.
 FisherProbabilities ComputeFisherProbabilities(const RateTable& t);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -4,9 +4,14 @@
 #include <cmath>
 
 #include "analyses/rates/checked_math.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+namespace wsf = numeric::wsf;
+using numeric::kNormalDegreesOfFreedom;
 
 std::optional<double> PooledStandardError(const RateTable& t) {
     const auto pooled = rates::Divide(t.m1, t.N);
@@ -25,11 +30,11 @@ PooledTests ComputePooledTests(const RateTable& t) {
     const double s = *tests.standardError;
     // S exists only when both groups have subjects, so the divisions below are safe.
     const double difference = std::fabs(t.c / t.n2 - t.a / t.n1);
-    tests.t = rates::Finite(std::fabs((t.c - 0.5) / t.n2 - (t.a - 0.5) / t.n1) / s);
-    tests.u = rates::Finite(difference / s);
+    tests.t = numeric::Finite(std::fabs((t.c - 0.5) / t.n2 - (t.a - 0.5) / t.n1) / s);
+    tests.u = numeric::Finite(difference / s);
     // The continuity correction is clipped at the difference, as in Yates'
     // chi-square (and R's prop.test): a P value of 1, never a larger statistic.
-    tests.uPrime = rates::Finite(std::max(0.0, difference - (1 / t.n1 + 1 / t.n2) / 2) / s);
+    tests.uPrime = numeric::Finite(std::max(0.0, difference - (1 / t.n1 + 1 / t.n2) / 2) / s);
     return tests;
 }
 
@@ -48,4 +53,4 @@ std::optional<double> UPrimeTestP(const PooledTests& tests) {
     return wsf::Tdist(*tests.uPrime, kNormalDegreesOfFreedom, 2);
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

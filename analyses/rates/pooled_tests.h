@@ -6,7 +6,7 @@
 
 #include "analyses/rates/rate_table.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 struct PooledTests {
     std::optional<double> standardError;  // S
@@ -29,8 +29,4 @@ std::optional<double> TTestP(const PooledTests& tests, const RateTable& t);
 std::optional<double> UTestP(const PooledTests& tests);
 std::optional<double> UPrimeTestP(const PooledTests& tests);
 
-// Student's t with this many degrees of freedom stands for the normal
-// distribution wherever a normal tail or quantile is needed.
-inline constexpr double kNormalDegreesOfFreedom = 9999;
-
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -5,12 +5,14 @@
 #include <limits>
 
 #include "analyses/rates/checked_math.h"
+#include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 namespace {
 
-constexpr double kZ = 1.96;
+constexpr double kZ = numeric::kNormal95TwoDecimals;
 constexpr double kZSquared = 3.841;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
@@ -49,8 +51,8 @@ std::optional<RateLimits> ScoreLimits(double x, double n) {
     const auto lowerRoot = rates::SquareRoot(kZSquared + (2 * x - 1) * (2 * n - 2 * x + 1) / n);
     const auto upperRoot = rates::SquareRoot(kZSquared + (2 * x + 1) * (2 * n - 2 * x - 1) / n);
     if (!lowerRoot || !upperRoot) return std::nullopt;
-    const auto lower = rates::Finite((2 * n * p + kZSquared - 1 - kZ * *lowerRoot) / denominator);
-    const auto upper = rates::Finite((2 * n * p + kZSquared + 1 + kZ * *upperRoot) / denominator);
+    const auto lower = numeric::Finite((2 * n * p + kZSquared - 1 - kZ * *lowerRoot) / denominator);
+    const auto upper = numeric::Finite((2 * n * p + kZSquared + 1 + kZ * *upperRoot) / denominator);
     if (!lower || !upper) return std::nullopt;
     return RateLimits{x == 0 ? 0.0 : *lower, x == n ? 1.0 : *upper};
 }
@@ -72,4 +74,4 @@ RateEstimates ComputeRateEstimates(const RateTable& t) {
     return e;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -6,7 +6,7 @@
 
 #include "analyses/rates/rate_table.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 struct RateLimits {
     double lower = 0;  // fraction
@@ -38,4 +38,4 @@ std::string LimitsText(const RateLimits& limits);
 
 RateEstimates ComputeRateEstimates(const RateTable& t);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -5,7 +5,7 @@
 
 #include "analyses/rates/checked_math.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 RateTable MakeRateTable(double a, double b, double c, double d) {
     RateTable t;
@@ -23,10 +23,10 @@ RateTable MakeRateTable(double a, double b, double c, double d) {
     return t;
 }
 
-RateTableCheck ReadRateTable(const InputGrid& grid) {
+RateTableCheck ReadRateTable(const model::InputGrid& grid) {
     static constexpr std::array<const char*, 4> kCells{"B2", "C2", "B3", "C3"};
     std::array<std::optional<double>, 4> numbers;
-    for (std::size_t i = 0; i < kCells.size(); ++i) numbers[i] = AsNumber(grid.value(kCells[i]));
+    for (std::size_t i = 0; i < kCells.size(); ++i) numbers[i] = model::AsNumber(grid.value(kCells[i]));
 
     // Empty cells and texts count as 0 in the sign check, so a negative number
     // is reported before a missing one.
@@ -44,4 +44,4 @@ RateTableCheck ReadRateTable(const InputGrid& grid) {
     return {MakeRateTable(*numbers[0], *numbers[1], *numbers[2], *numbers[3]), {}};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -4,9 +4,9 @@
 #include <optional>
 #include <string>
 
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 // Counts of group R (reference) and group T (test) with their totals. All
 // counts are whole numbers held as doubles; m2 is kept as a double too, so a
@@ -46,6 +46,6 @@ struct RateTableCheck {
 };
 
 // Reads B2 (a), C2 (b), B3 (c) and C3 (d) of the grid's active sheet.
-RateTableCheck ReadRateTable(const InputGrid& grid);
+RateTableCheck ReadRateTable(const model::InputGrid& grid);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

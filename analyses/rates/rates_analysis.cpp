@@ -1,6 +1,6 @@
 #include "analyses/rates/rates_analysis.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 RatesResults ComputeRates(const RateTable& table) {
     RatesResults r;
@@ -15,4 +15,4 @@ RatesResults ComputeRates(const RateTable& table) {
     return r;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -7,7 +7,7 @@
 #include "analyses/rates/rate_estimates.h"
 #include "analyses/rates/rate_table.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 struct RatesResults {
     RateTable table;
@@ -24,4 +24,4 @@ struct RatesResults {
 // the pooled tests, Fisher's probabilities (N <= 200) and the expected counts.
 RatesResults ComputeRates(const RateTable& table);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -6,7 +6,9 @@
 #include "analyses/rates/rates_options.h"
 #include "analyses/rates/rates_window.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+using report::HelpBox, report::JoinHelpLines;
 
 namespace {
 
@@ -62,4 +64,4 @@ std::optional<HelpBox> RatesHelpBox(std::string_view windowCaption) {
     return std::nullopt;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -3,12 +3,12 @@
 #include <optional>
 #include <string_view>
 
-#include "common/help_text.h"
+#include "report/help_text.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 // The box for one of the window's three captions; empty for any other
 // caption, for which the help button shows nothing.
-std::optional<HelpBox> RatesHelpBox(std::string_view windowCaption);
+std::optional<report::HelpBox> RatesHelpBox(std::string_view windowCaption);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -1,6 +1,6 @@
 #include "analyses/rates/rates_options.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 namespace {
 
@@ -38,4 +38,4 @@ RatesOptions RatesOptions::All() {
     return o;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -4,7 +4,7 @@
 // caption of the data-entry window, which picks the report's title.
 #include <string>
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 inline constexpr const char* kRatesWindowCaption = "智能化两组阳性率分析(2×2卡方法)数据录入";
 
@@ -31,4 +31,4 @@ struct RatesOptions {
     static RatesOptions All();
 };
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -6,10 +6,14 @@
 
 #include "analyses/rates/conclusions.h"
 #include "analyses/rates/equivalence.h"
-#include "common/report_frame.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
+#include "report/report_frame.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+using model::BorderWeight, model::Cell, model::HAlign, model::Range, model::RangeRef,
+    model::ReadingOrder, model::ReportValue, model::Sheet, model::VAlign;
+using report::DrawTableRules;
 
 namespace {
 
@@ -35,7 +39,7 @@ void Text(Sheet& sheet, int row, int column, const std::string& text) {
 
 std::optional<double> ChiSquareP(std::optional<double> statistic) {
     if (!statistic) return std::nullopt;
-    return wsf::Chidist(*statistic, 1);
+    return numeric::wsf::Chidist(*statistic, 1);
 }
 
 // One row of the test table. An empty statistic leaves its P value, its
@@ -226,4 +230,4 @@ int WriteRatesReport(Sheet& sheet, const RatesResults& results, const RatesOptio
     return lastRow;
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

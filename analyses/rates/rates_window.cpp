@@ -2,7 +2,10 @@
 
 #include "analyses/rates/rate_table.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+using model::GridSheet, model::HAlign, model::InputGrid, model::PointsToCharacterWidth,
+    model::Range;
 
 void SetUpRatesGrid(InputGrid& grid) {
     GridSheet& sheet = grid.activeSheet();
@@ -57,4 +60,4 @@ std::string RatesReportTitle(std::string_view windowCaption) {
     return "阳性率分析(2×2卡方法)计算结果";
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

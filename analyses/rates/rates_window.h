@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "analyses/rates/rates_options.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 inline constexpr const char* kEnRatesWindowCaption = "阳性率分析(2×2卡方法)数据录入";
 inline constexpr const char* kRateCompWindowCaption = "智能化两样本率比较(2×2卡方法)数据录入";
@@ -23,20 +23,20 @@ enum class RatesMenuCommand {
 
 // The grid as the window's stored design has it: one sheet, no gridlines,
 // A1:C3 reachable, columns of 69.75 and 54 points.
-void SetUpRatesGrid(InputGrid& grid);
+void SetUpRatesGrid(model::InputGrid& grid);
 
 // Headings, example counts (12, 20, 19, 11), fonts and the blue boxes of the
 // count block; selects A1. Other cells keep what the user left in them.
-void WriteRatesTemplate(InputGrid& grid);
+void WriteRatesTemplate(model::InputGrid& grid);
 
 // What a menu command does to the window: writes the template, and sets the
 // caption, the group labels or the odds item as that command does. The
 // caption stays as it was for mnuRateAna and mnuOddAna.
-void RunRatesMenuCommand(RatesMenuCommand command, InputGrid& grid, std::string& windowCaption,
+void RunRatesMenuCommand(RatesMenuCommand command, model::InputGrid& grid, std::string& windowCaption,
                          RatesOptions& options);
 
 // Row 2 of the report: the window's own caption gives the "智能化" title,
 // any other caption the plain one.
 std::string RatesReportTitle(std::string_view windowCaption);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -4,7 +4,11 @@
 #include "analyses/rates/rates_report.h"
 #include "analyses/rates/rates_window.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+using model::InputGrid, model::Range, model::Sheet, model::Workbook;
+using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
+    report::ReportContext, report::ReportOutcome, report::SetUpReportSheet;
 
 ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& prompter,
                        const ReportContext& context) {
@@ -35,4 +39,4 @@ ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& p
     return {std::move(workbook), false};
 }
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -1,17 +1,17 @@
 #pragma once
 // The calculate command of the two-group rates window.
 #include "analyses/rates/rates_options.h"
-#include "common/prompter.h"
-#include "common/report_frame.h"
-#include "common/report_outcome.h"
-#include "hosts/input_grid.h"
+#include "model/input_grid.h"
+#include "report/prompter.h"
+#include "report/report_frame.h"
+#include "report/report_outcome.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 
 // Reads and checks the counts; a refusal selects B2:C3 and opens no workbook.
 // An accepted table is computed, the advisories are shown (Yates first, then
 // Fisher), and the report is written into a new workbook.
-ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& prompter,
-                       const ReportContext& context);
+report::ReportOutcome RunRates(model::InputGrid& grid, const RatesOptions& options,
+                               report::Prompter& prompter, const report::ReportContext& context);
 
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

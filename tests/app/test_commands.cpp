@@ -9,11 +9,11 @@
 
 #include "app/main_window.h"
 #include "app/resource_dir.h"
-#include "box_catcher.h"
-#include "hosts/ui/result_window.h"
+#include "support/box_catcher.h"
+#include "ui/result_window.h"
 
 using tavelmark::app::MainWindow;
-using tavelmark::app::test::BoxCatcher;
+using tavelmark::test::BoxCatcher;
 namespace ui = tavelmark::ui;
 
 namespace {
@@ -64,7 +64,7 @@ private slots:
                     break;
                 case 2:
                     bench.prompter().setStatusBusy();
-                    bench.prompter().message("数据有误", "数据录入错误！", tavelmark::MessageIcon::Critical);
+                    bench.prompter().message("数据有误", "数据录入错误！", tavelmark::report::MessageIcon::Critical);
                     bench.prompter().setStatusReady();
                     break;
                 case 3:
@@ -106,7 +106,7 @@ private slots:
         });
         main.commands()["mnuTest"] = [](ui::Workbench& bench) {
             bench.prompter().setStatusBusy();
-            bench.prompter().message("请稍候", "提示！", tavelmark::MessageIcon::Exclamation);
+            bench.prompter().message("请稍候", "提示！", tavelmark::report::MessageIcon::Exclamation);
         };
         QVERIFY(main.runCommand("mnuTest"));
         QCOMPARE(whileBoxOpen, kBusy);
@@ -165,8 +165,8 @@ private slots:
     void reportsOpenSideBySide() {
         MainWindow main(tavelmark::app::FindResourceDir());
         main.show();
-        ui::ResultWindow* first = main.showReport(tavelmark::Workbook{});
-        ui::ResultWindow* second = main.showReport(tavelmark::Workbook{});
+        ui::ResultWindow* first = main.showReport(tavelmark::model::Workbook{});
+        ui::ResultWindow* second = main.showReport(tavelmark::model::Workbook{});
         QVERIFY(first != nullptr && second != nullptr && first != second);
         QCOMPARE(main.mdiArea()->subWindowList().size(), 2);
         QCOMPARE(main.mdiArea()->activeSubWindow()->widget(), second);

@@ -7,8 +7,8 @@
 
 #include "app/main_window.h"
 #include "app/resource_dir.h"
-#include "hosts/ui/grid_model.h"
-#include "hosts/ui/grid_view.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
 
 using tavelmark::app::MainWindow;
 namespace ui = tavelmark::ui;

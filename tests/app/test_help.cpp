@@ -10,11 +10,11 @@
 
 #include "app/help_window.h"
 #include "app/main_window.h"
-#include "box_catcher.h"
+#include "support/box_catcher.h"
 
 using tavelmark::app::HelpWindow;
 using tavelmark::app::MainWindow;
-using tavelmark::app::test::BoxCatcher;
+using tavelmark::test::BoxCatcher;
 
 namespace {
 const QString kResources = QStringLiteral(TAVELMARK_RESOURCES);

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "hosts/workbook.h"
-#include "hosts/xlsx_export.h"
+#include "model/workbook.h"
+#include "xlsx/xlsx_export.h"
 
 using namespace tavelmark;
 
@@ -26,23 +26,23 @@ std::vector<double> RoundTripValues() {
 
 // Column A holds the value, column B its exact binary value in hexadecimal
 // ("%a"), for the reader to compare bit for bit.
-void WriteRoundTripTable(Sheet& sheet, int firstRow) {
+void WriteRoundTripTable(model::Sheet& sheet, int firstRow) {
     int row = firstRow;
     for (double v : RoundTripValues()) {
         char hex[64];
         std::snprintf(hex, sizeof hex, "%a", v);
-        sheet.setValue(CellRef{row, 1}, v);
-        sheet.setValue(CellRef{row, 2}, std::string(hex));
+        sheet.setValue(model::CellRef{row, 1}, v);
+        sheet.setValue(model::CellRef{row, 2}, std::string(hex));
         ++row;
     }
 }
 
-Workbook SampleWorkbook(const std::string& backgroundPicture) {
-    Workbook book;
-    Sheet& sheet = book.activeSheet();
+model::Workbook SampleWorkbook(const std::string& backgroundPicture) {
+    model::Workbook book;
+    model::Sheet& sheet = book.activeSheet();
 
     // The report look: one font for the whole sheet, all columns 13.5 wide, A wider.
-    sheet.formatAll([](CellFormat& f) {
+    sheet.formatAll([](model::CellFormat& f) {
         f.font.name = "Microsoft Sans Serif";
         f.font.size = 10;
     });
@@ -52,39 +52,39 @@ Workbook SampleWorkbook(const std::string& backgroundPicture) {
     sheet.setBackgroundPicture(backgroundPicture);
 
     sheet.setValue("A1", std::string("Quorin ver1.0 (Tavelmark for Windows)"));
-    sheet.setFontColour(Range("A1"), Rgb{255, 0, 0});
+    sheet.setFontColour(model::Range("A1"), model::Rgb{255, 0, 0});
     sheet.setValue("A2", std::string("Bliss法(正规LD50计算)计算结果"));
-    sheet.setFontColour(Range("A2"), Rgb{0, 0, 255});
-    sheet.setFontSize(Range("A1:A2"), 14);
+    sheet.setFontColour(model::Range("A2"), model::Rgb{0, 0, 255});
+    sheet.setFontSize(model::Range("A1:A2"), 14);
 
     // A table with its three rules; D5 is an empty cell that only carries the rule.
     sheet.setValue("A4", std::string("计算结果"));
-    sheet.setBottomBorder(Range("A4:D4"), BorderWeight::Medium);
+    sheet.setBottomBorder(model::Range("A4:D4"), model::BorderWeight::Medium);
     sheet.setValue("A5", std::string("剂量"));
     sheet.setValue("B5", std::string("反应数"));
-    sheet.setBottomBorder(Range("A5:D5"), BorderWeight::Thin);
+    sheet.setBottomBorder(model::Range("A5:D5"), model::BorderWeight::Thin);
     sheet.setValue("A6", 15.0);
     sheet.setValue("B6", 0.123456789);
-    sheet.setNumberFormat(Range("B6"), "0.0000_ ");
-    sheet.setBottomBorder(Range("A6:D6"), BorderWeight::Medium);
+    sheet.setNumberFormat(model::Range("B6"), "0.0000_ ");
+    sheet.setBottomBorder(model::Range("A6:D6"), model::BorderWeight::Medium);
 
     // Alignment and reading order.
     sheet.setValue("A8", std::string("跨列居中"));
-    sheet.setHorizontalAlignment(Range("A8:D8"), HAlign::CenterAcrossSelection);
+    sheet.setHorizontalAlignment(model::Range("A8:D8"), model::HAlign::CenterAcrossSelection);
     sheet.setValue("B9", std::string("centred"));
-    sheet.setHorizontalAlignment(Range("B9"), HAlign::Center);
-    sheet.setVerticalAlignment(Range("B9"), VAlign::Center);
-    sheet.setReadingOrder(Range("B9"), ReadingOrder::LeftToRight);
+    sheet.setHorizontalAlignment(model::Range("B9"), model::HAlign::Center);
+    sheet.setVerticalAlignment(model::Range("B9"), model::VAlign::Center);
+    sheet.setReadingOrder(model::Range("B9"), model::ReadingOrder::LeftToRight);
 
     // Rich text: the 2 of χ2 raised; a cell that is one raised run.
-    sheet.setValue("A10", RichText{{"注:χ", false}, {"2", true}, {"值＝ 3.4078", false}});
-    sheet.setValue("A11", RichText{{"2", true}});
+    sheet.setValue("A10", model::RichText{{"注:χ", false}, {"2", true}, {"值＝ 3.4078", false}});
+    sheet.setValue("A11", model::RichText{{"2", true}});
 
     // A merge keeps its first cell's value and format; C12's value is dropped.
     sheet.setValue("B12", 42.0);
     sheet.setValue("C12", std::string("hidden by the merge"));
-    sheet.setHorizontalAlignment(Range("B12"), HAlign::Right);
-    sheet.merge(Range("B12:C13"));
+    sheet.setHorizontalAlignment(model::Range("B12"), model::HAlign::Right);
+    sheet.merge(model::Range("B12:C13"));
 
     // Results that are not finite numbers leave their cells empty.
     sheet.setValue("A14", std::numeric_limits<double>::quiet_NaN());
@@ -94,24 +94,24 @@ Workbook SampleWorkbook(const std::string& backgroundPicture) {
     // Numbers that need 17 digits, also in a merged area and with a number format.
     WriteRoundTripTable(sheet, 30);
     sheet.setValue("D30", 0.1 + 0.2);
-    sheet.merge(Range("D30:E31"));
+    sheet.merge(model::Range("D30:E31"));
     sheet.setValue("D33", 1.0 / 3);
-    sheet.setNumberFormat(Range("D33"), "0.0000_ ");
+    sheet.setNumberFormat(model::Range("D33"), "0.0000_ ");
 
     // A column-layer format: every cell of F centred.
-    sheet.setHorizontalAlignment(Range("F:F"), HAlign::Center);
+    sheet.setHorizontalAlignment(model::Range("F:F"), model::HAlign::Center);
     sheet.setValue("F3", std::string("列"));
 
     // The chart's data: log dose in A, empirical probits in C, fitted in G.
     for (int i = 0; i < 6; ++i) {
         const int row = 18 + i;
         const double x = 1.0 + 0.1 * i;
-        sheet.setValue(CellRef{row, 1}, x);
-        sheet.setValue(CellRef{row, 3}, 3.0 + 2.0 * (x - 1.0) + (i % 2 ? 0.1 : -0.1));
-        sheet.setValue(CellRef{row, 7}, 3.0 + 2.0 * (x - 1.0));
+        sheet.setValue(model::CellRef{row, 1}, x);
+        sheet.setValue(model::CellRef{row, 3}, 3.0 + 2.0 * (x - 1.0) + (i % 2 ? 0.1 : -0.1));
+        sheet.setValue(model::CellRef{row, 7}, 3.0 + 2.0 * (x - 1.0));
     }
 
-    Chart chart;
+    model::Chart chart;
     chart.name = "图表 1";
     chart.title = "Yr-X";
     chart.titleFontSize = 24;
@@ -119,17 +119,17 @@ Workbook SampleWorkbook(const std::string& backgroundPicture) {
     chart.xAxis.tickNumberFormat = "0.00_ ";
     chart.yAxis.title = "回归几率单位(Yr)";
     chart.yAxis.tickNumberFormat = "0.00_ ";
-    ChartSeries observed;
-    observed.xValues = Range("A18:A23");
-    observed.yValues = Range("C18:C23");
-    observed.kind = SeriesKind::Scatter;
-    observed.markerStyle = MarkerStyle::Circle;
+    model::ChartSeries observed;
+    observed.xValues = model::Range("A18:A23");
+    observed.yValues = model::Range("C18:C23");
+    observed.kind = model::SeriesKind::Scatter;
+    observed.markerStyle = model::MarkerStyle::Circle;
     observed.markerSize = 4;
     observed.markerBackgroundColourIndex = 2;
-    ChartSeries fitted;
-    fitted.xValues = Range("A18:A23");
-    fitted.yValues = Range("G18:G23");
-    fitted.kind = SeriesKind::ScatterLinesNoMarkers;
+    model::ChartSeries fitted;
+    fitted.xValues = model::Range("A18:A23");
+    fitted.yValues = model::Range("G18:G23");
+    fitted.kind = model::SeriesKind::ScatterLinesNoMarkers;
     fitted.lineColourIndex = 3;
     chart.series = {observed, fitted};
     chart.left = 330;
@@ -138,10 +138,10 @@ Workbook SampleWorkbook(const std::string& backgroundPicture) {
     chart.height = 150;
     sheet.addChart(chart);
 
-    sheet.select(Cell("C5"));
+    sheet.select(model::Cell("C5"));
 
     // A second sheet with default formats and gridlines on.
-    Sheet scratch("Scratch data");
+    model::Sheet scratch("Scratch data");
     scratch.setValue("A1", 1.5);
     WriteRoundTripTable(scratch, 2);
     book.sheets.push_back(scratch);
@@ -156,7 +156,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    if (!SaveXlsx(SampleWorkbook(argc == 3 ? argv[2] : ""), argv[1], &error)) {
+    if (!xlsx::SaveXlsx(SampleWorkbook(argc == 3 ? argv[2] : ""), argv[1], &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }

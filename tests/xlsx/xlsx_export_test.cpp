@@ -11,10 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "hosts/workbook.h"
-#include "hosts/xlsx_export.h"
+#include "model/workbook.h"
+#include "xlsx/xlsx_export.h"
 
-namespace tavelmark {
+namespace tavelmark::xlsx {
+
+using model::Sheet, model::Workbook;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -129,4 +132,4 @@ TEST(XlsxBytes, AreTheWholeWorkbookOrSayWhyNot) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::xlsx

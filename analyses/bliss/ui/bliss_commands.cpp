@@ -6,7 +6,7 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
 #include "analyses/bliss/ui/ldk_window.h"
-#include "hosts/ui/mdi_windows.h"
+#include "ui/mdi_windows.h"
 
 namespace tavelmark::ui {
 namespace {
@@ -68,7 +68,7 @@ LDkWindow* FindLDkCalculator(Workbench& workbench) {
     return FindSubWindow<LDkWindow>(workbench.mdiArea()).second;
 }
 
-LDkWindow* ShowLDkCalculator(Workbench& workbench, const BlissHandOver& line) {
+LDkWindow* ShowLDkCalculator(Workbench& workbench, const bliss::BlissHandOver& line) {
     QMdiArea* area = workbench.mdiArea();
     auto [holder, window] = FindSubWindow<LDkWindow>(area);
     if (!window) {

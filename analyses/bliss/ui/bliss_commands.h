@@ -1,7 +1,7 @@
 #pragma once
 // The menu command of the Bliss analysis and the windows it leads to.
 #include "analyses/bliss/bliss_types.h"
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::ui {
 
@@ -22,7 +22,7 @@ void HideBlissSettings(Workbench& workbench);
 
 // frmLDk with the line of the last calculation; frmBlissInput stays disabled
 // until the calculator closes.
-LDkWindow* ShowLDkCalculator(Workbench& workbench, const BlissHandOver& line);
+LDkWindow* ShowLDkCalculator(Workbench& workbench, const bliss::BlissHandOver& line);
 LDkWindow* FindLDkCalculator(Workbench& workbench);
 
 }  // namespace tavelmark::ui

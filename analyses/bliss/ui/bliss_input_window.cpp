@@ -1,7 +1,7 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 
-#include "common/guarded_run.h"
-#include "hosts/ui/mdi_windows.h"
+#include "report/guarded_run.h"
+#include "ui/mdi_windows.h"
 
 #include <algorithm>
 #include <exception>
@@ -14,12 +14,17 @@
 #include "analyses/bliss/run_bliss.h"
 #include "analyses/bliss/ui/bliss_commands.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
-#include "hosts/ui/command_button.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/result_window.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/command_button.h"
+#include "ui/grid_view.h"
+#include "ui/result_window.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using bliss::BlissHelpBox, bliss::BlissOptions, bliss::BlissOutcome, bliss::RunBliss,
+    bliss::WriteBlissTemplate;
+using report::HelpBox, report::MessageIcon, report::Prompter, report::RunGuarded;
+
 namespace {
 
 // The window's design, in twips.
@@ -45,7 +50,7 @@ BlissInputWindow::BlissInputWindow(Workbench& workbench, QWidget* parent)
     WriteBlissTemplate(grid_);
     exlInput_ = new GridView(grid_, this);
     exlInput_->setObjectName(QStringLiteral("ExlInput"));
-    exlInput_->setKeySet(GridKeySet::Decimals);
+    exlInput_->setKeySet(model::GridKeySet::Decimals);
     exlInput_->setToolTip(QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
     exlInput_->setAccessibleName(QStringLiteral("Bliss法(正规LD50计算)数据录入"));
     exlInput_->setAccessibleDescription(exlInput_->toolTip());

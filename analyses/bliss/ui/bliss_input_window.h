@@ -4,8 +4,8 @@
 // window, 参数设置 opens the options, 在线帮助 the help box.
 #include <QWidget>
 
-#include "hosts/input_grid.h"
-#include "hosts/ui/workbench.h"
+#include "model/input_grid.h"
+#include "ui/workbench.h"
 
 class QPushButton;
 
@@ -18,7 +18,7 @@ class BlissInputWindow : public QWidget {
 public:
     explicit BlissInputWindow(Workbench& workbench, QWidget* parent = nullptr);
 
-    InputGrid& grid() { return grid_; }
+    model::InputGrid& grid() { return grid_; }
     GridView* exlInput() const { return exlInput_; }
     QPushButton* cmdCal() const { return cmdCal_; }
     QPushButton* cmdSet() const { return cmdSet_; }
@@ -34,7 +34,7 @@ public slots:
 
 private:
     Workbench& workbench_;
-    InputGrid grid_;
+    model::InputGrid grid_;
     GridView* exlInput_ = nullptr;
     QPushButton* cmdCal_ = nullptr;
     QPushButton* cmdSet_ = nullptr;

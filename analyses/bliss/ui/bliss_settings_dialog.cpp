@@ -13,9 +13,12 @@
 #include "analyses/bliss/bliss_messages.h"
 #include "analyses/bliss/leading_number.h"
 #include "analyses/bliss/ui/percent_box.h"
-#include "hosts/ui/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace tavelmark::ui {
+
+using bliss::BlissOptions, bliss::LeadingNumber;
+
 namespace {
 
 struct CheckItem {
@@ -35,7 +38,7 @@ const CheckItem kChecks[6] = {
 
 }  // namespace
 
-BlissSettingsDialog::BlissSettingsDialog(Prompter& prompter, QWidget* parent)
+BlissSettingsDialog::BlissSettingsDialog(report::Prompter& prompter, QWidget* parent)
     : QWidget(parent), prompter_(prompter), beep_([] { QApplication::beep(); }) {
     setObjectName(QStringLiteral("frmBlissSetting"));
     setWindowTitle(QStringLiteral("Bliss法(正规LD50计算)参数设置"));
@@ -120,8 +123,8 @@ BlissOptions BlissSettingsDialog::options() const {
 // from 0 with the text selected.
 void BlissSettingsDialog::baseValueChanged() {
     if (LeadingNumber(ToStdString(txtBaseValue_->text())) < 100) return;
-    prompter_.message(bliss_text::kBackgroundRange, bliss_text::kBackgroundRangeTitle,
-                      MessageIcon::Critical);
+    prompter_.message(bliss::text::kBackgroundRange, bliss::text::kBackgroundRangeTitle,
+                      report::MessageIcon::Critical);
     txtBaseValue_->setText(QStringLiteral("0"));
     txtBaseValue_->setFocus();
     txtBaseValue_->selectAll();

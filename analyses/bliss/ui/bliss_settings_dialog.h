@@ -5,7 +5,7 @@
 #include <QWidget>
 
 #include "analyses/bliss/bliss_types.h"
-#include "common/prompter.h"
+#include "report/prompter.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -19,7 +19,7 @@ class BlissSettingsDialog : public QWidget {
     Q_OBJECT
 public:
     // Messages (the range message) go through the prompter.
-    explicit BlissSettingsDialog(Prompter& prompter, QWidget* parent = nullptr);
+    explicit BlissSettingsDialog(report::Prompter& prompter, QWidget* parent = nullptr);
 
     QLineEdit* txtBaseValue() const { return txtBaseValue_; }
     // Check1 .. Check6 by their number.
@@ -27,7 +27,7 @@ public:
     QPushButton* cmdSet() const { return cmdSet_; }
 
     // What the calculate command reads.
-    BlissOptions options() const;
+    bliss::BlissOptions options() const;
 
     // The sound of a refused key (the system beep unless a test replaces it).
     void setBeep(std::function<void()> beep);
@@ -42,7 +42,7 @@ protected:
 private:
     void baseValueChanged();
 
-    Prompter& prompter_;
+    report::Prompter& prompter_;
     QLabel* label3_ = nullptr;
     QLineEdit* txtBaseValue_ = nullptr;
     QLabel* label2_ = nullptr;

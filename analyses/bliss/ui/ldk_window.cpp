@@ -13,9 +13,12 @@
 
 #include "analyses/bliss/ldk_calculator.h"
 #include "analyses/bliss/ui/percent_box.h"
-#include "hosts/ui/qt_text.h"
+#include "ui/qt_text.h"
 
 namespace tavelmark::ui {
+
+using bliss::BlissHandOver, bliss::LDkTexts, bliss::LDkTextsFor;
+
 namespace {
 
 struct BoxItem {

@@ -18,8 +18,8 @@ public:
     explicit LDkWindow(QWidget* parent = nullptr);
 
     // The line of the last calculation (a, b, S0, S4, S2, S1).
-    void setHandOver(const BlissHandOver& line);
-    const BlissHandOver& handOver() const { return line_; }
+    void setHandOver(const bliss::BlissHandOver& line);
+    const bliss::BlissHandOver& handOver() const { return line_; }
 
     QLineEdit* textBox(int number) const;  // TextBox1 (k) .. TextBox4
     QPushButton* cmdExit() const { return cmdExit_; }
@@ -36,7 +36,7 @@ protected:
 private:
     void recompute();
 
-    BlissHandOver line_;
+    bliss::BlissHandOver line_;
     QLabel* labels_[4] = {};
     QLineEdit* boxes_[4] = {};
     QGroupBox* frame1_ = nullptr;

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "common/key_filter.h"
+#include "model/key_filter.h"
 
 namespace tavelmark::ui {
 
@@ -24,7 +24,7 @@ bool PercentBoxFilter::eventFilter(QObject* watched, QEvent* event) {
         if (text.size() != 1 || (key->modifiers() & Qt::ControlModifier)) return false;
         const char16_t c = text.at(0).unicode();
         if (c < 32 && c != 8) return false;
-        return FilterKeyAscii(c, u"0123456789.", true, beep_) == 0;
+        return model::FilterKeyAscii(c, u"0123456789.", true, beep_) == 0;
     }
     case QEvent::FocusIn:
     case QEvent::MouseButtonRelease:

@@ -1,7 +1,7 @@
 #include "analyses/ldk_compare/ui/ldk_compare_commands.h"
 
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
-#include "hosts/ui/mdi_windows.h"
+#include "ui/mdi_windows.h"
 
 namespace tavelmark::ui {
 

@@ -1,6 +1,6 @@
 #pragma once
 // The menu command of the LDk comparison.
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::ui {
 

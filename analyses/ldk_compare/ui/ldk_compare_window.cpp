@@ -1,7 +1,7 @@
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
 
-#include "common/guarded_run.h"
-#include "hosts/ui/mdi_windows.h"
+#include "report/guarded_run.h"
+#include "ui/mdi_windows.h"
 
 #include <exception>
 
@@ -10,11 +10,17 @@
 #include <QPushButton>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "hosts/ui/command_button.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/command_button.h"
+#include "ui/grid_view.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using ldk_compare::LDkCompareHelpBox, ldk_compare::LoadLDkCompareWorkbook,
+    ldk_compare::RunLDkCompare, ldk_compare::WriteLDkCompareTemplate;
+using report::HelpBox, report::MessageIcon, report::Prompter, report::ReportOutcome,
+    report::RunGuarded;
+
 namespace {
 
 // The window's design, in twips.
@@ -38,7 +44,7 @@ LDkCompareWindow::LDkCompareWindow(Workbench& workbench, QWidget* parent)
     LoadLDkCompareWorkbook(grid_);
     exlInput_ = new GridView(grid_, this);
     exlInput_->setObjectName(QStringLiteral("ExlInput"));
-    exlInput_->setKeySet(GridKeySet::Decimals);
+    exlInput_->setKeySet(model::GridKeySet::Decimals);
     exlInput_->setToolTip(QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
     exlInput_->setAccessibleName(QStringLiteral("LD50与L95数据表"));
     exlInput_->setAccessibleDescription(exlInput_->toolTip());

@@ -4,8 +4,8 @@
 // t tests into a new result window.
 #include <QWidget>
 
-#include "hosts/input_grid.h"
-#include "hosts/ui/workbench.h"
+#include "model/input_grid.h"
+#include "ui/workbench.h"
 
 class QPushButton;
 
@@ -18,7 +18,7 @@ class LDkCompareWindow : public QWidget {
 public:
     explicit LDkCompareWindow(Workbench& workbench, QWidget* parent = nullptr);
 
-    InputGrid& grid() { return grid_; }
+    model::InputGrid& grid() { return grid_; }
     GridView* exlInput() const { return exlInput_; }
     QPushButton* cmdCal() const { return cmdCal_; }
     QPushButton* cmdHelp() const { return cmdHelp_; }
@@ -33,7 +33,7 @@ public slots:
 
 private:
     Workbench& workbench_;
-    InputGrid grid_;
+    model::InputGrid grid_;
     GridView* exlInput_ = nullptr;
     QPushButton* cmdHelp_ = nullptr;
     QPushButton* cmdCal_ = nullptr;

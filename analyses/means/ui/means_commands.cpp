@@ -4,11 +4,13 @@
 
 #include "analyses/means/ui/means_input_window.h"
 #include "analyses/means/ui/print_show_dialog.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/mdi_windows.h"
-#include "hosts/ui/qt_text.h"
+#include "ui/grid_view.h"
+#include "ui/mdi_windows.h"
+#include "ui/qt_text.h"
 
 namespace tavelmark::ui {
+
+using means::MeansMenu, means::MeansMenuCommand, means::MeansMenuEntry, means::MeansOptions;
 
 namespace {
 

@@ -3,7 +3,7 @@
 // windows meet: the data-entry window and the result-items dialog.
 #include "analyses/means/means_captions.h"
 #include "analyses/means/means_options.h"
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::ui {
 
@@ -12,7 +12,7 @@ class PrintShowDialog;
 
 // Shows the data-entry window (created on first use with its template, one
 // while it is open); mnuAverComp and mnuItelAna then set its caption.
-MeansInputWindow* ShowMeansInputWindow(Workbench& workbench, MeansMenuEntry entry);
+MeansInputWindow* ShowMeansInputWindow(Workbench& workbench, means::MeansMenuEntry entry);
 
 // The result-items dialog: created hidden with its defaults when first
 // needed, shown with the data-entry window disabled until 确定 or the close box.
@@ -20,7 +20,7 @@ PrintShowDialog* FindPrintShow(Workbench& workbench);
 PrintShowDialog* LoadPrintShow(Workbench& workbench);
 PrintShowDialog* ShowPrintShow(Workbench& workbench);
 void HidePrintShow(Workbench& workbench);
-MeansOptions ReadPrintShow(Workbench& workbench);
+means::MeansOptions ReadPrintShow(Workbench& workbench);
 
 // "mnuAverAna", "mnuAverComp", "mnuItelAna".
 void RegisterMeansCommands(CommandTable& commands);

@@ -1,7 +1,7 @@
 #include "analyses/means/ui/means_input_window.h"
 
-#include "common/guarded_run.h"
-#include "hosts/ui/mdi_windows.h"
+#include "report/guarded_run.h"
+#include "ui/mdi_windows.h"
 
 #include <exception>
 
@@ -13,12 +13,16 @@
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
 #include "analyses/means/ui/means_commands.h"
-#include "hosts/ui/command_button.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/command_button.h"
+#include "ui/grid_view.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using means::MeansHelpBox, means::MeansOptions, means::RunMeans, means::WriteMeansTemplate,
+    means::kMeansWindowCaption;
+using report::MessageIcon, report::Prompter, report::ReportOutcome, report::RunGuarded;
 
 namespace {
 
@@ -45,7 +49,7 @@ MeansInputWindow::MeansInputWindow(Workbench& workbench, QWidget* parent)
     WriteMeansTemplate(grid_);
     exlInput_ = new GridView(grid_, this);
     exlInput_->setObjectName(QStringLiteral("ExlInput"));
-    exlInput_->setKeySet(GridKeySet::SignedDecimals);
+    exlInput_->setKeySet(model::GridKeySet::SignedDecimals);
     exlInput_->setAccessibleName(QStringLiteral("T组与R组数据表"));
     exlInput_->setAccessibleDescription(QStringLiteral("A列T组, B列R组, 第2至301行"));
     exlInput_->setGeometry(0, 0, x(kGridWidth), y(kClientHeight));

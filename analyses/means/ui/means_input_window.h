@@ -4,8 +4,8 @@
 // window, 参数设置 opens the result-items dialog, 在线帮助 the help box.
 #include <QWidget>
 
-#include "hosts/input_grid.h"
-#include "hosts/ui/workbench.h"
+#include "model/input_grid.h"
+#include "ui/workbench.h"
 
 class QPushButton;
 
@@ -18,7 +18,7 @@ class MeansInputWindow : public QWidget {
 public:
     explicit MeansInputWindow(Workbench& workbench, QWidget* parent = nullptr);
 
-    InputGrid& grid() { return grid_; }
+    model::InputGrid& grid() { return grid_; }
     GridView* exlInput() const { return exlInput_; }
     QPushButton* command1() const { return command1_; }  // 计算
     QPushButton* command2() const { return command2_; }  // 在线帮助
@@ -31,7 +31,7 @@ public slots:
 
 private:
     Workbench& workbench_;
-    InputGrid grid_;
+    model::InputGrid grid_;
     GridView* exlInput_ = nullptr;
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 
@@ -76,9 +76,9 @@ PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
     setFixedSize(clientWidth, y(kClientHeight));
 }
 
-MeansOptions PrintShowDialog::options() const {
+means::MeansOptions PrintShowDialog::options() const {
     auto on = [this](int number) { return check(number)->isChecked(); };
-    MeansOptions o;
+    means::MeansOptions o;
     o.tTests = on(3);
     o.description = on(4);
     o.sampleSize = on(5);

@@ -23,7 +23,7 @@ public:
     QCheckBox* check(int number) const { return checks_.at(static_cast<std::size_t>(number)); }
     QPushButton* command1() const { return command1_; }
 
-    MeansOptions options() const;
+    means::MeansOptions options() const;
 
 signals:
     // 确定: the choices stay and the dialog is hidden.

@@ -4,10 +4,12 @@
 
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
-#include "hosts/ui/mdi_windows.h"
-#include "hosts/ui/qt_text.h"
+#include "ui/mdi_windows.h"
+#include "ui/qt_text.h"
 
 namespace tavelmark::ui {
+
+using rates::RatesMenuCommand, rates::RatesOptions, rates::RunRatesMenuCommand;
 
 namespace {
 

@@ -3,7 +3,7 @@
 // of its two windows in the main window's MDI area.
 #include "analyses/rates/rates_options.h"
 #include "analyses/rates/rates_window.h"
-#include "hosts/ui/workbench.h"
+#include "ui/workbench.h"
 
 namespace tavelmark::ui {
 
@@ -13,7 +13,7 @@ class RatesSettingsDialog;
 // Shows frmChiInput (created on first use, one while it is open), writes the
 // template and applies what the command changes (caption, group labels, the
 // odds item of the options dialog).
-RatesInputWindow* ShowRatesInputWindow(Workbench& workbench, RatesMenuCommand command);
+RatesInputWindow* ShowRatesInputWindow(Workbench& workbench, rates::RatesMenuCommand command);
 
 // frmChiSetting when it is loaded (shown or hidden), nullptr otherwise.
 RatesSettingsDialog* FindRatesSettings(Workbench& workbench);
@@ -25,7 +25,7 @@ RatesSettingsDialog* ShowRatesSettings(Workbench& workbench);
 void HideRatesSettings(Workbench& workbench);
 // The report items as the dialog holds them; the initial (all unchosen) ones
 // when it is not loaded, which is what loading it would give.
-RatesOptions ReadRatesSettings(Workbench& workbench);
+rates::RatesOptions ReadRatesSettings(Workbench& workbench);
 
 // "mnuRateAna", "mnuEnRateAna", "mnuRateComp", "mnuOddAna".
 void RegisterRatesCommands(CommandTable& commands);

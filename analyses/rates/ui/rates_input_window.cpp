@@ -1,7 +1,7 @@
 #include "analyses/rates/ui/rates_input_window.h"
 
-#include "common/guarded_run.h"
-#include "hosts/ui/mdi_windows.h"
+#include "report/guarded_run.h"
+#include "ui/mdi_windows.h"
 
 #include <exception>
 
@@ -13,12 +13,17 @@
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
 #include "analyses/rates/ui/rates_commands.h"
-#include "hosts/ui/command_button.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/qt_text.h"
-#include "hosts/ui/sheet_metrics.h"
+#include "ui/command_button.h"
+#include "ui/grid_view.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
+
+using rates::RatesHelpBox, rates::RatesOptions, rates::RunRates, rates::SetUpRatesGrid,
+    rates::kRatesWindowCaption;
+using report::MessageIcon, report::Prompter, report::ReportOutcome, report::RunGuarded;
+
 namespace {
 
 // The window's design, in twips: wide enough for the longest caption.
@@ -41,7 +46,7 @@ RatesInputWindow::RatesInputWindow(Workbench& workbench, QWidget* parent)
     SetUpRatesGrid(grid_);
     exlInput_ = new GridView(grid_, this);
     exlInput_->setObjectName(QStringLiteral("ExlInput"));
-    exlInput_->setKeySet(GridKeySet::WholeNumbers);
+    exlInput_->setKeySet(model::GridKeySet::WholeNumbers);
     exlInput_->setToolTip(QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
     exlInput_->setAccessibleName(QStringLiteral("阳性数与阴性数四格表"));
     exlInput_->setAccessibleDescription(exlInput_->toolTip());

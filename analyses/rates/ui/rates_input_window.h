@@ -7,8 +7,8 @@
 
 #include <QWidget>
 
-#include "hosts/input_grid.h"
-#include "hosts/ui/workbench.h"
+#include "model/input_grid.h"
+#include "ui/workbench.h"
 
 class QPushButton;
 
@@ -21,7 +21,7 @@ class RatesInputWindow : public QWidget {
 public:
     explicit RatesInputWindow(Workbench& workbench, QWidget* parent = nullptr);
 
-    InputGrid& grid() { return grid_; }
+    model::InputGrid& grid() { return grid_; }
     GridView* exlInput() const { return exlInput_; }
     QPushButton* cmdCal() const { return cmdCal_; }
     QPushButton* cmdSet() const { return cmdSet_; }
@@ -38,7 +38,7 @@ public slots:
 
 private:
     Workbench& workbench_;
-    InputGrid grid_;
+    model::InputGrid grid_;
     GridView* exlInput_ = nullptr;
     QPushButton* cmdCal_ = nullptr;
     QPushButton* cmdSet_ = nullptr;

@@ -11,6 +11,8 @@
 
 namespace tavelmark::ui {
 
+using rates::RatesOptions;
+
 namespace {
 
 struct Item {

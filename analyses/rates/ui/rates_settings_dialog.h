@@ -26,7 +26,7 @@ public:
     QPushButton* cmdSetting() const { return cmdSetting_; }
 
     // Items 4 to 12 as checked now (the window caption is not the dialog's).
-    RatesOptions options() const;
+    rates::RatesOptions options() const;
     // Checks or unchecks an item as a click would (mnuOddAna checks item 11).
     void setItemChecked(int index, bool checked);
 

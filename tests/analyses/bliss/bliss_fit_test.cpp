@@ -8,7 +8,7 @@
 #include "bliss_fixtures.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 namespace {
 
 using test::Groups;
@@ -127,11 +127,11 @@ TEST(BlissFit, BreakdownsGiveAMessage) {
         std::vector<BlissGroup> groups;
         const char* message;
     } cases[] = {
-        {"all doses equal", Groups({10, 10, 10}, {10, 10, 10}, {2, 5, 8}), bliss_text::kEqualDoses},
+        {"all doses equal", Groups({10, 10, 10}, {10, 10, 10}, {2, 5, 8}), text::kEqualDoses},
         {"all or none (no maximum-likelihood line)",
          Groups({1, 2, 4, 8}, {10, 10, 10, 10}, {0, 0, 10, 10}), nullptr},
         {"no response at any dose", Groups({1, 2, 4}, {10, 10, 10}, {0, 0, 0}), nullptr},
-        {"two groups", Groups({1, 2}, {10, 10}, {2, 8}), bliss_text::kTooFewGroups},
+        {"two groups", Groups({1, 2}, {10, 10}, {2, 8}), text::kTooFewGroups},
     };
     for (const auto& c : cases) {
         const BlissFitOutcome outcome = FitBliss(c.groups, 0);
@@ -153,4 +153,4 @@ TEST(BlissFit, NoFiellerIntervalWhenGReachesOne) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -6,7 +6,12 @@
 
 #include "analyses/bliss/bliss_template.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
+
+using model::Cell, model::CellRef, model::CellValue, model::GridSheet, model::HAlign,
+    model::InputGrid, model::IsEmpty, model::Range, model::RangeRef;
+using report::HelpBox, report::MessageIcon, report::RecordingPrompter;
+
 namespace {
 
 using Kind = RecordingPrompter::Kind;
@@ -214,4 +219,4 @@ TEST(BlissTemplate, HelpBox) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

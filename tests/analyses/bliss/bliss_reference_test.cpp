@@ -12,7 +12,7 @@
 #include "analyses/bliss/bliss_fit.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 namespace {
 
 std::vector<std::vector<std::string>> ReadCsv(const std::string& name) {
@@ -50,4 +50,4 @@ TEST(BlissReference, LD50AgreesWithMaximumLikelihoodWithinOnePercent) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

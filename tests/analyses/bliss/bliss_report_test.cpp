@@ -10,7 +10,13 @@
 #include "bliss_fixtures.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
+
+using model::BorderWeight, model::Cell, model::CellRef, model::CellValue, model::Chart,
+    model::HAlign, model::InputGrid, model::PlainText, model::Range, model::ReportValue,
+    model::SeriesKind, model::Sheet, model::VAlign;
+using report::RecordingPrompter, report::ReportContext;
+
 namespace {
 
 using test::SameTo;
@@ -258,4 +264,4 @@ TEST(SignificantText, FifteenDigitsWithoutExponent) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -6,7 +6,7 @@
 #include "analyses/bliss/leading_number.h"
 #include "bliss_fixtures.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 namespace {
 
 BlissHandOver ExampleLine() { return FitBliss(test::WorkedExample(), 0).fit->handOver(); }
@@ -67,4 +67,4 @@ TEST(LeadingNumber, LongestLeadingDecimalNumber) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -4,7 +4,7 @@
 
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::bliss {
 namespace {
 
 using test::Near;
@@ -57,4 +57,4 @@ TEST(WorkingProbit, FarTailsCarryNoWeightInsteadOfOverflowing) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::bliss

@@ -3,7 +3,13 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::ldk_compare {
+
+using model::AsNumber, model::BorderWeight, model::Cell, model::CellRef, model::GridSheet,
+    model::HAlign, model::InputGrid, model::IsEmpty, model::PlainText, model::Range,
+    model::RangeRef, model::Sheet;
+using report::HelpBox, report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
+
 namespace {
 
 using test::SameTo;
@@ -182,4 +188,4 @@ TEST(LDkHelp, TitleAndShape) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::ldk_compare

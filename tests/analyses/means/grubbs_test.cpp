@@ -8,7 +8,10 @@
 #include "analyses/means/grubbs.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+using report::MessageIcon, report::RecordingPrompter;
+
 namespace {
 
 TEST(GrubbsCritical, TabledAndInterpolatedValues) {
@@ -68,4 +71,4 @@ TEST(GrubbsFlagged, ConstantOrUndescribedGroupsFlagNothing) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -12,7 +12,7 @@
 #include "reference_data.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 namespace {
 
 using test::MeansReference;
@@ -147,4 +147,4 @@ TEST(MeansReferenceRecommendation, FollowsNormalityThenVariance) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -11,11 +11,18 @@
 #include "analyses/means/means_report.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
-#include "common/status_text.h"
 #include "reference_data.h"
+#include "report/status_text.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
+
+using model::BorderWeight, model::Cell, model::CellName, model::CellRef, model::CellValue,
+    model::GridSheet, model::HAlign, model::InputGrid, model::PlainText, model::Range,
+    model::ReportValue, model::Sheet;
+using report::MessageIcon, report::RecordingPrompter, report::ReportContext, report::ReportOutcome,
+    report::kStatusReady;
+
 namespace {
 
 using Kind = RecordingPrompter::Kind;
@@ -367,4 +374,4 @@ TEST(MeansHelp, MenuEntries) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::means

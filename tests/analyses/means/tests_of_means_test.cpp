@@ -13,7 +13,7 @@
 #include "analyses/means/significance.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::means {
 namespace {
 
 using Values = std::vector<double>;
@@ -362,4 +362,4 @@ TEST(Power, TwoSidedFivePercentPowerBesideHalfTheP) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::means

@@ -10,7 +10,7 @@
 #include "analyses/rates/fisher_exact.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 namespace {
 
 using test::Near;
@@ -42,4 +42,4 @@ TEST(FisherReference, AgreesWithHypergeometricSumsFromR) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -12,7 +12,11 @@
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+using model::CellValue, model::InputGrid, model::IsNumber, model::Range;
+using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
+
 namespace {
 
 struct RatesInput : ::testing::Test {
@@ -151,4 +155,4 @@ TEST(RateTableRead, MoreThan32767NegativesAreStillCounted) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

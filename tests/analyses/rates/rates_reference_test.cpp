@@ -12,10 +12,10 @@
 #include "analyses/rates/chi_square.h"
 #include "analyses/rates/pooled_tests.h"
 #include "analyses/rates/rate_estimates.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 namespace {
 
 using test::Near;
@@ -87,7 +87,7 @@ TEST(RatesReference, ClippedCorrectionsAndBoundaryLimitsAgreeWithR) {
 
         const ChiSquares chi = ComputeChiSquares(table);
         EXPECT_TRUE(Agrees(chi.yates, r.yates, 1e-12)) << "Yates";
-        const auto yatesP = chi.yates ? wsf::Chidist(*chi.yates, 1) : std::nullopt;
+        const auto yatesP = chi.yates ? numeric::wsf::Chidist(*chi.yates, 1) : std::nullopt;
         EXPECT_TRUE(Agrees(yatesP, r.yatesP, 1e-12)) << "Yates P";
 
         const PooledTests pooled = ComputePooledTests(table);
@@ -109,4 +109,4 @@ TEST(RatesReference, ClippedCorrectionsAndBoundaryLimitsAgreeWithR) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -8,7 +8,12 @@
 #include "analyses/rates/run_rates.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+using model::BorderWeight, model::Cell, model::HAlign, model::InputGrid, model::PlainText,
+    model::Range, model::ReportValue, model::RichText, model::Sheet, model::VAlign, model::Workbook;
+using report::MessageIcon, report::RecordingPrompter, report::ReportOutcome;
+
 namespace {
 
 using test::SameTo;
@@ -295,4 +300,4 @@ TEST(StatConclusionWording, ThresholdsAndNonNumbers) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -9,10 +9,10 @@
 #include "analyses/rates/fisher_exact.h"
 #include "analyses/rates/pooled_tests.h"
 #include "analyses/rates/rate_estimates.h"
-#include "hosts/worksheet_functions.h"
+#include "numeric/worksheet_functions.h"
 #include "support/tolerance.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
 namespace {
 
 using test::Near;
@@ -33,7 +33,7 @@ TEST(RatesExample, ChiSquaresExpectedCountsAndTheirP) {
     for (const auto& row : rows) {
         ASSERT_TRUE(row.statistic);
         EXPECT_TRUE(SameTo(*row.statistic, row.value, 5));
-        EXPECT_TRUE(SameTo(*wsf::Chidist(*row.statistic, 1), row.p, 5));
+        EXPECT_TRUE(SameTo(*numeric::wsf::Chidist(*row.statistic, 1), row.p, 5));
     }
     const ExpectedCounts e = ComputeExpectedCounts(kExample);
     EXPECT_EQ((std::array{*e.a, *e.b, *e.c, *e.d}), (std::array{16.0, 16.0, 15.0, 15.0}));
@@ -107,7 +107,7 @@ TEST(ChiSquare, YatesIsClippedAtZeroAndZerosLeaveStatisticsEmpty) {
     for (const RateTable& t : {MakeRateTable(5, 5, 5, 5), MakeRateTable(0, 2, 1, 33)}) {
         const ChiSquares chi = ComputeChiSquares(t);
         EXPECT_EQ(chi.yates, 0.0);
-        EXPECT_EQ(wsf::Chidist(*chi.yates, 1), 1.0);
+        EXPECT_EQ(numeric::wsf::Chidist(*chi.yates, 1), 1.0);
     }
 
     const ChiSquares zeroCell = ComputeChiSquares(MakeRateTable(0, 10, 6, 4));
@@ -301,4 +301,4 @@ TEST(SampleSize, EqualOrMissingRatesLeaveEverySizeEmpty) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

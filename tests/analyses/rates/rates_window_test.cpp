@@ -6,7 +6,10 @@
 #include "analyses/rates/rates_help.h"
 #include "analyses/rates/rates_window.h"
 
-namespace tavelmark {
+namespace tavelmark::rates {
+
+using model::AsNumber, model::Cell, model::GridSheet, model::HAlign, model::InputGrid,
+    model::PointsToCharacterWidth, model::Range;
 namespace {
 
 std::string TextAt(const InputGrid& grid, const char* cell) {
@@ -122,4 +125,4 @@ TEST(RatesHelp, BoxByCaption) {
 }
 
 }  // namespace
-}  // namespace tavelmark
+}  // namespace tavelmark::rates

@@ -13,11 +13,12 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
 #include "analyses/bliss/ui/ldk_window.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/result_window.h"
-#include "hosts_ui/fake_workbench.h"
+#include "support/fake_workbench.h"
+#include "ui/grid_view.h"
+#include "ui/result_window.h"
 
 using namespace tavelmark;
+
 using tavelmark::ui::BlissInputWindow;
 using tavelmark::ui::BlissSettingsDialog;
 using tavelmark::ui::LDkWindow;
@@ -45,7 +46,7 @@ struct Opened {
         return dialogs.empty() ? QString() : QString::fromStdString(dialogs.back().text);
     }
     std::string reportText(const char* a1) const {
-        return PlainText(bench.reports.back().activeSheet().value(a1));
+        return model::PlainText(bench.reports.back().activeSheet().value(a1));
     }
 };
 
@@ -81,16 +82,16 @@ void BlissWindowsTest::menuCommandOpensOneWindowWithTheTemplate() {
     o.window->grid().setValue("B3", 1.0);
     o.commands.at(QStringLiteral("mnuBliss"))(o.bench);
     QCOMPARE(o.bench.area->findChildren<BlissInputWindow*>().size(), 1);
-    QCOMPARE(o.window->grid().value("B3"), CellValue(25.0));  // the example is back
-    QCOMPARE(o.window->grid().value("B9"), CellValue(44.0));  // row 9 is the user's
-    QCOMPARE(o.window->exlInput()->keySet(), std::optional<GridKeySet>(GridKeySet::Decimals));
+    QCOMPARE(o.window->grid().value("B3"), model::CellValue(25.0));  // the example is back
+    QCOMPARE(o.window->grid().value("B9"), model::CellValue(44.0));  // row 9 is the user's
+    QCOMPARE(o.window->exlInput()->keySet(), std::optional<model::GridKeySet>(model::GridKeySet::Decimals));
 }
 
 void BlissWindowsTest::everyControlHasAnAccessibleName() {
     Opened o;
     o.openSettings();
     QTest::mouseClick(ui::FindBlissSettings(o.bench)->cmdSet(), Qt::LeftButton);
-    ui::ShowLDkCalculator(o.bench, BlissHandOver{});
+    ui::ShowLDkCalculator(o.bench, bliss::BlissHandOver{});
     for (QWidget* w : o.bench.area->findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                              qobject_cast<ui::GridView*>(w);
@@ -123,14 +124,14 @@ void BlissWindowsTest::calculateWithTheInitialSettings() {
 
 void BlissWindowsTest::refusalSelectsTheCellAndKeepsTheGrid() {
     Opened o;
-    o.window->grid().setValue("C5", CellValue{});
+    o.window->grid().setValue("C5", model::CellValue{});
     o.window->grid().setValue("B8", 3.0);
     QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
     QVERIFY(o.bench.reports.empty());
     QCOMPARE(o.lastMessage(), QStringLiteral("本例有7组,发现空单元格或类型不匹配"));
-    QCOMPARE(o.window->grid().selection(), Range("C5"));
-    QCOMPARE(o.window->exlInput()->activeCell(), Cell("C5"));
-    QCOMPARE(o.window->grid().value("B8"), CellValue(3.0));
+    QCOMPARE(o.window->grid().selection(), model::Range("C5"));
+    QCOMPARE(o.window->exlInput()->activeCell(), model::Cell("C5"));
+    QCOMPARE(o.window->grid().value("B8"), model::CellValue(3.0));
     QVERIFY(o.window->isEnabled());
 }
 
@@ -140,7 +141,7 @@ void BlissWindowsTest::helpButtonShowsTheHelpBox() {
     const auto dialogs = o.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t(1));
     QCOMPARE(dialogs[0].title, std::string("正规Bliss法(LD50计算)在线帮助"));
-    QCOMPARE(dialogs[0].icon, MessageIcon::None);
+    QCOMPARE(dialogs[0].icon, report::MessageIcon::None);
 }
 
 void BlissWindowsTest::settingsAreKeptAfterConfirmAndUsedByTheCalculation() {
@@ -155,7 +156,6 @@ void BlissWindowsTest::settingsAreKeptAfterConfirmAndUsedByTheCalculation() {
     QVERIFY(!dialog->isVisibleTo(o.bench.area));
     QVERIFY(!dialog->parentWidget()->isVisible());
     QVERIFY(o.window->isEnabled());
-
     QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
     QCOMPARE(o.bench.reports.size(), std::size_t(1));
     QCOMPARE(o.reportText("B4"), std::string("(本底死亡率为:5%)"));
@@ -210,7 +210,7 @@ void BlissWindowsTest::backgroundBoxFiltersKeysAndRefusesOneHundred() {
     QCOMPARE(dialogs.size(), std::size_t(1));
     QCOMPARE(dialogs[0].text, std::string("本底死亡率应在[0%,100%)之间,请重新输入"));
     QCOMPARE(dialogs[0].title, std::string("数据超出范围！"));
-    QCOMPARE(dialogs[0].icon, MessageIcon::Critical);
+    QCOMPARE(dialogs[0].icon, report::MessageIcon::Critical);
     QCOMPARE(box->text(), QStringLiteral("0"));
     QCOMPARE(box->selectedText(), QStringLiteral("0"));
 }

@@ -12,12 +12,13 @@
 
 #include "analyses/ldk_compare/ui/ldk_compare_commands.h"
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
-#include "hosts/ui/grid_model.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/result_window.h"
-#include "hosts_ui/fake_workbench.h"
+#include "support/fake_workbench.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/result_window.h"
 
 using namespace tavelmark;
+
 using tavelmark::ui::GridView;
 using tavelmark::ui::LDkCompareWindow;
 
@@ -46,7 +47,7 @@ struct Opened {
             if (editor->isVisible()) target = editor;
         QTest::keyClick(target, key, modifiers);
     }
-    QString active() { return QString::fromStdString(CellName(grid().activeCell())); }
+    QString active() { return QString::fromStdString(model::CellName(grid().activeCell())); }
 };
 
 }  // namespace
@@ -78,8 +79,8 @@ void LDkCompareWindowTest::menuCommandOpensOneWindowWithTheTemplate() {
     // The grid shows A1:C11 and the example data.
     QCOMPARE(opened.grid().gridModel()->rowCount(), 11);
     QCOMPARE(opened.grid().gridModel()->columnCount(), 3);
-    QCOMPARE(opened.window->grid().value("B2"), CellValue{14.0});
-    QCOMPARE(opened.grid().gridModel()->indexOf(Cell("C2")).data().toString(), QStringLiteral("2.9000"));
+    QCOMPARE(opened.window->grid().value("B2"), model::CellValue{14.0});
+    QCOMPARE(opened.grid().gridModel()->indexOf(model::Cell("C2")).data().toString(), QStringLiteral("2.9000"));
     QCOMPARE(opened.active(), QStringLiteral("A1"));
     QCOMPARE(opened.window->cmdCal()->text(), QStringLiteral("计算"));
     QCOMPARE(opened.window->cmdHelp()->text(), QStringLiteral("在线帮助"));
@@ -100,22 +101,22 @@ void LDkCompareWindowTest::aLetterBeepsAndEmptiesTheCellWhileArrowsMove() {
     opened.select("B2");
     opened.press(Qt::Key_A);
     QCOMPARE(opened.beeps, 1);
-    QVERIFY(IsEmpty(opened.window->grid().value("B2")));
+    QVERIFY(model::IsEmpty(opened.window->grid().value("B2")));
     QCOMPARE(opened.active(), QStringLiteral("B2"));
     for (Qt::Key arrow : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Up, Qt::Key_Left}) opened.press(arrow);
     QCOMPARE(opened.beeps, 1);
     QCOMPARE(opened.active(), QStringLiteral("B2"));
-    QCOMPARE(opened.window->grid().value("B3"), CellValue{20.0});
-    QCOMPARE(opened.window->grid().value("C2"), CellValue{2.9});
+    QCOMPARE(opened.window->grid().value("B3"), model::CellValue{20.0});
+    QCOMPARE(opened.window->grid().value("C2"), model::CellValue{2.9});
     // The emptied cell comes back with Ctrl+Z.
     opened.press(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(opened.window->grid().value("B2"), CellValue{14.0});
+    QCOMPARE(opened.window->grid().value("B2"), model::CellValue{14.0});
     // A letter in the middle of typing: the entry is dropped and the cell emptied.
     opened.select("C2");
     opened.press(Qt::Key_3);
     opened.press(Qt::Key_X);
     QCOMPARE(opened.beeps, 2);
-    QVERIFY(IsEmpty(opened.window->grid().value("C2")));
+    QVERIFY(model::IsEmpty(opened.window->grid().value("C2")));
     opened.press(Qt::Key_Down);
     QCOMPARE(opened.active(), QStringLiteral("C3"));
     QCOMPARE(opened.beeps, 2);
@@ -147,7 +148,7 @@ void LDkCompareWindowTest::keysOfTheDecimalsFilter() {
     opened.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(opened.beeps, accepted ? 0 : 1);
     // An accepted key at most opens the editor; the cell keeps its value till Enter.
-    QCOMPARE(IsEmpty(opened.window->grid().value("C3")), !accepted);
+    QCOMPARE(model::IsEmpty(opened.window->grid().value("C3")), !accepted);
 }
 
 void LDkCompareWindowTest::typedDecimalComesBackAsANumber() {
@@ -158,8 +159,8 @@ void LDkCompareWindowTest::typedDecimalComesBackAsANumber() {
     for (Qt::Key key : {Qt::Key_4, Qt::Key_Period, Qt::Key_2}) opened.press(key, Qt::KeypadModifier);
     opened.press(Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(opened.beeps, 0);
-    QCOMPARE(opened.window->grid().value("B5"), CellValue{16.5});
-    QCOMPARE(opened.window->grid().value("C5"), CellValue{4.2});
+    QCOMPARE(opened.window->grid().value("B5"), model::CellValue{16.5});
+    QCOMPARE(opened.window->grid().value("C5"), model::CellValue{4.2});
 }
 
 void LDkCompareWindowTest::calculateShowsTheReportOfTheExample() {
@@ -169,9 +170,9 @@ void LDkCompareWindowTest::calculateShowsTheReportOfTheExample() {
     QVERIFY(opened.bench.recorder.dialogs().empty());
     QCOMPARE(opened.bench.recorder.statusText(), std::string("就绪"));
     // Batch 1 against batch 2 of the worked example of the manual.
-    const Sheet& sheet = opened.bench.reports.front().activeSheet();
-    QCOMPARE(sheet.value("B6"), ReportValue{std::string("0.031817 +")});
-    QCOMPARE(sheet.value("B18"), ReportValue{std::string("2.1470 +")});
+    const model::Sheet& sheet = opened.bench.reports.front().activeSheet();
+    QCOMPARE(sheet.value("B6"), model::ReportValue{std::string("0.031817 +")});
+    QCOMPARE(sheet.value("B18"), model::ReportValue{std::string("2.1470 +")});
     // Each calculation opens its own result window; the first stays.
     QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
     QCOMPARE(opened.bench.area->findChildren<ui::ResultWindow*>().size(), 2);
@@ -186,8 +187,8 @@ void LDkCompareWindowTest::aBadCellIsSelectedAndTheGridKeepsItsData() {
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs.front().title, std::string("数据类型错误或超出范围"));
     QCOMPARE(opened.active(), QStringLiteral("C3"));
-    QVERIFY(opened.grid().selectionModel()->isSelected(opened.grid().gridModel()->indexOf(Cell("C3"))));
-    QCOMPARE(opened.window->grid().value("C3"), CellValue{std::string("5,0")});
+    QVERIFY(opened.grid().selectionModel()->isSelected(opened.grid().gridModel()->indexOf(model::Cell("C3"))));
+    QCOMPARE(opened.window->grid().value("C3"), model::CellValue{std::string("5,0")});
     QCOMPARE(opened.bench.recorder.statusText(), std::string("就绪"));
 }
 
@@ -197,7 +198,7 @@ void LDkCompareWindowTest::helpButtonShowsTheHelpBox() {
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs.front().title, std::string("LDk两两对比在线帮助"));
-    QCOMPARE(int(dialogs.front().icon), int(MessageIcon::None));
+    QCOMPARE(int(dialogs.front().icon), int(report::MessageIcon::None));
     QVERIFY(dialogs.front().text.rfind("【举例说明】", 0) == 0);
 }
 
@@ -215,7 +216,7 @@ void LDkCompareWindowTest::aClosedWindowIsCreatedAnew() {
     commands.at(QStringLiteral("mnuLDk"))(opened.bench);
     auto* again = opened.bench.area->findChild<LDkCompareWindow*>();
     QVERIFY(again);
-    QCOMPARE(again->grid().value("B2"), CellValue{14.0});
+    QCOMPARE(again->grid().value("B2"), model::CellValue{14.0});
 }
 
 void LDkCompareWindowTest::savedReportReadsBackWithTheSameCells() {
@@ -232,8 +233,8 @@ void LDkCompareWindowTest::savedReportReadsBackWithTheSameCells() {
 
     QStringList expected;
     for (const auto& [cell, value] : report->workbook().activeSheet().cells().values())
-        if (const std::string text = PlainText(value); !text.empty())
-            expected << QString::fromStdString(CellName(cell) + "\t" + text);
+        if (const std::string text = model::PlainText(value); !text.empty())
+            expected << QString::fromStdString(model::CellName(cell) + "\t" + text);
     QProcess reader;
     reader.start(QStringLiteral(TAVELMARK_OPENPYXL_PYTHON), {QStringLiteral(TAVELMARK_DUMP_CELLS), path});
     QVERIFY(reader.waitForFinished(60000));

@@ -12,12 +12,13 @@
 #include "analyses/means/ui/means_commands.h"
 #include "analyses/means/ui/means_input_window.h"
 #include "analyses/means/ui/print_show_dialog.h"
-#include "hosts/ui/grid_model.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts/ui/result_window.h"
-#include "hosts_ui/fake_workbench.h"
+#include "support/fake_workbench.h"
+#include "ui/grid_model.h"
+#include "ui/grid_view.h"
+#include "ui/result_window.h"
 
 using namespace tavelmark;
+
 using tavelmark::ui::MeansInputWindow;
 using tavelmark::ui::PrintShowDialog;
 
@@ -40,7 +41,7 @@ struct Opened {
     }
     void calculate() { QTest::mouseClick(window->command1(), Qt::LeftButton); }
     QString shown(const char* a1) {
-        return window->exlInput()->gridModel()->indexOf(Cell(a1)).data().toString();
+        return window->exlInput()->gridModel()->indexOf(model::Cell(a1)).data().toString();
     }
     PrintShowDialog* dialog() { return bench.area->findChild<PrintShowDialog*>(); }
 };
@@ -66,18 +67,18 @@ void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
     QVERIFY(opened.window);
     QCOMPARE(opened.window->objectName(), QStringLiteral("frmIntelDAveInput"));
     QCOMPARE(opened.window->windowTitle(), QStringLiteral("智能化两组均数分析数据录入"));
-    QCOMPARE(opened.window->grid().value("B16"), CellValue{36.0});
+    QCOMPARE(opened.window->grid().value("B16"), model::CellValue{36.0});
     QCOMPARE(opened.shown("A2"), QStringLiteral("38"));
 
     opened.window->grid().setValue("A2", 40.0);  // typed data survives the menu commands
     opened.open("mnuAverComp");
     QCOMPARE(opened.bench.area->findChildren<MeansInputWindow*>().size(), 1);
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansCompareCaption));
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansCompareCaption));
     opened.open("mnuItelAna");
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansIntelligentCaption));
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansIntelligentCaption));
     opened.open("mnuAverAna");  // leaves the caption as it is
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(kMeansIntelligentCaption));
-    QCOMPARE(opened.window->grid().value("A2"), CellValue{40.0});
+    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansIntelligentCaption));
+    QCOMPARE(opened.window->grid().value("A2"), model::CellValue{40.0});
 }
 
 void MeansWindowsTest::everyControlHasAnAccessibleName() {
@@ -109,12 +110,12 @@ void MeansWindowsTest::signedDecimalsCanBeTyped() {
     for (Qt::Key key : {Qt::Key_Minus, Qt::Key_1, Qt::Key_Period, Qt::Key_5, Qt::Key_Return})
         press(key);
     QCOMPARE(beeps, 0);
-    QCOMPARE(opened.window->grid().value("A12"), CellValue{-1.5});
+    QCOMPARE(opened.window->grid().value("A12"), model::CellValue{-1.5});
     opened.window->grid().select("A13");
     grid.refresh();
     press(Qt::Key_A);
     QCOMPARE(beeps, 1);
-    QVERIFY(IsEmpty(opened.window->grid().value("A13")));
+    QVERIFY(model::IsEmpty(opened.window->grid().value("A13")));
 }
 
 void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
@@ -125,7 +126,7 @@ void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{2});
     QCOMPARE(dialogs[0].text, std::string("R组中发现离群值59,是否删除"));
-    QCOMPARE(dialogs[1].text, std::string(kRecalculateText));
+    QCOMPARE(dialogs[1].text, std::string(means::kRecalculateText));
     QCOMPARE(opened.bench.recorder.statusText(), std::string("就绪"));
 
     // 59 was in B9: 25 moved up into it, the column lost its last cell, A kept all ten.
@@ -133,14 +134,14 @@ void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
     QCOMPARE(opened.shown("B15"), QStringLiteral("36"));
     QCOMPARE(opened.shown("B16"), QString());
     QCOMPARE(opened.shown("A11"), QStringLiteral("33"));
-    QCOMPARE(CellName(opened.window->exlInput()->activeCell()), std::string("B9"));
+    QCOMPARE(model::CellName(opened.window->exlInput()->activeCell()), std::string("B9"));
     QVERIFY(opened.window->isEnabled());
 
     // Calculated again: the recorder now answers No and the report counts 14 R values.
     opened.calculate();
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
-    QCOMPARE(opened.bench.reports.front().activeSheet().value("B8"), ReportValue{10.0});
-    QCOMPARE(opened.bench.reports.front().activeSheet().value("C8"), ReportValue{14.0});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("B8"), model::ReportValue{10.0});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("C8"), model::ReportValue{14.0});
 }
 
 void MeansWindowsTest::noKeepsTheOutlierAndReports() {
@@ -150,12 +151,12 @@ void MeansWindowsTest::noKeepsTheOutlierAndReports() {
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
-    QCOMPARE(dialogs[0].kind, RecordingPrompter::Kind::Question);
-    QCOMPARE(opened.window->grid().value("B9"), CellValue{59.0});
-    const Sheet& report = opened.bench.reports.front().activeSheet();
-    QCOMPARE(report.value("C8"), ReportValue{15.0});
+    QCOMPARE(dialogs[0].kind, report::RecordingPrompter::Kind::Question);
+    QCOMPARE(opened.window->grid().value("B9"), model::CellValue{59.0});
+    const model::Sheet& report = opened.bench.reports.front().activeSheet();
+    QCOMPARE(report.value("C8"), model::ReportValue{15.0});
     // Without the dialog ever opened only the main table is written.
-    QCOMPARE(report.value("A21"), ReportValue{});
+    QCOMPARE(report.value("A21"), model::ReportValue{});
     QCOMPARE(opened.bench.area->findChildren<ui::ResultWindow*>().size(), 1);
 }
 
@@ -177,13 +178,13 @@ void MeansWindowsTest::theDialogChoosesSectionsAndDisablesTheWindow() {
 
     opened.calculate();
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
-    const Sheet& report = opened.bench.reports.front().activeSheet();
-    QCOMPARE(report.value("A21"), ReportValue{std::string("统计描述")});
-    QCOMPARE(report.value("A36"), ReportValue{std::string("方差齐性检验")});
+    const model::Sheet& report = opened.bench.reports.front().activeSheet();
+    QCOMPARE(report.value("A21"), model::ReportValue{std::string("统计描述")});
+    QCOMPARE(report.value("A36"), model::ReportValue{std::string("方差齐性检验")});
     // The choices stay for the next calculation.
     opened.calculate();
     QCOMPARE(opened.bench.reports.back().activeSheet().value("A36"),
-             ReportValue{std::string("方差齐性检验")});
+             model::ReportValue{std::string("方差齐性检验")});
 }
 
 void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
@@ -197,7 +198,7 @@ void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
     QVERIFY(opened.window->isEnabled());
     opened.calculate();
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
-    QCOMPARE(opened.bench.reports.front().activeSheet().value("A21"), ReportValue{});
+    QCOMPARE(opened.bench.reports.front().activeSheet().value("A21"), model::ReportValue{});
 }
 
 void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
@@ -206,7 +207,7 @@ void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs[0].title, std::string("智能化分析在线帮助"));
-    QCOMPARE(dialogs[0].icon, MessageIcon::None);
+    QCOMPARE(dialogs[0].icon, report::MessageIcon::None);
 }
 
 void MeansWindowsTest::aClosedWindowComesBackWithTheExample() {
@@ -216,7 +217,7 @@ void MeansWindowsTest::aClosedWindowComesBackWithTheExample() {
     holder->close();
     QTRY_VERIFY(!opened.bench.area->findChild<MeansInputWindow*>());
     opened.open("mnuAverAna");
-    QCOMPARE(opened.window->grid().value("A2"), CellValue{38.0});
+    QCOMPARE(opened.window->grid().value("A2"), model::CellValue{38.0});
 }
 
 QTEST_MAIN(MeansWindowsTest)

@@ -12,8 +12,8 @@
 #include "analyses/rates/ui/rates_commands.h"
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
-#include "hosts/ui/grid_view.h"
-#include "hosts_ui/fake_workbench.h"
+#include "support/fake_workbench.h"
+#include "ui/grid_view.h"
 
 using namespace tavelmark;
 using namespace tavelmark::ui;
@@ -68,7 +68,7 @@ private slots:
         }
         QVERIFY(dialog.chkAll()->isChecked());
         QVERIFY(!dialog.chkAll()->isEnabled());
-        const RatesOptions options = dialog.options();
+        const rates::RatesOptions options = dialog.options();
         for (int i = 4; i <= 12; ++i) QVERIFY(options.item(i));
     }
 
@@ -119,14 +119,14 @@ private slots:
 
     void menuCommandsSetCaptionLabelsAndTheOddsItem() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateComp);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateComp);
         QCOMPARE(window->objectName(), QStringLiteral("frmChiInput"));
         QCOMPARE(window->windowTitle(), QStringLiteral("智能化两样本率比较(2×2卡方法)数据录入"));
         QCOMPARE(std::get<std::string>(window->grid().value("A2")), std::string("处理1"));
         QVERIFY(!FindRatesSettings(bench));
 
         // The same window again, and the odds item checked in a hidden dialog.
-        QCOMPARE(ShowRatesInputWindow(bench, RatesMenuCommand::OddAna), window);
+        QCOMPARE(ShowRatesInputWindow(bench, rates::RatesMenuCommand::OddAna), window);
         QCOMPARE(bench.area->subWindowList().size(), 2);
         RatesSettingsDialog* dialog = FindRatesSettings(bench);
         QVERIFY(dialog);
@@ -145,7 +145,7 @@ private slots:
 
     void settingsDisableTheWindowUntilConfirmedOrClosed() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         window->cmdSet()->click();
         QVERIFY(!window->isEnabled());
         RatesSettingsDialog* dialog = FindRatesSettings(bench);
@@ -159,7 +159,7 @@ private slots:
         // The choice reaches the report: the rates section from row 14.
         window->cmdCal()->click();
         QCOMPARE(int(bench.reports.size()), 1);
-        QCOMPARE(PlainText(bench.reports[0].activeSheet().value("A14")), std::string("阳性率及可信限"));
+        QCOMPARE(model::PlainText(bench.reports[0].activeSheet().value("A14")), std::string("阳性率及可信限"));
 
         // The close box discards the choices and enables the window again.
         window->cmdSet()->click();
@@ -178,21 +178,21 @@ private slots:
 
     void refusalAndHelpGoThroughThePrompter() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         window->grid().setValue("C2", 2.5);
         window->cmdCal()->click();
         QVERIFY(bench.reports.empty());
         auto dialogs = bench.recorder.dialogs();
         QCOMPARE(int(dialogs.size()), 1);
         QCOMPARE(dialogs[0].text, std::string("数据录入区发现小数，请更正"));
-        QCOMPARE(window->grid().selection(), Range("B2:C3"));
+        QCOMPARE(window->grid().selection(), model::Range("B2:C3"));
         QCOMPARE(std::get<double>(window->grid().value("C2")), 2.5);
 
         window->cmdHelp()->click();
         dialogs = bench.recorder.dialogs();
         QCOMPARE(int(dialogs.size()), 2);
         QCOMPARE(dialogs[1].title, std::string("智能化两组阳性率分析在线帮助"));
-        QCOMPARE(dialogs[1].icon, MessageIcon::None);
+        QCOMPARE(dialogs[1].icon, report::MessageIcon::None);
 
         // A caption with no help box of its own: the button shows nothing.
         window->setWindowTitle(QStringLiteral("别的标题"));
@@ -202,7 +202,7 @@ private slots:
 
     void theGridLetsWholeNumbersInOnly() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::RateAna);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         GridView* grid = window->exlInput();
         int beeps = 0;
         grid->setBeep([&beeps] { ++beeps; });
@@ -217,25 +217,26 @@ private slots:
             const int before = beeps;
             QTest::keyClick(grid, k.key);
             QCOMPARE(beeps, before + 1);
-            QVERIFY(IsEmpty(window->grid().value(k.cell)));
+            QVERIFY(model::IsEmpty(window->grid().value(k.cell)));
         }
         window->grid().select("C2");
         grid->refresh();
         QTest::keyClick(grid, Qt::Key_7);
         grid->commitPendingEdit();
         QCOMPARE(beeps, 2);
-        QCOMPARE(AsNumber(window->grid().value("C2")), std::optional<double>(7));
+        QCOMPARE(model::AsNumber(window->grid().value("C2")), std::optional<double>(7));
     }
 
     void everyControlHasAnAccessibleName() {
         FakeWorkbench bench;
-        RatesInputWindow* window = ShowRatesInputWindow(bench, RatesMenuCommand::OddAna);
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::OddAna);
         for (QWidget* root : {static_cast<QWidget*>(window),
                               static_cast<QWidget*>(FindRatesSettings(bench))})
             for (QWidget* w : root->findChildren<QWidget*>())
                 if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
-        QCOMPARE(window->exlInput()->keySet(), std::optional<GridKeySet>(GridKeySet::WholeNumbers));
+        QCOMPARE(window->exlInput()->keySet(),
+                 std::optional<model::GridKeySet>(model::GridKeySet::WholeNumbers));
     }
 };
 

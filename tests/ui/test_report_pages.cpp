@@ -1,0 +1,294 @@
+// The worked examples' reports as the user gets them out of a result window:
+// the chart's titles on the screen, and the exported PDF read back with
+// poppler's pdftotext and pdftoppm (an independent reader, not our painter).
+#include <vector>
+
+#include <QChart>
+#include <QChartView>
+#include <QDir>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "analyses/bliss/bliss_template.h"
+#include "analyses/bliss/run_bliss.h"
+#include "analyses/means/means_template.h"
+#include "analyses/means/run_means.h"
+#include "support/pixels.h"
+#include "ui/result_window.h"
+#include "ui/workbook_view.h"
+
+using namespace tavelmark;
+
+using test::CountPixels;
+using test::IsDark;
+using test::IsRed;
+
+namespace {
+
+model::Workbook BlissReport() {
+    model::InputGrid grid;
+    bliss::WriteBlissTemplate(grid);
+    bliss::BlissOptions options;
+    options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
+    options.drawChart = true;
+    report::RecordingPrompter prompter;
+    return *bliss::RunBliss(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES})
+                .report.workbook;
+}
+
+model::Workbook MeansReport(const means::MeansOptions& options) {
+    model::InputGrid grid;
+    means::WriteMeansTemplate(grid);
+    report::RecordingPrompter prompter;  // the outlier question is answered No
+    return *means::RunMeans(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).workbook;
+}
+
+model::Workbook ReportNamed(const QString& name) {
+    if (name == "bliss") return BlissReport();
+    if (name == "means") return MeansReport({});
+    return MeansReport(means::MeansOptions::All());
+}
+
+// Without white space, and with ideographs where the PDF's text layer names
+// a glyph by the CJK radical that shares it (U+2F6C for 目 undoes in
+// compatibility form; the simplified radicals such as U+2EEC for 齐 do not).
+QString Comparable(const QString& text) {
+    static const QString radicals = QStringLiteral("⺰⻅⻆⻈⻉⻋⻐⻓⻔⻙⻚⻛⻜⻠⻢⻥⻦⻧⻨⻩⻪⻬⻮⻰⻳");
+    static const QString ideographs = QStringLiteral("纟见角讠贝车钅长门韦页风飞饣马鱼鸟卤麦黄黾齐齿龙龟");
+    QString plain = text.normalized(QString::NormalizationForm_KC);
+    for (qsizetype i = 0; i < radicals.size(); ++i) plain.replace(radicals[i], ideographs[i]);
+    return plain.remove(QRegularExpression(QStringLiteral("\\s")));
+}
+
+struct PdfWord {
+    QString text;
+    QRectF box;  // points, from the page's top-left corner
+};
+
+struct PdfPage {
+    QSizeF size;  // points
+    std::vector<PdfWord> words;
+    QString text() const {
+        QString all;
+        for (const PdfWord& word : words) all += word.text;
+        return Comparable(all);
+    }
+};
+
+QString Run(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0)
+        return program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
+    return {};
+}
+
+// The words of every page with their boxes (pdftotext -bbox writes them as XHTML).
+std::vector<PdfPage> ReadWords(const QString& pdf, QString* error) {
+    const QString html = pdf + QStringLiteral(".html");
+    *error = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, html});
+    if (!error->isEmpty()) return {};
+    QFile file(html);
+    file.open(QIODevice::ReadOnly);
+    const QString text = QString::fromUtf8(file.readAll());
+    static const QRegularExpression pageOrWord(QStringLiteral(
+        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<PdfPage> pages;
+    for (auto it = pageOrWord.globalMatch(text); it.hasNext();) {
+        const auto m = it.next();
+        if (!m.captured(1).isEmpty()) {
+            pages.push_back({QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), {}});
+        } else if (!pages.empty()) {
+            QString word = m.captured(7);
+            word.replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+                .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+                .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+                .replace(QStringLiteral("&apos;"), QStringLiteral("'"))
+                .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+            const QRectF box(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
+                             QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
+            pages.back().words.push_back({word, box});
+        }
+    }
+    return pages;
+}
+
+QImage FirstPageImage(const QString& pdf, int dotsPerInch, QString* error) {
+    const QString stem = pdf + QStringLiteral("-page1");
+    *error = Run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dotsPerInch),
+                                              QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                              QStringLiteral("1"), QStringLiteral("-singlefile"),
+                                              QStringLiteral("-png"), pdf, stem});
+    return QImage(stem + QStringLiteral(".png"));
+}
+
+const PdfWord* FindWord(const std::vector<PdfPage>& pages, const QString& text) {
+    for (const PdfPage& page : pages)
+        for (const PdfWord& word : page.words)
+            if (Comparable(word.text) == Comparable(text)) return &word;
+    return nullptr;
+}
+
+// The words of a page's top or bottom line of text.
+QStringList EdgeLine(const PdfPage& page, bool bottom) {
+    double edge = bottom ? 0 : page.size.height();
+    for (const PdfWord& word : page.words)
+        edge = bottom ? std::max(edge, word.box.bottom()) : std::min(edge, word.box.top());
+    QStringList line;
+    for (const PdfWord& word : page.words)
+        if (std::abs((bottom ? word.box.bottom() : word.box.top()) - edge) < 1.0)
+            line << QStringLiteral("%1@%2").arg(word.text).arg(qRound(word.box.left()));
+    line.sort();
+    return line;
+}
+
+// Where the PDFs go: a temporary folder, or the one named by
+// REPORT_PAGES_FOLDER for a person to look at them.
+class PdfFolder {
+public:
+    QString filePath(const QString& name) const {
+        const QString kept = qEnvironmentVariable("REPORT_PAGES_FOLDER");
+        return kept.isEmpty() ? temporary_.filePath(name) : QDir(kept).filePath(name);
+    }
+
+private:
+    QTemporaryDir temporary_;
+};
+
+bool HavePoppler() {
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
+           !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+}
+
+}  // namespace
+
+class ReportPagesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void chartTitlesShowInFull();
+    void pdfHoldsTheFirstTableReadably_data();
+    void pdfHoldsTheFirstTableReadably();
+    void longReportBreaksBetweenRows();
+};
+
+void ReportPagesTest::chartTitlesShowInFull() {
+    ui::ResultWindow window(BlissReport());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.view()->chartViews().size(), std::size_t{1});
+    QChartView* view = window.view()->chartViews().front();
+    QStringList shown;
+    for (QGraphicsItem* item : view->scene()->items()) {
+        const auto* text = dynamic_cast<const QGraphicsTextItem*>(item);
+        if (!text || !text->isVisible()) continue;
+        shown << text->toPlainText();
+        // Whatever the chart shows lies inside the chart.
+        QVERIFY2(view->viewport()->rect().contains(view->mapFromScene(text->sceneBoundingRect()).boundingRect()),
+                 qPrintable(text->toPlainText()));
+    }
+    for (const char* title : {"Yr-X", "对数剂量(X)", "回归几率单位(Yr)"})
+        QVERIFY2(shown.contains(QString::fromUtf8(title)), qPrintable(shown.join(QStringLiteral(" | "))));
+}
+
+void ReportPagesTest::pdfHoldsTheFirstTableReadably_data() {
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<QString>("sample");  // a label whose box is measured
+    QTest::addColumn<bool>("chart");
+    // The labels of each report's first table, as the report writers put them.
+    QTest::newRow("Bliss with its chart")
+        << "bliss"
+        << QStringList{"计算结果", "(本底死亡率为:0%)", "项目", "数据", "LD50", "LD50的平均可信限(ML95)",
+                       "LD50的95%可信限(L95)", "LD50的平均可信限率(L95%)", "斜率(b)", "Sb", "X50", "Sx50",
+                       "回归方程:Y(几率单位)＝", "14.1924",
+                       // the chart's titles
+                       "Yr-X", "对数剂量(X)", "回归几率单位(Yr)"}
+        << "LD50" << true;
+    QTest::newRow("two-group means")
+        << "means"
+        << QStringList{"计算结果", "原始数据", "组  别", "T组", "R组", "均数", "标准差", "例数",
+                       "显著性检验统计量", "P值(双侧)", "P值(单侧)", "统计结论(双侧)", "专业结论(双侧)",
+                       "置信度α", "把握度(1-β)", "差异无统计意义"}
+        << "均数" << false;
+}
+
+void ReportPagesTest::pdfHoldsTheFirstTableReadably() {
+    QFETCH(QString, report);
+    QFETCH(QStringList, labels);
+    QFETCH(QString, sample);
+    QFETCH(bool, chart);
+    QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
+    PdfFolder folder;
+    ui::ResultWindow window(ReportNamed(report));
+    const QString pdf = folder.filePath(report + QStringLiteral(".pdf"));
+    QVERIFY(window.exportPdfTo(pdf));
+    QString error;
+    const std::vector<PdfPage> pages = ReadWords(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(!pages.empty());
+    const PdfPage& first = pages.front();
+    const QString text = first.text();
+    for (const QString& label : labels)
+        QVERIFY2(text.contains(Comparable(label)), qPrintable(label + QStringLiteral(" not on page 1")));
+    // Every word lies on its page.
+    for (const PdfPage& page : pages)
+        for (const PdfWord& word : page.words)
+            QVERIFY2(QRectF(QPointF(0, 0), page.size).contains(word.box), qPrintable(word.text));
+    // The report's 10-point text, scaled to the page's width, stays about
+    // that size: not many times too large, not too small to read.
+    const PdfWord* measured = FindWord(pages, sample);
+    QVERIFY(measured);
+    QVERIFY2(measured->box.height() > 6 && measured->box.height() < 16,
+             qPrintable(QString::number(measured->box.height())));
+
+    const int dotsPerInch = 72;  // one pixel a point
+    const QImage image = FirstPageImage(pdf, dotsPerInch, &error);
+    QVERIFY2(error.isEmpty() && !image.isNull(), qPrintable(error));
+    QCOMPARE(image.width(), qRound(first.size.width()));
+    // The text is painted where the text layer says, and nothing runs off
+    // the page's right edge.
+    QVERIFY(CountPixels(image, measured->box.toAlignedRect(), IsDark) > 10);
+    QCOMPARE(CountPixels(image, QRect(image.width() - 4, 0, 4, image.height()), IsDark), 0);
+    if (chart)  // the fitted line
+        QVERIFY(CountPixels(image, image.rect(), IsRed) > 50);
+}
+
+void ReportPagesTest::longReportBreaksBetweenRows() {
+    QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
+    PdfFolder folder;
+    ui::ResultWindow window(ReportNamed(QStringLiteral("means, every section")));
+    const QString pdf = folder.filePath(QStringLiteral("long.pdf"));
+    QVERIFY(window.exportPdfTo(pdf));
+    QString error;
+    const std::vector<PdfPage> pages = ReadWords(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(pages.size() >= 2);
+    // A row cut by a page break would show its halves at the foot of one page
+    // and the head of the next.
+    for (std::size_t i = 0; i + 1 < pages.size(); ++i) {
+        QVERIFY(!pages[i].words.empty());
+        QVERIFY(EdgeLine(pages[i], true) != EdgeLine(pages[i + 1], false));
+    }
+    // Each page holds whole rows: its words stay clear of the page edges.
+    for (const PdfPage& page : pages)
+        for (const PdfWord& word : page.words)
+            QVERIFY2(word.box.top() > 10 && word.box.bottom() < page.size.height() - 10, qPrintable(word.text));
+    // Nothing is lost between the pages, nor printed twice.
+    QString all;
+    for (const PdfPage& page : pages) all += page.text();
+    for (const auto& [cell, value] : window.workbook().activeSheet().cells().values()) {
+        const QString text = Comparable(QString::fromStdString(model::PlainText(value)));
+        if (std::holds_alternative<std::string>(value))
+            QVERIFY2(all.contains(text), qPrintable(text));
+    }
+    QCOMPARE(all.count(QStringLiteral("方法推荐")), 1);
+}
+
+QTEST_MAIN(ReportPagesTest)
+#include "test_report_pages.moc"

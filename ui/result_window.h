@@ -1,0 +1,54 @@
+#pragma once
+// The window of one finished report. It belongs to the user: it stays open
+// when the next report comes, and is written to disk only when the user asks
+// ("另存为...", or a temporary copy to open in the spreadsheet program).
+#include <QMainWindow>
+
+#include "model/workbook.h"
+#include "ui/desktop_opener.h"
+
+class QAction;
+
+namespace tavelmark::ui {
+
+class WorkbookView;
+
+class ResultWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit ResultWindow(model::Workbook workbook, QWidget* parent = nullptr);
+
+    const model::Workbook& workbook() const { return workbook_; }
+    WorkbookView* view() const { return view_; }
+    QAction* saveAsAction() const { return saveAs_; }
+    QAction* openExternallyAction() const { return openExternally_; }
+    QAction* printAction() const { return print_; }
+    QAction* exportPdfAction() const { return exportPdf_; }
+
+    // The steps behind the actions, without their dialogs.
+    bool saveTo(const QString& path);
+    bool exportPdfTo(const QString& path);
+
+    // What "用电子表格程序打开" hands its copy to (the desktop's program by default).
+    void setFileOpener(FileOpener opener) { opener_ = std::move(opener); }
+
+public slots:
+    void saveAs();
+    void openInSpreadsheet();
+    void printReport();
+    void exportPdf();
+
+private:
+    void complain(const QString& title, const QString& text);
+
+    model::Workbook workbook_;  // before view_: the view reads it
+    FileOpener opener_ = OpenWithDesktopProgram;
+    WorkbookView* view_ = nullptr;
+    QAction* saveAs_ = nullptr;
+    QAction* openExternally_ = nullptr;
+    QAction* print_ = nullptr;
+    QAction* exportPdf_ = nullptr;
+    int number_ = 0;
+};
+
+}  // namespace tavelmark::ui

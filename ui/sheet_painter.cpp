@@ -1,0 +1,276 @@
+#include "ui/sheet_painter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "format/number_format.h"
+#include "ui/qt_text.h"
+#include "ui/sheet_metrics.h"
+
+namespace tavelmark::ui {
+
+using model::BorderWeight, model::CellFormat, model::CellRef, model::Font, model::HAlign,
+    model::RangeRef, model::ReportValue, model::RichText, model::Sheet, model::TextRun,
+    model::VAlign;
+namespace {
+
+constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+
+// This machine's fonts may be wider than the ones the report was sized for:
+// a text at most a fifth too wide for the room it has is narrowed to fit
+// rather than cut. The horizontal scale to draw it with.
+double NarrowingToFit(double textWidth, double room) {
+    if (textWidth <= room || room <= 0 || textWidth * 0.8 > room) return 1.0;
+    return room / textWidth;
+}
+
+struct Piece {
+    QString text;
+    bool superscript = false;
+};
+
+std::vector<Piece> PiecesOf(const ReportValue& value, const CellFormat& format) {
+    if (const auto* number = std::get_if<double>(&value))
+        return {{ToQString(format::FormatNumber(*number, format.numberFormat)), false}};
+    if (const auto* text = std::get_if<std::string>(&value)) return {{ToQString(*text), false}};
+    std::vector<Piece> pieces;
+    if (const auto* rich = std::get_if<RichText>(&value))
+        for (const TextRun& run : *rich) pieces.push_back({ToQString(run.text), run.superscript});
+    return pieces;
+}
+
+// Cell fonts are sized in points at the layout's resolution, whatever the
+// device's: a layout made for 96 dpi and painted on a 1200-dpi printer keeps
+// its 10-point texts 13 layout pixels high, in proportion to their cells.
+QFont LayoutFont(const Font& spec, const SheetLayout& layout, const QPaintDevice& device) {
+    const double toDevice = layout.dotsPerInchY() / std::max(1, device.logicalDpiY());
+    return SheetFont(spec.name, (spec.size > 0 ? spec.size : 10) * toDevice);
+}
+
+QFont SuperscriptFont(const QFont& font) {
+    QFont small = font;
+    small.setPointSizeF(font.pointSizeF() * 0.62);
+    return small;
+}
+
+// A cell's text as it is drawn: its pieces, font, room and position.
+struct PlacedText {
+    std::vector<Piece> pieces;
+    QFont font;
+    QRect area;  // its cell or merge, and the empty neighbours it runs on over
+    double x = 0;
+    double baseline = 0;
+    double squeeze = 1.0;  // horizontal narrowing
+    double width = 0;      // after narrowing
+};
+
+double PiecesWidth(const std::vector<Piece>& pieces, const QFont& font, const QPaintDevice& device) {
+    const QFontMetricsF normal(font, &device), raised(SuperscriptFont(font), &device);
+    double width = 0;
+    for (const Piece& piece : pieces)
+        width += (piece.superscript ? raised : normal).horizontalAdvance(piece.text);
+    return width;
+}
+
+void DrawPieces(QPainter& painter, const PlacedText& text) {
+    const QFont small = SuperscriptFont(text.font);
+    const QFontMetricsF normal(text.font, painter.device()), raised(small, painter.device());
+    double x = 0;
+    for (const Piece& piece : text.pieces) {
+        painter.setFont(piece.superscript ? small : text.font);
+        const double y = piece.superscript ? text.baseline - normal.ascent() * 2 / 5 : text.baseline;
+        painter.drawText(QPointF(x, y), piece.text);
+        x += (piece.superscript ? raised : normal).horizontalAdvance(piece.text);
+    }
+}
+
+const RangeRef* MergeHolding(const Sheet& sheet, CellRef cell) {
+    for (const RangeRef& merge : sheet.merges())
+        if (merge.contains(cell)) return &merge;
+    return nullptr;
+}
+
+bool IsFree(const Sheet& sheet, CellRef cell) {
+    return std::holds_alternative<std::monostate>(sheet.value(cell)) &&
+           MergeHolding(sheet, cell) == nullptr;
+}
+
+enum class Side { Left, Centre, Right };
+
+Side SideOf(const CellFormat& format, const ReportValue& value) {
+    switch (format.horizontal) {
+        case HAlign::General: return std::holds_alternative<double>(value) ? Side::Right : Side::Left;
+        case HAlign::Left: return Side::Left;
+        case HAlign::Right: return Side::Right;
+        case HAlign::Center:
+        case HAlign::CenterAcrossSelection: return Side::Centre;
+    }
+    return Side::Left;
+}
+
+// The cells a text is laid out in: its merge, its run of centre-across cells,
+// or the cell itself.
+QRect HomeRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
+               const CellFormat& format) {
+    if (const RangeRef* merge = MergeHolding(sheet, cell)) return layout.rangeRect(*merge);
+    if (format.horizontal == HAlign::CenterAcrossSelection) {
+        CellRef last = cell;
+        while (last.column < layout.lastColumn()) {
+            const CellRef next{cell.row, last.column + 1};
+            if (sheet.format(next).horizontal != HAlign::CenterAcrossSelection || !IsFree(sheet, next))
+                break;
+            last = next;
+        }
+        return layout.rangeRect({cell, last});
+    }
+    return layout.cellRect(cell);
+}
+
+// A text too wide for its cell runs on over empty neighbours, as far as it needs.
+QRect RunOnRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell, QRect home,
+                int textWidth, Side side) {
+    const int needed = textWidth + 2 * kTextPadding;
+    if (needed <= home.width()) return home;
+    QRect area = home;
+    if (side == Side::Left) {
+        for (int c = cell.column + 1; c <= layout.lastColumn() && area.width() < needed; ++c) {
+            if (!IsFree(sheet, {cell.row, c})) break;
+            area.setRight(layout.cellRect({cell.row, c}).right());
+        }
+    } else if (side == Side::Right) {
+        for (int c = cell.column - 1; c >= 1 && area.width() < needed; --c) {
+            if (!IsFree(sheet, {cell.row, c})) break;
+            area.setLeft(layout.cellRect({cell.row, c}).left());
+        }
+    } else {
+        int left = cell.column - 1, right = cell.column + 1;
+        bool grew = true;
+        while (area.width() < needed && grew) {
+            grew = false;
+            if (left >= 1 && IsFree(sheet, {cell.row, left})) {
+                area.setLeft(layout.cellRect({cell.row, left--}).left());
+                grew = true;
+            }
+            if (right <= layout.lastColumn() && IsFree(sheet, {cell.row, right})) {
+                area.setRight(layout.cellRect({cell.row, right++}).right());
+                grew = true;
+            }
+        }
+    }
+    return area;
+}
+
+PlacedText PlaceCellText(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
+                         const ReportValue& value, const QPaintDevice& device) {
+    const CellFormat& format = sheet.format(cell);
+    PlacedText placed;
+    placed.pieces = PiecesOf(value, format);
+    placed.font = LayoutFont(format.font, layout, device);
+    const QFontMetricsF metrics(placed.font, &device);
+    const double width = PiecesWidth(placed.pieces, placed.font, device);
+    const Side side = SideOf(format, value);
+    const QRect home = HomeRect(sheet, layout, cell, format);
+    // Numbers never run on; they are cut at their cell, as the spreadsheet's
+    // would be shown as #### instead.
+    placed.area = std::holds_alternative<double>(value)
+                      ? home
+                      : RunOnRect(sheet, layout, cell, home, static_cast<int>(std::ceil(width)), side);
+
+    // Narrowed rather than cut, so "0.031817 +" never shows as "0.031817 "
+    // beside its neighbour's "-0.07...".
+    placed.squeeze = NarrowingToFit(width, placed.area.width() - 2 * kTextPadding);
+    placed.width = width * placed.squeeze;
+
+    double x = home.left() + kTextPadding;
+    if (side == Side::Right) x = home.right() + 1 - kTextPadding - placed.width;
+    if (side == Side::Centre) x = home.left() + (home.width() - placed.width) / 2;
+    const double leftmost = placed.area.left() + kTextPadding;
+    // Whole layout pixels, so that the screen's glyphs stay crisp.
+    placed.x = std::round(std::clamp(
+        x, leftmost, std::max(leftmost, placed.area.right() + 1 - kTextPadding - placed.width)));
+
+    double baseline = home.bottom() - kTextPadding - metrics.descent() + 1;
+    if (format.vertical == VAlign::Center)
+        baseline = home.top() + (home.height() + metrics.ascent() - metrics.descent()) / 2;
+    else if (format.vertical == VAlign::Top)
+        baseline = home.top() + kTextPadding + metrics.ascent();
+    placed.baseline = std::round(baseline);
+    return placed;
+}
+
+void PaintCellText(QPainter& painter, const Sheet& sheet, const SheetLayout& layout, CellRef cell,
+                   const ReportValue& value) {
+    const PlacedText text = PlaceCellText(sheet, layout, cell, value, *painter.device());
+    painter.save();
+    painter.setClipRect(text.area, Qt::IntersectClip);
+    painter.setPen(ToQColor(sheet.format(cell).font.colour));
+    painter.translate(text.x, 0);
+    painter.scale(text.squeeze, 1.0);
+    DrawPieces(painter, text);
+    painter.restore();
+}
+
+void PaintBottomRule(QPainter& painter, const QRect& cell, BorderWeight weight) {
+    if (weight == BorderWeight::None) return;
+    const int thickness = weight == BorderWeight::Medium ? 2 : 1;
+    painter.fillRect(QRect(cell.left(), cell.bottom() + 1 - thickness, cell.width(), thickness),
+                     Qt::black);
+}
+
+}  // namespace
+
+void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout,
+                const SheetPaintOptions& options, const QRect& area) {
+    painter.save();
+    painter.setClipRect(area);
+    if (options.background.isNull())
+        painter.fillRect(area, Qt::white);
+    else
+        painter.drawTiledPixmap(area, options.background, area.topLeft());
+
+    // Only the rows the area meets: a page's PDF must not carry the text
+    // of the rows beyond its edges, hidden by the clip but found by a search.
+    const int firstRow = layout.rowAt(area.top());
+    const int lastRow = layout.rowAt(area.bottom());
+
+    if (sheet.gridlines()) {
+        painter.setPen(QColor(192, 192, 192));
+        for (int r = firstRow; r <= lastRow; ++r) {
+            const int y = layout.cellRect({r, 1}).bottom();
+            painter.drawLine(area.left(), y, area.right(), y);
+        }
+        for (int c = 1; c <= layout.lastColumn(); ++c) {
+            const int x = layout.cellRect({1, c}).right();
+            painter.drawLine(x, area.top(), x, area.bottom());
+        }
+    }
+
+    // Texts may run on sideways, so whole rows are painted.
+    const auto& values = sheet.cells().values();
+    for (auto it = values.lower_bound(CellRef{firstRow, 1});
+         it != values.end() && it->first.row <= lastRow; ++it) {
+        const CellRef cell = it->first;
+        if (cell.column > layout.lastColumn()) continue;
+        if (const RangeRef* merge = MergeHolding(sheet, cell); merge && !(merge->first == cell))
+            continue;  // only the merge's first cell shows
+        PaintCellText(painter, sheet, layout, cell, it->second);
+    }
+
+    for (const auto& [cell, format] : sheet.cells().cellFormats()) {
+        if (cell.row < firstRow || cell.row > lastRow || cell.column > layout.lastColumn()) continue;
+        PaintBottomRule(painter, layout.cellRect(cell), format.bottomBorder);
+    }
+
+    if (options.showSelection) {
+        painter.setPen(QPen(Qt::black, 2));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(layout.cellRect(sheet.selectedCell()).adjusted(1, 1, -1, -1));
+    }
+    painter.restore();
+}
+
+}  // namespace tavelmark::ui

@@ -1,0 +1,25 @@
+#pragma once
+// Paints a report sheet as the spreadsheet shows it: the background picture,
+// cell texts with their fonts, colours and alignment (text runs on over empty
+// neighbours, centre across selection, merged blocks), superscripts and the
+// bottom rules. Charts are widgets of their own (chart_builder.h).
+#include <QPixmap>
+#include <QRect>
+
+#include "model/workbook.h"
+#include "ui/sheet_layout.h"
+
+class QPainter;
+
+namespace tavelmark::ui {
+
+struct SheetPaintOptions {
+    QPixmap background;        // tiled under the cells; null for plain white
+    bool showSelection = true; // the frame of the selected cell (not on paper)
+};
+
+// Paints the cells that meet `area` (layout pixels).
+void PaintSheet(QPainter& painter, const model::Sheet& sheet, const SheetLayout& layout,
+                const SheetPaintOptions& options, const QRect& area);
+
+}  // namespace tavelmark::ui

@@ -1,0 +1,143 @@
+#include "xlsx/xlsx_chart.h"
+
+#include <algorithm>
+
+#include "xlsx/xlsx_formats.h"
+
+namespace tavelmark::xlsx {
+
+using model::Chart, model::ChartAxis, model::ChartSeries, model::MarkerStyle, model::PaletteColour,
+    model::RangeRef, model::SeriesKind, model::Sheet;
+
+namespace {
+
+// libxlsxwriter's chart before any scaling, in pixels.
+constexpr double kDefaultChartWidth = 480;
+constexpr double kDefaultChartHeight = 288;
+
+// The spreadsheet's marker styles; a dot has no marker of its own in the
+// file format, the nearest is a circle.
+std::uint8_t MarkerCode(MarkerStyle style) {
+    switch (style) {
+    case MarkerStyle::None: return LXW_CHART_MARKER_NONE;
+    case MarkerStyle::Automatic: return LXW_CHART_MARKER_AUTOMATIC;
+    case MarkerStyle::Square: return LXW_CHART_MARKER_SQUARE;
+    case MarkerStyle::Diamond: return LXW_CHART_MARKER_DIAMOND;
+    case MarkerStyle::Triangle: return LXW_CHART_MARKER_TRIANGLE;
+    case MarkerStyle::Circle: return LXW_CHART_MARKER_CIRCLE;
+    case MarkerStyle::X: return LXW_CHART_MARKER_X;
+    case MarkerStyle::Star: return LXW_CHART_MARKER_STAR;
+    case MarkerStyle::Plus: return LXW_CHART_MARKER_PLUS;
+    case MarkerStyle::Dash: return LXW_CHART_MARKER_SHORT_DASH;
+    case MarkerStyle::Dot: return LXW_CHART_MARKER_CIRCLE;
+    }
+    return LXW_CHART_MARKER_AUTOMATIC;
+}
+
+// Palette index 0 (or anything outside the palette) means "automatic".
+bool PaletteIndexSet(int index) { return index >= 1 && index <= 56; }
+
+void SetRange(lxw_chart_series* series, const ChartSeries& s, const RangeRef& r, bool xValues) {
+    const auto firstRow = static_cast<lxw_row_t>(r.first.row - 1);
+    const auto firstCol = static_cast<lxw_col_t>(r.first.column - 1);
+    const auto lastRow = static_cast<lxw_row_t>(r.last.row - 1);
+    const auto lastCol = static_cast<lxw_col_t>(r.last.column - 1);
+    if (xValues)
+        chart_series_set_categories(series, s.sheetName.c_str(), firstRow, firstCol, lastRow, lastCol);
+    else
+        chart_series_set_values(series, s.sheetName.c_str(), firstRow, firstCol, lastRow, lastCol);
+}
+
+void WriteSeries(lxw_chart* x, const ChartSeries& s) {
+    lxw_chart_series* series = chart_add_series(x, nullptr, nullptr);
+    SetRange(series, s, s.xValues, true);
+    SetRange(series, s, s.yValues, false);
+
+    if (s.kind == SeriesKind::ScatterLinesNoMarkers) {
+        chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
+        lxw_chart_line line{};
+        if (PaletteIndexSet(s.lineColourIndex)) line.color = ToLxwColour(PaletteColour(s.lineColourIndex));
+        chart_series_set_line(series, &line);
+        return;
+    }
+    // Markers only: the connecting line is switched off.
+    lxw_chart_line noLine{};
+    noLine.none = LXW_TRUE;
+    chart_series_set_line(series, &noLine);
+    chart_series_set_marker_type(series, MarkerCode(s.markerStyle));
+    if (s.markerStyle == MarkerStyle::None) return;
+    if (s.markerSize > 0) chart_series_set_marker_size(series, static_cast<std::uint8_t>(std::min(s.markerSize, 72)));
+    if (PaletteIndexSet(s.markerBackgroundColourIndex)) {
+        lxw_chart_fill fill{};
+        fill.color = ToLxwColour(PaletteColour(s.markerBackgroundColourIndex));
+        chart_series_set_marker_fill(series, &fill);
+    }
+}
+
+void WriteAxis(lxw_chart_axis* axis, const ChartAxis& a) {
+    if (!a.title.empty()) chart_axis_set_name(axis, a.title.c_str());
+    if (!a.tickNumberFormat.empty() && a.tickNumberFormat != "General")
+        chart_axis_set_num_format(axis, a.tickNumberFormat.c_str());
+    chart_axis_major_gridlines_set_visible(axis, a.majorGridlines ? LXW_TRUE : LXW_FALSE);
+}
+
+void WritePlotArea(lxw_chart* x, const Chart& chart) {
+    // A plot area with a border or fill gets the classic grey ones.
+    lxw_chart_line line{};
+    if (chart.plotAreaBorder)
+        line.color = 0x808080;
+    else
+        line.none = LXW_TRUE;
+    chart_plotarea_set_line(x, &line);
+    lxw_chart_fill fill{};
+    if (chart.plotAreaFill)
+        fill.color = 0xC0C0C0;
+    else
+        fill.none = LXW_TRUE;
+    chart_plotarea_set_fill(x, &fill);
+}
+
+}  // namespace
+
+bool WriteXlsxChart(lxw_workbook* workbook, lxw_worksheet* worksheet, const Sheet& sheet,
+                    const RowHeights& rows, const Chart& chart, std::string* error) {
+    if (chart.series.empty()) return true;
+
+    lxw_chart* x = workbook_add_chart(workbook, LXW_CHART_SCATTER);
+    if (!x) {
+        if (error) *error = "cannot create the chart";
+        return false;
+    }
+    for (const ChartSeries& s : chart.series) WriteSeries(x, s);
+
+    chart_legend_set_position(x, chart.legend ? LXW_CHART_LEGEND_RIGHT : LXW_CHART_LEGEND_NONE);
+    WritePlotArea(x, chart);
+    WriteAxis(x->x_axis, chart.xAxis);
+    WriteAxis(x->y_axis, chart.yAxis);
+
+    if (chart.title.empty()) {
+        chart_title_off(x);
+    } else {
+        chart_title_set_name(x, chart.title.c_str());
+        lxw_chart_font font{};
+        font.size = chart.titleFontSize;
+        chart_title_set_name_font(x, &font);
+    }
+
+    const SheetAnchor anchor = AnchorAt(sheet, rows, chart.left, chart.top);
+    lxw_chart_options options{};
+    options.x_offset = anchor.xOffsetPixels;
+    options.y_offset = anchor.yOffsetPixels;
+    options.x_scale = chart.width * kPixelsPerPoint / kDefaultChartWidth;
+    options.y_scale = chart.height * kPixelsPerPoint / kDefaultChartHeight;
+    const lxw_error result =
+        worksheet_insert_chart_opt(worksheet, static_cast<lxw_row_t>(anchor.row - 1),
+                                   static_cast<lxw_col_t>(anchor.column - 1), x, &options);
+    if (result != LXW_NO_ERROR) {
+        if (error) *error = std::string("chart \"") + chart.name + "\": " + lxw_strerror(result);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace tavelmark::xlsx
