@@ -1,0 +1,84 @@
+#include "report/extended_sheet.h"
+
+#include <cmath>
+
+#include "model/cell_ref.h"
+#include "report/report_frame.h"
+
+namespace tavelmark::report {
+
+using model::BorderWeight, model::CellRef, model::HAlign, model::RangeRef, model::Sheet,
+    model::Workbook;
+
+namespace {
+
+constexpr int kTitleRow = 1;
+constexpr int kFirstSectionRow = 3;
+
+RangeRef RowSpan(int row) {
+    return RangeRef{CellRef{row, kExtendedItemColumn}, CellRef{row, kExtendedNoteColumn}};
+}
+
+void WriteNumber(Sheet& sheet, int row, int column, std::optional<double> value,
+                 const std::string& format) {
+    if (!value || !std::isfinite(*value)) return;
+    const CellRef cell{row, column};
+    sheet.setValue(cell, *value);
+    sheet.setNumberFormat(RangeRef{cell, cell}, format);
+}
+
+}  // namespace
+
+Sheet& AddExtendedSheet(Workbook& book, const std::string& title) {
+    Sheet& sheet = book.sheets.emplace_back(kExtendedSheetName);
+    sheet.setGridlines(false);
+    sheet.formatAll([](model::CellFormat& f) {
+        f.font.size = 10;
+        f.font.name = kReportFontName;
+    });
+    sheet.setDefaultColumnWidth(12);
+    sheet.setColumnWidth(kExtendedItemColumn, 26);
+    sheet.setColumnWidth(kExtendedMethodColumn, 30);
+    sheet.setColumnWidth(kExtendedNoteColumn, 36);
+    sheet.setValue(CellRef{kTitleRow, kExtendedItemColumn}, title);
+    sheet.setFontSize(RowSpan(kTitleRow), 12);
+    sheet.setFontColour(RowSpan(kTitleRow), model::Rgb{0, 0, 255});
+    return sheet;
+}
+
+int WriteExtendedSection(Sheet& sheet, int row, const ExtendedSection& section) {
+    if (row < kFirstSectionRow) row = kFirstSectionRow;
+    const int captionRow = row;
+    sheet.setValue(CellRef{captionRow, kExtendedItemColumn}, section.caption);
+    sheet.setFontColour(RowSpan(captionRow), model::Rgb{255, 0, 0});
+
+    const int headerRow = captionRow + 1;
+    sheet.setValue(CellRef{headerRow, kExtendedItemColumn}, std::string("项目"));
+    sheet.setValue(CellRef{headerRow, kExtendedEstimateColumn}, section.estimateHeader);
+    sheet.setValue(CellRef{headerRow, kExtendedLowerColumn}, std::string("95%下限"));
+    sheet.setValue(CellRef{headerRow, kExtendedUpperColumn}, std::string("95%上限"));
+    sheet.setValue(CellRef{headerRow, kExtendedMethodColumn}, std::string("方法"));
+    sheet.setValue(CellRef{headerRow, kExtendedNoteColumn}, std::string("说明"));
+    sheet.setHorizontalAlignment(
+        RangeRef{CellRef{headerRow, kExtendedEstimateColumn}, CellRef{headerRow, kExtendedUpperColumn}},
+        HAlign::Center);
+
+    int last = headerRow;
+    for (const ExtendedRow& r : section.rows) {
+        ++last;
+        sheet.setValue(CellRef{last, kExtendedItemColumn}, r.item);
+        const bool hasEstimate = r.estimate && std::isfinite(*r.estimate);
+        WriteNumber(sheet, last, kExtendedEstimateColumn, r.estimate, r.numberFormat);
+        // An interval never stands without its estimate, nor half of it alone.
+        if (hasEstimate && r.lower && r.upper && std::isfinite(*r.lower) && std::isfinite(*r.upper)) {
+            WriteNumber(sheet, last, kExtendedLowerColumn, r.lower, r.numberFormat);
+            WriteNumber(sheet, last, kExtendedUpperColumn, r.upper, r.numberFormat);
+        }
+        if (!r.method.empty()) sheet.setValue(CellRef{last, kExtendedMethodColumn}, r.method);
+        if (!r.note.empty()) sheet.setValue(CellRef{last, kExtendedNoteColumn}, r.note);
+    }
+    DrawTableRules(sheet, captionRow, last, kExtendedItemColumn, kExtendedNoteColumn);
+    return last + 2;
+}
+
+}  // namespace tavelmark::report
