@@ -30,7 +30,7 @@ QLabel* AddPanel(QStatusBar& bar, int widthTwips, const QString& description, in
 }  // namespace
 
 QString StatusPanels::supportText() {
-    return QStringLiteral("技术支持：Tavelmark 开发组　问题与建议请发送至 support@tavelmark.org");
+    return QStringLiteral("技术支持：使用方法与常见问题见“帮助”菜单中的“Quorin帮助主题”");
 }
 
 StatusPanels::StatusPanels(QWidget* parent) : QStatusBar(parent) {

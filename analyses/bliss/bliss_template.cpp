@@ -65,7 +65,7 @@ report::HelpBox BlissHelpBox() {
         "    6、列出13个常用的LDk,并允许用户计算任意的LDk(如LD3.5等)",
         "",
         "【参考文献】",
-        "    孙瑞元.定量药理学.北京:人民卫生出版社,1987:P167",
+        "    定量药理学.北京:人民卫生出版社,1987:P167",
     };
     return {"正规Bliss法(LD50计算)在线帮助", report::JoinHelpLines(lines)};
 }

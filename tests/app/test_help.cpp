@@ -10,10 +10,12 @@
 
 #include "app/help_window.h"
 #include "app/main_window.h"
+#include "app/status_panels.h"
 #include "support/box_catcher.h"
 
 using tavelmark::app::HelpWindow;
 using tavelmark::app::MainWindow;
+using tavelmark::app::StatusPanels;
 using tavelmark::test::BoxCatcher;
 
 namespace {
@@ -110,6 +112,26 @@ private slots:
             QVERIFY(!paragraph.isEmpty());
             QVERIFY(!paragraph.contains('\n'));
         }
+    }
+
+    // Citations give title, edition, publisher, year and page, never who wrote
+    // or edited the work; no text gives a contact address that nobody answers.
+    void textsNameNoAuthorsAndNoContactAddress() {
+        MainWindow main(kResources);
+        BoxCatcher catcher;
+        QVERIFY(main.runCommand("mnuRefenerce"));
+        QVERIFY(main.runCommand("mnuAbout"));
+        QStringList texts{catcher.boxes[0].text, catcher.boxes[1].text, StatusPanels::supportText()};
+        QDirIterator pages(kResources + "/help", {"*.html"});
+        while (pages.hasNext()) {
+            QFile file(pages.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            texts << QString::fromUtf8(file.readAll());
+        }
+        const QRegularExpression byline(QStringLiteral("主编|编著|编写组|等著|\\w+@\\w+"));
+        for (const QString& text : texts)
+            QVERIFY2(!byline.match(text).hasMatch(), qPrintable(byline.match(text).captured()));
+        QVERIFY(StatusPanels::supportText().contains(QStringLiteral("帮助")));
     }
 };
 
