@@ -4,9 +4,9 @@
 
 namespace tavelmark::app {
 
-// The "resources" folder beside the executable, else the source tree's
-// resources folder (a program run from its build tree), else the
-// executable's own folder.
+// The "resources" folder beside the executable (the build tree), else the
+// installed share/tavelmark found from the executable's folder, else the
+// source tree's resources folder, else the executable's own folder.
 QString FindResourceDir();
 
 }  // namespace tavelmark::app

@@ -67,7 +67,8 @@ ReportContext FindReportContext() {
     if (const char* dir = std::getenv("TAVELMARK_RESOURCES"); dir && *dir) return {dir};
     const fs::path exeDir = ExecutableDir();
     for (const fs::path& candidate :
-         {exeDir / "resources", exeDir / ".." / "resources", exeDir / ".." / ".." / "resources"}) {
+         {exeDir / "resources", exeDir / TAVELMARK_DATADIR_FROM_BINDIR, exeDir / ".." / "resources",
+          exeDir / ".." / ".." / "resources"}) {
         std::error_code ec;
         if (fs::is_regular_file(candidate / kBackgroundPictureName, ec))
             return {fs::weakly_canonical(candidate, ec).string()};

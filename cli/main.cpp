@@ -1,6 +1,7 @@
 // tavelmark-cli: the batch front end. Loads an input grid from CSV, runs the
 // same calculate command as the desktop program and writes the report.
 #include <iostream>
+#include <string>
 
 #include "cli/commands.h"
 #include "report/guarded_run.h"
@@ -8,6 +9,7 @@
 int main(int argc, char** argv) {
     using namespace tavelmark::cli;
     CLI::App app{"Tavelmark 统计工作台 — 命令行", "tavelmark-cli"};
+    app.set_version_flag("--version", std::string("tavelmark-cli ") + TAVELMARK_VERSION);
     app.require_subcommand(1);
     int exitCode = kReportWritten;
     Streams io{std::cout, std::cerr};
