@@ -1,0 +1,125 @@
+#include "documents/analysis_document.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <limits>
+#include <string>
+
+#include "model/cell_ref.h"
+#include "model/input_grid.h"
+
+namespace tavelmark::documents {
+namespace {
+
+using model::Cell, model::CellValue, model::GridSheet, model::Range;
+
+GridSheet SheetWith(std::initializer_list<std::pair<const char*, CellValue>> values) {
+    GridSheet sheet("Sheet1");
+    sheet.setViewableRange(Range("A1:D13"));
+    for (const auto& [a1, value] : values) sheet.setValue(a1, value);
+    return sheet;
+}
+
+AnalysisDocument Document(AnalysisKind kind, const GridSheet& sheet) {
+    AnalysisDocument document;
+    document.kind = kind;
+    document.cells = CollectCells(sheet);
+    document.options = {{"background", 2.5}, {"fieller", true}};
+    document.program = "Tavelmark 1.0";
+    document.savedAt = "2026-12-10T15:42:07+08:00";
+    return document;
+}
+
+TEST(AnalysisDocument, GridAndOptionsComeBackExactly) {
+    // Numbers keep every bit (the shortest text that reads back the same),
+    // texts keep their Chinese and their spaces, empty cells stay empty.
+    const GridSheet original = SheetWith({{"A1", std::string("剂量 (mg/kg)")},
+                                          {"B2", 14.192381633471689},
+                                          {"C2", 0.1 + 0.2},
+                                          {"D13", -1e-300},
+                                          {"B3", std::numeric_limits<double>::max()},
+                                          {"A4", std::string("  前后有空格  ")}});
+    const std::string text = WriteAnalysisDocument(Document(AnalysisKind::Bliss, original));
+    const ReadResult read = ReadAnalysisDocument(text, AnalysisKind::Bliss, Range("A1:D13"));
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->cells, CollectCells(original));
+    EXPECT_EQ(read.document->options["background"], 2.5);
+    EXPECT_EQ(read.document->options["fieller"], true);
+    EXPECT_EQ(read.document->savedAt, "2026-12-10T15:42:07+08:00");
+
+    GridSheet reopened = SheetWith({{"C5", std::string("这格应被清空")}});
+    ApplyCells(read.document->cells, reopened);
+    EXPECT_EQ(CollectCells(reopened), CollectCells(original));
+}
+
+struct Refusal {
+    const char* name;
+    std::string text;
+    std::string saysWhy;
+};
+
+TEST(AnalysisDocument, RefusesWhatItCannotOpenAndSaysWhy) {
+    const std::string good = WriteAnalysisDocument(Document(AnalysisKind::Means, SheetWith({{"A2", 1.0}})));
+    auto replaced = [&](const std::string& from, const std::string& to) {
+        std::string t = good;
+        t.replace(t.find(from), from.size(), to);
+        return t;
+    };
+    const Refusal cases[] = {
+        {"not json", "PK\x03\x04 a zip", "不是Tavelmark分析数据文件"},
+        {"empty", "", "不是Tavelmark分析数据文件"},
+        {"other json", R"({"name": "x"})", "不是Tavelmark分析数据文件"},
+        {"cut short", good.substr(0, good.size() / 2), "不是Tavelmark分析数据文件"},
+        {"other analysis", replaced("\"means\"", "\"rates\""), "“智能化两组有效率分析”的数据"},
+        {"unknown analysis", replaced("\"means\"", "\"anova\""), "不是Tavelmark分析数据文件"},
+        {"newer format", replaced("\"formatVersion\": 1", "\"formatVersion\": 7"), "格式版本 7"},
+        {"bad cell name", replaced("\"A2\"", "\"ZZZZ0\""), "不是Tavelmark分析数据文件"},
+        {"outside the grid", replaced("\"A2\"", "\"A999\""), "A999 位于表格可录入区域之外"},
+        {"number as string", replaced("\"number\": 1.0", "\"number\": \"1\""), "不是Tavelmark分析数据文件"},
+        {"options not an object", replaced("\"options\": {", "\"options\": [], \"x\": {"),
+         "不是Tavelmark分析数据文件"},
+    };
+    for (const Refusal& c : cases) {
+        const ReadResult read = ReadAnalysisDocument(c.text, AnalysisKind::Means, Range("A1:D13"));
+        EXPECT_FALSE(read.document) << c.name;
+        EXPECT_NE(read.error.find(c.saysWhy), std::string::npos) << c.name << ": " << read.error;
+    }
+}
+
+TEST(AnalysisDocument, OlderFormatsAndAnyKindWhenNoneIsExpected) {
+    const std::string text = WriteAnalysisDocument(Document(AnalysisKind::Rates, SheetWith({{"B2", 12.0}})));
+    const ReadResult read = ReadAnalysisDocument(text, std::nullopt);
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->kind, AnalysisKind::Rates);
+}
+
+TEST(AnalysisDocument, FileIsSavedWholeAndLargeFilesAreRefused) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("tavelmark-doc-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::create_directories(dir);
+    const std::string path = (dir / "实验一.tavelmark").string();
+    std::string error;
+    ASSERT_TRUE(SaveAnalysisFile(path, Document(AnalysisKind::Bliss, SheetWith({{"B2", 5.0}})), &error)) << error;
+    const ReadResult read = LoadAnalysisFile(path, AnalysisKind::Bliss);
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->cells.size(), 1u);
+
+    const std::string huge = (dir / "huge.tavelmark").string();
+    std::ofstream(huge) << std::string(5u << 20, ' ');
+    EXPECT_FALSE(LoadAnalysisFile(huge, AnalysisKind::Bliss).document);
+    EXPECT_FALSE(LoadAnalysisFile((dir / "missing.tavelmark").string(), AnalysisKind::Bliss).document);
+    EXPECT_FALSE(LoadAnalysisFile(dir.string(), AnalysisKind::Bliss).document);
+    std::filesystem::remove_all(dir);
+}
+
+TEST(AnalysisDocument, TimestampIsIsoWithOffset) {
+    const std::string stamp = LocalTimestamp();
+    ASSERT_EQ(stamp.size(), 25u) << stamp;
+    EXPECT_EQ(stamp[10], 'T');
+    EXPECT_EQ(stamp[22], ':');
+}
+
+}  // namespace
+}  // namespace tavelmark::documents
