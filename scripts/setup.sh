@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
   python3 python3-openpyxl
-  poppler-utils
+  poppler-utils libreoffice-writer-nogui
   fonts-noto-cjk xvfb xauth
 )
 

@@ -1,0 +1,39 @@
+#pragma once
+// A report's cells as other programs take them: the text each cell shows,
+// a block of cells as tab-separated text or as an HTML table, and the
+// report's ruled tables in the three-line style that journals ask for.
+#include <string>
+#include <vector>
+
+#include "model/cell_ref.h"
+#include "model/workbook.h"
+
+namespace tavelmark::copyout {
+
+// What the cell shows: a number through its number format (without the pad
+// blanks around it), a text as it is.
+std::string CellDisplayText(const model::Sheet& sheet, model::CellRef cell);
+
+// Rows joined by line feeds, cells by tabs, as a spreadsheet pastes them.
+std::string RangeAsTsv(const model::Sheet& sheet, const model::RangeRef& range);
+
+// The same block as an HTML table, superscripts kept.
+std::string RangeAsHtml(const model::Sheet& sheet, const model::RangeRef& range);
+
+// A table of the report as its rules mark it: a thick rule under the caption
+// row, a thin one under the header row, a thick one under the last row.
+struct RuledTable {
+    int captionRow = 0;
+    int headerRow = 0;
+    int lastRow = 0;
+    int firstColumn = 0;
+    int lastColumn = 0;
+};
+std::vector<RuledTable> FindRuledTables(const model::Sheet& sheet);
+
+// Every ruled table of every sheet, each as an HTML table in the three-line
+// style: a thick top rule, a thin rule under the header, a thick bottom rule,
+// no vertical lines; its caption above it. Empty when the workbook has none.
+std::string ThreeLineTablesHtml(const model::Workbook& workbook);
+
+}  // namespace tavelmark::copyout
