@@ -29,10 +29,13 @@ std::array<SampleSizeLine, 4> EstimateSampleSizes(const PooledSpread& spread) {
     if (!spread.sd || !spread.difference || !(*spread.difference > 0)) return lines;
     const double ratio = *spread.sd / *spread.difference;
     const double r = ratio * ratio;
-    // Fixed two-sided 5% formulas per power, whole subjects rounded up by Int() + 1.
-    // 70%: 2(z_0.975 + z_0.70)^2 = 2(1.95996 + 0.52440)^2, the factor of the
-    // two-group normal formula n = 2(z_α + z_β)^2 (σ/Δ)^2 (Lachin, Controlled
-    // Clinical Trials 1981).
+    // The factor 2(z_0.975 + z_power)² of the two-group normal formula per
+    // power (R: 2 * (qnorm(0.975) + qnorm(power))^2): 12.34413, 15.69776,
+    // 21.01485, 25.98942, of which the report has always used 12.3441 (from
+    // 1.95996 and 0.52440) and three significant digits for the others. The
+    // offsets are its small-sample allowance (the t points lie above the
+    // normal ones for few subjects); we know no published source for them.
+    // Whole subjects rounded up by Int() + 1.
     const double slope[4] = {12.3441, 15.6, 21, 26};
     const double offset[4] = {2, 1.6, 1.5, 1.4};
     for (int i = 0; i < 4; ++i) lines[i].perGroup = Finite(std::floor(slope[i] * r + offset[i]) + 1);

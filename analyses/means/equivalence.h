@@ -21,7 +21,10 @@ struct SampleSizeLine {
     const char* power;  // "70%"
     std::optional<double> perGroup;
 };
-// Closed forms in r = (Sc / d)²; empty when the means are equal.
+// The two-group normal formula n = 2(z_0.975 + z_power)²(Sc/d)² per group
+// (Lachin, Controlled Clinical Trials 2 (1981) 93-113), its factor
+// written per power, plus a small-sample allowance, whole subjects rounded up;
+// empty when the means are equal.
 std::array<SampleSizeLine, 4> EstimateSampleSizes(const PooledSpread& spread);
 
 struct EquivalenceLine {
@@ -30,7 +33,12 @@ struct EquivalenceLine {
     std::optional<double> limit;       // Δ - t_a·SE, rounded to 3 decimals
     std::optional<bool> equivalent;    // d ≤ the rounded limit
 };
-// One-sided 5% t point with df degrees of freedom in closed form.
+// One-sided 5% point of t with df degrees of freedom in closed form:
+// 1.645 + 1.527/(df - 0.9). 1.645 is z_0.95, and 1.527 is (z³ + z)/4 = 1.524,
+// the first term of the Cornish-Fisher expansion of t in 1/df (Abramowitz &
+// Stegun 26.7.5), rounded up; the 0.9 taken off df absorbs the later terms.
+// Against R's qt(0.95, df) it is within 0.006 for df >= 4, the least the
+// report meets, and within 0.0006 from df = 8 on.
 double EquivalenceMultiplier(int df);
 std::array<EquivalenceLine, 5> TestEquivalence(const GroupDescription& dt,
                                                const GroupDescription& dr,

@@ -66,10 +66,12 @@ std::array<SampleSize, 4> ComputeSampleSizes(const RateTable& t) {
     const double degrees = (*asin1 - *asin2) * 180 / pi;
     if (degrees == 0) return result;
 
+    // 57.3^2 / 2: see the header.
+    constexpr double kDegreesSquaredOverTwo = 1641.6;
     auto size = [&](std::optional<double> z, std::optional<double> zBeta) -> std::optional<double> {
         if (!z || !zBeta) return std::nullopt;
         const double ratio = (*z + *zBeta) / degrees;
-        const auto n = numeric::Finite(1641.6 * ratio * ratio);
+        const auto n = numeric::Finite(kDegreesSquaredOverTwo * ratio * ratio);
         if (!n) return std::nullopt;
         return format::RoundHalfEven(*n, 0);
     };

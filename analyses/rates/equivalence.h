@@ -48,7 +48,12 @@ struct SampleSize {
 inline constexpr std::array<std::pair<double, double>, 4> kSampleSizePowers{
     {{0.70, 0.30}, {0.80, 0.20}, {0.90, 0.10}, {0.95, 0.05}}};
 
-// Arcsine method: n = 1641.6 ((z + z_beta) / delta)^2 per group, with delta
+// Arcsine method: n = (z + z_beta)^2 / (2 (asin sqrt p1 - asin sqrt p2)^2) per
+// group with the angles in radians (the variance-stabilising angular
+// transformation; Cohen, Statistical Power Analysis for the Behavioral
+// Sciences, 2nd ed. 1988, ch. 6, with h = 2 asin sqrt p1 - 2 asin sqrt p2). With the angles in degrees, as the printed tables give them,
+// the factor becomes 57.3^2 / 2 = 1641.645, written 1641.6 (57.3 the degrees
+// in a radian, 57.2958 rounded): n = 1641.6 ((z + z_beta) / delta)^2, delta
 // the difference of the arcsine-transformed rates in degrees and the normal
 // quantiles taken as TINV(., 9999); rounded half to even. Empty when the rates
 // are equal or missing.

@@ -1,6 +1,9 @@
 // Grubbs' critical values, their notices and which values get flagged.
 #include <cmath>
+#include <fstream>
+#include <map>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -32,6 +35,27 @@ TEST(GrubbsCritical, TabledAndInterpolatedValues) {
         if (g) {
             EXPECT_TRUE(test::Near(*g, *c.expected, 1e-12)) << c.n;
         }
+    }
+}
+
+// Every tabled value against the exact point from the t distribution
+// (data/grubbs_points.R): equal to its two printed decimals, except the two
+// three entries known to read 0.01 high.
+TEST(GrubbsCritical, TableAgreesWithTheExactPoints) {
+    std::ifstream csv(TAVELMARK_TEST_DATA "/grubbs_points.csv");
+    ASSERT_TRUE(csv) << "grubbs_points.csv";
+    std::map<int, double> exact;
+    std::string line;
+    std::getline(csv, line);  // header
+    while (std::getline(csv, line)) {
+        const auto comma = line.find(',');
+        exact[std::stoi(line.substr(0, comma))] = std::stod(line.substr(comma + 1));
+    }
+    ASSERT_EQ(exact.size(), kGrubbsTable.size());
+    for (const auto& entry : kGrubbsTable) {
+        ASSERT_TRUE(exact.count(entry.n)) << entry.n;
+        const double within = entry.n == 12 || entry.n == 35 || entry.n == 80 ? 0.0085 : 0.005;
+        EXPECT_NEAR(entry.critical, exact[entry.n], within) << "n = " << entry.n;
     }
 }
 
