@@ -7,8 +7,7 @@ namespace tavelmark::report {
 using model::BorderWeight, model::CellFormat, model::Range, model::RangeRef, model::Rgb,
     model::Sheet, model::Workbook;
 
-Workbook OpenReport(Prompter& prompter, const ReportContext& context) {
-    prompter.setStatusBusy();
+Workbook NewReportWorkbook(const ReportContext& context) {
     Workbook workbook;
     Sheet& sheet = workbook.activeSheet();
     if (!context.resourceDir.empty()) {
@@ -40,7 +39,5 @@ void DrawTableRules(Sheet& sheet, int captionRow, int lastRow, int firstColumn, 
     sheet.setBottomBorder(across(captionRow + 1), BorderWeight::Thin);
     sheet.setBottomBorder(across(lastRow), BorderWeight::Medium);
 }
-
-void CloseReport(Prompter& prompter) { prompter.setStatusReady(); }
 
 }  // namespace tavelmark::report

@@ -24,10 +24,11 @@ struct ReportLayout {
     std::string title;  // row 2
 };
 
-// Status busy and a fresh one-sheet workbook without gridlines, with the
-// background picture when brg.jpg is there (the picture is decoration: a
-// missing file never costs the user the report).
-model::Workbook OpenReport(Prompter& prompter, const ReportContext& context);
+// A fresh one-sheet workbook without gridlines, with the background picture
+// when brg.jpg is there (the picture is decoration: a missing file never
+// costs the user the report). The calculate skeleton opens it once the input
+// has been accepted.
+model::Workbook NewReportWorkbook(const ReportContext& context);
 
 // Fonts, column widths and the two title rows.
 void SetUpReportSheet(model::Sheet& sheet, const ReportLayout& layout);
@@ -36,7 +37,5 @@ void SetUpReportSheet(model::Sheet& sheet, const ReportLayout& layout);
 // header row below it, medium under its last row; across firstColumn..lastColumn.
 void DrawTableRules(model::Sheet& sheet, int captionRow, int lastRow, int firstColumn, int lastColumn);
 
-// Status ready; the workbook goes to the user.
-void CloseReport(Prompter& prompter);
 
 }  // namespace tavelmark::report

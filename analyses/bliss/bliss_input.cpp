@@ -9,14 +9,22 @@
 namespace tavelmark::bliss {
 
 using model::AsNumber, model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef;
-using report::MessageIcon, report::Prompter;
+using report::MessageIcon, report::Prompter, report::Refusal, report::SelectionOrder;
 
 namespace {
 
-void SelectCell(InputGrid& grid, Prompter& prompter, CellRef cell) {
-    const RangeRef range = RangeRef::cell(cell);
-    grid.select(range);
-    prompter.showGridSelection(range);
+using Groups = std::vector<BlissGroup>;
+using CheckedGroups = report::Checked<Groups>;
+
+// The type and count messages come with the cell already selected, the
+// range message selects it afterwards.
+CheckedGroups RefuseAt(CellRef cell, std::string text, const char* title, SelectionOrder order) {
+    return CheckedGroups::refuse(
+        Refusal{title, std::move(text), MessageIcon::Critical, RangeRef::cell(cell), order});
+}
+
+CheckedGroups TooFewGroups() {
+    return CheckedGroups::refuse(Refusal{text::kHintTitle, text::kTooFewGroups, MessageIcon::Exclamation});
 }
 
 bool IsWhole(double v) { return v == std::floor(v); }
@@ -30,8 +38,7 @@ std::optional<double> NumberAt(const GridSheet& sheet, CellRef cell) {
 
 }  // namespace
 
-std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c,
-                                                       Prompter& prompter) {
+CheckedGroups ReadBlissGroups(const InputGrid& grid, double c, Prompter& prompter) {
     const GridSheet& sheet = grid.activeSheet();
     const int columns[] = {kBlissDoseColumn, kBlissSizeColumn, kBlissPositivesColumn};
 
@@ -40,18 +47,12 @@ std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c
 
     for (int column : columns)
         for (int row = 2; row <= last; ++row)
-            if (!NumberAt(sheet, {row, column})) {
-                SelectCell(grid, prompter, {row, column});
-                prompter.message("本例有" + std::to_string(last - 1) + text::kTypeMismatchTail,
-                                 text::kTypeMismatchTitle, MessageIcon::Critical);
-                return std::nullopt;
-            }
+            if (!NumberAt(sheet, {row, column}))
+                return RefuseAt({row, column}, "本例有" + std::to_string(last - 1) + text::kTypeMismatchTail,
+                                text::kTypeMismatchTitle, SelectionOrder::BeforeMessage);
 
     // Every column now ends in row `last`.
-    if (last <= 3) {
-        prompter.message(text::kTooFewGroups, text::kHintTitle, MessageIcon::Exclamation);
-        return std::nullopt;
-    }
+    if (last <= 3) return TooFewGroups();
 
     // First pass: positives above the group size stop; rates below the
     // background mortality leave the group out.
@@ -62,12 +63,9 @@ std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c
         group.dose = *NumberAt(sheet, {row, kBlissDoseColumn});
         group.n = *NumberAt(sheet, {row, kBlissSizeColumn});
         group.positives = *NumberAt(sheet, {row, kBlissPositivesColumn});
-        if (group.positives > group.n) {
-            prompter.message(text::kPositivesAboveSize, text::kOutOfRangeTitle,
-                             MessageIcon::Critical);
-            SelectCell(grid, prompter, {row, kBlissPositivesColumn});
-            return std::nullopt;
-        }
+        if (group.positives > group.n)
+            return RefuseAt({row, kBlissPositivesColumn}, text::kPositivesAboveSize, text::kOutOfRangeTitle,
+                            SelectionOrder::AfterMessage);
         if (group.n != 0 && group.positives / group.n < c) {
             prompter.message(text::kBelowBackground, text::kHintTitle, MessageIcon::Exclamation);
             continue;
@@ -86,19 +84,13 @@ std::optional<std::vector<BlissGroup>> ReadBlissGroups(InputGrid& grid, double c
         } else if (!IsWhole(group.positives) || group.positives < 0) {
             failure = text::kPositivesNotCount, column = kBlissPositivesColumn;
         }
-        if (failure) {
-            SelectCell(grid, prompter, {group.row, column});
-            prompter.message(failure, text::kBadValueTitle, MessageIcon::Critical);
-            return std::nullopt;
-        }
+        if (failure)
+            return RefuseAt({group.row, column}, failure, text::kBadValueTitle, SelectionOrder::BeforeMessage);
         group.rate = group.positives / group.n;
     }
 
-    if (kept.size() < 3) {
-        prompter.message(text::kTooFewGroups, text::kHintTitle, MessageIcon::Exclamation);
-        return std::nullopt;
-    }
-    return kept;
+    if (kept.size() < 3) return TooFewGroups();
+    return CheckedGroups::accept(std::move(kept));
 }
 
 }  // namespace tavelmark::bliss

@@ -1,11 +1,13 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 
+#include "report/calculate.h"
+
 namespace tavelmark::ldk_compare {
 
 using model::AsNumber, model::CellRef, model::CellValue, model::GridSheet, model::InputGrid,
     model::RangeRef;
-using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
-    report::ReportContext, report::ReportOutcome;
+using report::Calculate, report::CalculateSteps, report::Checked, report::MessageIcon, report::Prompter,
+    report::Refusal, report::ReportContext, report::ReportOutcome;
 
 namespace {
 
@@ -17,12 +19,6 @@ constexpr int kSearchFromRow = 17;
 constexpr const char* kTypeTitle = "数据类型错误或超出范围";
 constexpr const char* kTypeText = "录入的数据类型错误或超出范围";
 
-void PointAt(InputGrid& grid, Prompter& prompter, CellRef cell) {
-    grid.select(RangeRef::cell(cell));
-    grid.notifyChanged();
-    prompter.showGridSelection(RangeRef::cell(cell));
-}
-
 std::optional<double> PositiveNumber(const CellValue& v) {
     auto number = AsNumber(v);
     if (!number || !(*number > 0)) return std::nullopt;
@@ -32,40 +28,39 @@ std::optional<double> PositiveNumber(const CellValue& v) {
 }  // namespace
 
 ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportContext& context) {
-    ReportOutcome outcome;
-    outcome.workbook = OpenReport(prompter, context);
-    // The message first, then the offending cell is selected for the user.
-    auto refuse = [&](std::string_view title, std::string_view text,
-                      std::optional<CellRef> cell = std::nullopt) {
-        prompter.message(text, title, MessageIcon::Critical);
-        if (cell) PointAt(grid, prompter, *cell);
-        outcome.refused = true;
-        CloseReport(prompter);
-        return outcome;
+    using Batches = std::vector<LDkBatch>;
+    auto refuse = [](const char* title, const char* text, std::optional<CellRef> cell = std::nullopt) {
+        std::optional<RangeRef> block;
+        if (cell) block = RangeRef::cell(*cell);
+        return Checked<Batches>::refuse(Refusal{title, text, MessageIcon::Critical, block});
     };
-
-    const GridSheet& sheet = grid.activeSheet();
-    const int lastLD = sheet.lastUsedRowUp(kLDColumn, kSearchFromRow);
-    const int lastL95 = sheet.lastUsedRowUp(kL95Column, kSearchFromRow);
-    if (lastLD != lastL95) return refuse("数据量不等错误！", "LD50与L95的数据量应相等");
-    if (lastLD < kLDkFirstBatchRow) {
-        // Nothing entered: there is no pair to compare.
-        return refuse("数据量不足错误！", "请至少录入一批LD50与L95数据",
-                      CellRef{kLDkFirstBatchRow, kLDColumn});
-    }
-
-    std::vector<LDkBatch> batches;
-    for (int row = kLDkFirstBatchRow; row <= lastLD; ++row) {
-        const auto ld50 = PositiveNumber(sheet.value(CellRef{row, kLDColumn}));
-        if (!ld50) return refuse(kTypeTitle, kTypeText, CellRef{row, kLDColumn});
-        const auto l95 = PositiveNumber(sheet.value(CellRef{row, kL95Column}));
-        if (!l95) return refuse(kTypeTitle, kTypeText, CellRef{row, kL95Column});
-        batches.push_back(MakeLDkBatch(*ld50, *l95));
-    }
-
-    WriteLDkCompareReport(outcome.workbook->activeSheet(), batches);
-    CloseReport(prompter);
-    return outcome;
+    CalculateSteps<Batches, Batches> steps;
+    steps.check = [&]() -> Checked<Batches> {
+        const GridSheet& sheet = grid.activeSheet();
+        const int lastLD = sheet.lastUsedRowUp(kLDColumn, kSearchFromRow);
+        const int lastL95 = sheet.lastUsedRowUp(kL95Column, kSearchFromRow);
+        if (lastLD != lastL95) return refuse("数据量不等错误！", "LD50与L95的数据量应相等");
+        if (lastLD < kLDkFirstBatchRow) {
+            // Nothing entered: there is no pair to compare.
+            return refuse("数据量不足错误！", "请至少录入一批LD50与L95数据", CellRef{kLDkFirstBatchRow, kLDColumn});
+        }
+        Batches batches;
+        for (int row = kLDkFirstBatchRow; row <= lastLD; ++row) {
+            const auto ld50 = PositiveNumber(sheet.value(CellRef{row, kLDColumn}));
+            if (!ld50) return refuse(kTypeTitle, kTypeText, CellRef{row, kLDColumn});
+            const auto l95 = PositiveNumber(sheet.value(CellRef{row, kL95Column}));
+            if (!l95) return refuse(kTypeTitle, kTypeText, CellRef{row, kL95Column});
+            batches.push_back(MakeLDkBatch(*ld50, *l95));
+        }
+        return Checked<Batches>::accept(std::move(batches));
+    };
+    steps.compute = [](const Batches& batches) -> std::variant<Batches, Refusal> { return batches; };
+    steps.write = [](model::Workbook& workbook, const Batches&, const Batches& batches) {
+        WriteLDkCompareReport(workbook.activeSheet(), batches);
+    };
+    // The user gets the report's empty workbook after a refusal too.
+    steps.workbookOnRefusal = true;
+    return Calculate(grid, prompter, context, steps).report;
 }
 
 }  // namespace tavelmark::ldk_compare

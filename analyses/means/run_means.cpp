@@ -9,13 +9,14 @@
 #include "analyses/means/means_input.h"
 #include "analyses/means/means_report.h"
 #include "analyses/means/means_template.h"
+#include "report/calculate.h"
 
 namespace tavelmark::means {
 
 using model::CellRef, model::GridSheet, model::InputGrid, model::RangeRef, model::Sheet,
     model::Workbook;
-using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
-    report::ReportContext, report::ReportOutcome;
+using report::Calculate, report::CalculateSteps, report::Checked, report::MessageIcon, report::Prompter,
+    report::Refusal, report::ReportContext, report::ReportOutcome;
 
 namespace {
 
@@ -24,13 +25,6 @@ std::string DefaultNumberText(double v) {
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.15G", v);
     return buffer;
-}
-
-ReportOutcome Refuse(Prompter& prompter, std::string_view text, std::string_view title,
-                     MessageIcon icon) {
-    prompter.message(text, title, icon);
-    prompter.setStatusReady();
-    return {std::nullopt, true};
 }
 
 struct Group {
@@ -79,38 +73,39 @@ void DeleteGridValue(GridSheet& sheet, CellRef cell, int lastRow) {
 
 ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& prompter,
                        const ReportContext& context) {
-    Workbook workbook = OpenReport(prompter, context);
-    Sheet& sheet = workbook.activeSheet();
-    const GridSheet& data = grid.activeSheet();
-
-    const MeansGroupRows rows = FindMeansGroupRows(data);
-    WriteRawDataBlock(sheet, data, rows);
-
-    const MeansInput input = ReadMeansInput(data, rows);
-    if (input.problem == MeansInputProblem::TooFew)
-        return Refuse(prompter, kMeansTooFewText, kMeansTooFewTitle, MessageIcon::Critical);
-    if (input.problem == MeansInputProblem::BadCell) {
-        grid.select(RangeRef::cell(input.badCell));
-        prompter.showGridSelection(RangeRef::cell(input.badCell));
-        return Refuse(prompter, kMeansBadCellText, kMeansBadCellTitle, MessageIcon::Exclamation);
-    }
-
-    const GroupDescription dt = DescribeGroup(input.t);
-    const GroupDescription dr = DescribeGroup(input.r);
-
-    const Group groups[] = {{'T', kMeansColumnT, rows.lastRowT, input.t, dt},
-                            {'R', kMeansColumnR, rows.lastRowR, input.r, dr}};
-    for (const Group& group : groups) {
-        if (SettleOutliers(grid, group, prompter)) {
-            prompter.setStatusReady();
-            return {std::nullopt, false};
-        }
-    }
-
-    const MeansResults results = CompareMeans(input.t, input.r, dt, dr);
-    WriteMeansReport(sheet, results, options);
-    CloseReport(prompter);
-    return {std::move(workbook), false};
+    struct Input {
+        MeansGroupRows rows;
+        MeansInput values;
+        GroupDescription dt, dr;
+    };
+    CalculateSteps<Input, MeansResults> steps;
+    steps.check = [&]() -> Checked<Input> {
+        const GridSheet& data = grid.activeSheet();
+        Input in;
+        in.rows = FindMeansGroupRows(data);
+        in.values = ReadMeansInput(data, in.rows);
+        if (in.values.problem == MeansInputProblem::TooFew)
+            return Checked<Input>::refuse({kMeansTooFewTitle, kMeansTooFewText, MessageIcon::Critical});
+        if (in.values.problem == MeansInputProblem::BadCell)
+            return Checked<Input>::refuse({kMeansBadCellTitle, kMeansBadCellText, MessageIcon::Exclamation,
+                                           RangeRef::cell(in.values.badCell)});
+        in.dt = DescribeGroup(in.values.t);
+        in.dr = DescribeGroup(in.values.r);
+        const Group groups[] = {{'T', kMeansColumnT, in.rows.lastRowT, in.values.t, in.dt},
+                                {'R', kMeansColumnR, in.rows.lastRowR, in.values.r, in.dr}};
+        for (const Group& group : groups)
+            if (SettleOutliers(grid, group, prompter)) return Checked<Input>::stop();
+        return Checked<Input>::accept(std::move(in));
+    };
+    steps.compute = [](const Input& in) -> std::variant<MeansResults, Refusal> {
+        return CompareMeans(in.values.t, in.values.r, in.dt, in.dr);
+    };
+    steps.write = [&](Workbook& workbook, const Input& in, const MeansResults& results) {
+        Sheet& sheet = workbook.activeSheet();
+        WriteRawDataBlock(sheet, grid.activeSheet(), in.rows);
+        WriteMeansReport(sheet, results, options);
+    };
+    return Calculate(grid, prompter, context, steps).report;
 }
 
 }  // namespace tavelmark::means

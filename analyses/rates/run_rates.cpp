@@ -3,40 +3,39 @@
 #include "analyses/rates/rates_analysis.h"
 #include "analyses/rates/rates_report.h"
 #include "analyses/rates/rates_window.h"
+#include "report/calculate.h"
 
 namespace tavelmark::rates {
 
 using model::InputGrid, model::Range, model::Sheet, model::Workbook;
-using report::CloseReport, report::MessageIcon, report::OpenReport, report::Prompter,
-    report::ReportContext, report::ReportOutcome, report::SetUpReportSheet;
+using report::Calculate, report::CalculateSteps, report::Checked, report::MessageIcon, report::Prompter,
+    report::Refusal, report::ReportContext, report::ReportOutcome, report::SetUpReportSheet;
 
 ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& prompter,
                        const ReportContext& context) {
-    prompter.setStatusBusy();
-    const RateTableCheck check = ReadRateTable(grid);
-    if (!check.table) {
-        prompter.message(check.refusal, kRatesInputTitle, MessageIcon::Critical);
-        grid.select(check.selection);
-        grid.notifyChanged();
-        prompter.showGridSelection(Range(check.selection));
-        prompter.setStatusReady();
-        return {std::nullopt, true};
-    }
-
-    const RatesResults results = ComputeRates(*check.table);
-    if (results.yatesAdvice)
-        prompter.message(kYatesAdviceText, kYatesAdviceTitle, MessageIcon::Exclamation);
-    if (results.fisherAdvice)
-        prompter.message(kFisherAdviceText, kFisherAdviceTitle, MessageIcon::None);
-
-    // The workbook is opened only now that the input has been accepted.
-    Workbook workbook = OpenReport(prompter, context);
-    Sheet& sheet = workbook.activeSheet();
-    SetUpReportSheet(sheet, {kRatesColumnWidth, kRatesColumnAWidth,
-                             RatesReportTitle(options.windowCaption)});
-    WriteRatesReport(sheet, results, options);
-    CloseReport(prompter);
-    return {std::move(workbook), false};
+    CalculateSteps<RateTable, RatesResults> steps;
+    steps.check = [&]() -> Checked<RateTable> {
+        const RateTableCheck check = ReadRateTable(grid);
+        if (!check.table)
+            return Checked<RateTable>::refuse(
+                {kRatesInputTitle, check.refusal, MessageIcon::Critical, Range(check.selection)});
+        return Checked<RateTable>::accept(*check.table);
+    };
+    steps.compute = [&](const RateTable& table) -> std::variant<RatesResults, Refusal> {
+        RatesResults results = ComputeRates(table);
+        // The advice comes before the report, as the user will read it.
+        if (results.yatesAdvice)
+            prompter.message(kYatesAdviceText, kYatesAdviceTitle, MessageIcon::Exclamation);
+        if (results.fisherAdvice)
+            prompter.message(kFisherAdviceText, kFisherAdviceTitle, MessageIcon::None);
+        return results;
+    };
+    steps.write = [&](Workbook& workbook, const RateTable&, const RatesResults& results) {
+        Sheet& sheet = workbook.activeSheet();
+        SetUpReportSheet(sheet, {kRatesColumnWidth, kRatesColumnAWidth, RatesReportTitle(options.windowCaption)});
+        WriteRatesReport(sheet, results, options);
+    };
+    return Calculate(grid, prompter, context, steps).report;
 }
 
 }  // namespace tavelmark::rates

@@ -14,6 +14,15 @@ using report::HelpBox, report::MessageIcon, report::RecordingPrompter;
 
 namespace {
 
+// What the calculate command makes of the check: the groups, or the refusal
+// shown to the user as the command shows it (message and selection).
+std::optional<std::vector<BlissGroup>> ReadGroups(InputGrid& grid, double c, report::RecordingPrompter& prompter) {
+    auto checked = ReadBlissGroups(grid, c, prompter);
+    if (checked.refusal) report::Refuse(prompter, grid, *checked.refusal);
+    return std::move(checked.input);
+}
+
+
 using Kind = RecordingPrompter::Kind;
 
 InputGrid TemplateGrid() {
@@ -47,7 +56,7 @@ TEST_P(BlissInputRefusal, ShowsItsMessageAndSelectsTheCell) {
     for (const Edit& e : r.edits) grid.setValue(e.cell, e.value);
     const InputGrid before = grid;
     RecordingPrompter prompter;
-    EXPECT_FALSE(ReadBlissGroups(grid, 0, prompter));
+    EXPECT_FALSE(ReadGroups(grid, 0, prompter));
     const auto dialogs = prompter.dialogs();
     ASSERT_EQ(dialogs.size(), 1u);
     EXPECT_EQ(dialogs[0].text, r.text);
@@ -105,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(BlissInput, TemplateExamplePasses) {
     InputGrid grid = TemplateGrid();
     RecordingPrompter prompter;
-    const auto groups = ReadBlissGroups(grid, 0, prompter);
+    const auto groups = ReadGroups(grid, 0, prompter);
     ASSERT_TRUE(groups);
     EXPECT_TRUE(prompter.events.empty());
     ASSERT_EQ(groups->size(), 6u);
@@ -122,7 +131,7 @@ TEST(BlissInput, TwelveGroupsAreAccepted) {
         grid.setValue(CellRef{row, 4}, 10.0);
     }
     RecordingPrompter prompter;
-    const auto groups = ReadBlissGroups(grid, 0, prompter);
+    const auto groups = ReadGroups(grid, 0, prompter);
     ASSERT_TRUE(groups);
     EXPECT_EQ(groups->size(), 12u);
     EXPECT_EQ(groups->back().row, 13);
@@ -144,7 +153,7 @@ TEST(BlissInput, GroupsBelowTheBackgroundAreWarnedAboutOnceAndDropped) {
         InputGrid grid = TemplateGrid();
         for (const Edit& e : c.edits) grid.setValue(e.cell, e.value);
         RecordingPrompter prompter;
-        const auto groups = ReadBlissGroups(grid, c.c, prompter);
+        const auto groups = ReadGroups(grid, c.c, prompter);
         ASSERT_TRUE(groups) << c.what;
         std::vector<int> rows;
         for (const auto& g : *groups) rows.push_back(g.row);
@@ -163,7 +172,7 @@ TEST(BlissInput, ExclusionsLeavingTwoGroupsStopWithTheTooFewMessage) {
     InputGrid grid = TemplateGrid();
     RecordingPrompter prompter;
     // Rates 1, .85, .8, .3, .1, 0: above 82 % only two groups remain.
-    EXPECT_FALSE(ReadBlissGroups(grid, 0.82, prompter));
+    EXPECT_FALSE(ReadGroups(grid, 0.82, prompter));
     const auto dialogs = prompter.dialogs();
     ASSERT_EQ(dialogs.size(), 5u);
     EXPECT_EQ(dialogs[3].text, "实验死亡率小于本底死亡率,该组不参与计算");
