@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analyses/means/means_options.h"
+#include "analyses/means/means_sections.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
 #include "cli/commands.h"
@@ -20,12 +21,11 @@ namespace {
 
 // The result-items dialog's check boxes by their command-line names.
 const std::map<std::string, bool MeansOptions::*>& SectionNames() {
-    static const std::map<std::string, bool MeansOptions::*> names = {
-        {"t-tests", &MeansOptions::tTests},        {"descriptive", &MeansOptions::description},
-        {"sample-size", &MeansOptions::sampleSize}, {"equivalence", &MeansOptions::equivalence},
-        {"rank-sum", &MeansOptions::rankSum},       {"normality", &MeansOptions::normality},
-        {"variance", &MeansOptions::variance},
-    };
+    static const std::map<std::string, bool MeansOptions::*> names = [] {
+        std::map<std::string, bool MeansOptions::*> byName;
+        for (const auto& section : means::kMeansSections) byName[section.cliName] = section.chosen;
+        return byName;
+    }();
     return names;
 }
 

@@ -1,5 +1,7 @@
 #include "analyses/means/means_report.h"
 
+#include "analyses/means/means_sections.h"
+
 #include <algorithm>
 #include <string>
 
@@ -119,8 +121,7 @@ void WritePAndCritical(Sheet& sheet, int row, std::optional<double> pTwo,
     Put(sheet, row + 3, kColumnB, ConclusionText(pTwo));
 }
 
-void WriteTTestsSection(Sheet& sheet, int r, const MeansResults& m) {
-    Caption(sheet, r, "t和t'检验结果");
+int WriteTTestsSection(Sheet& sheet, int r, const MeansResults& m) {
     Label(sheet, r + 1, "方差相齐用t检验");
     WriteTwoSidedOneSided(sheet, r + 2);
     Label(sheet, r + 3, "t值=");
@@ -172,10 +173,10 @@ void WriteTTestsSection(Sheet& sheet, int r, const MeansResults& m) {
     Rule(sheet, r + 33, BorderWeight::Medium);
     sheet.setHorizontalAlignment(Block(r + 2, kColumnB, r + 33, kColumnC), HAlign::Center);
     for (int pair : {r + 3, r + 12, r + 28}) CentreAcross(sheet, Block(pair, kColumnB, pair + 1, kColumnC));
+    return r + 33;
 }
 
-void WriteDescriptionSection(Sheet& sheet, int r, const MeansResults& m) {
-    Caption(sheet, r, "统计描述");
+int WriteDescriptionSection(Sheet& sheet, int r, const MeansResults& m) {
     Put(sheet, r + 1, kColumnB, "T组");
     Put(sheet, r + 1, kColumnC, "R组");
     using Field = std::optional<double> GroupDescription::*;
@@ -197,10 +198,10 @@ void WriteDescriptionSection(Sheet& sheet, int r, const MeansResults& m) {
     Rule(sheet, r + 1, BorderWeight::Thin);
     Rule(sheet, r + 13, BorderWeight::Medium);
     sheet.setHorizontalAlignment(Block(r + 1, kColumnB, r + 13, kColumnC), HAlign::Center);
+    return r + 13;
 }
 
-void WriteSampleSizeSection(Sheet& sheet, int r, const MeansResults& m) {
-    Caption(sheet, r, "例数估算");
+int WriteSampleSizeSection(Sheet& sheet, int r, const MeansResults& m) {
     Label(sheet, r + 1, "把握度(1-β)");
     Put(sheet, r + 1, kColumnB, "达P≤0.05所需例数");
     int row = r + 2;
@@ -212,10 +213,10 @@ void WriteSampleSizeSection(Sheet& sheet, int r, const MeansResults& m) {
     Rule(sheet, r + 1, BorderWeight::Thin);
     Rule(sheet, r + 5, BorderWeight::Medium);
     sheet.setHorizontalAlignment(Block(r + 2, kColumnA, r + 5, kColumnC), HAlign::Center);
+    return r + 5;
 }
 
-void WriteEquivalenceSection(Sheet& sheet, int r, const MeansResults& m) {
-    Caption(sheet, r, "等效性检验");
+int WriteEquivalenceSection(Sheet& sheet, int r, const MeansResults& m) {
     Label(sheet, r + 1, "等效标准");
     Put(sheet, r + 1, kColumnB, "均数差上限值");
     Put(sheet, r + 1, kColumnC, "结论");
@@ -229,10 +230,10 @@ void WriteEquivalenceSection(Sheet& sheet, int r, const MeansResults& m) {
     Rule(sheet, r + 1, BorderWeight::Thin);
     Rule(sheet, r + 6, BorderWeight::Medium);
     sheet.setHorizontalAlignment(Block(r + 1, kColumnB, r + 6, kColumnC), HAlign::Center);
+    return r + 6;
 }
 
-void WriteRankSumSection(Sheet& sheet, int r, const MeansResults& m) {
-    Caption(sheet, r, "非参检验(W-M-W法)");
+int WriteRankSumSection(Sheet& sheet, int r, const MeansResults& m) {
     Label(sheet, r + 1, "U值=");
     Put(sheet, r + 1, kColumnB, m.rankSum.z);
     Label(sheet, r + 2, "P值=");
@@ -240,14 +241,14 @@ void WriteRankSumSection(Sheet& sheet, int r, const MeansResults& m) {
     Label(sheet, r + 3, "结论");
     Put(sheet, r + 3, kColumnB, ConclusionText(m.rankSum.pTwoSided));
     Rule(sheet, r + 3, BorderWeight::Medium);
+    return r + 3;
 }
 
 std::string StatusText(std::optional<NormalityStatus> s) {
     return s ? NormalityText(*s) : kNotComputable;
 }
 
-void WriteNormalitySection(Sheet& sheet, int r, const MeansResults& m) {
-    Caption(sheet, r, "正态性检验");
+int WriteNormalitySection(Sheet& sheet, int r, const MeansResults& m) {
     Put(sheet, r + 1, kColumnB, "对称性");
     Put(sheet, r + 1, kColumnC, "峰坡性");
     Label(sheet, r + 2, "T组");
@@ -259,10 +260,10 @@ void WriteNormalitySection(Sheet& sheet, int r, const MeansResults& m) {
     Rule(sheet, r + 1, BorderWeight::Thin);
     Rule(sheet, r + 3, BorderWeight::Medium);
     sheet.setHorizontalAlignment(Block(r + 1, kColumnA, r + 3, kColumnC), HAlign::Center);
+    return r + 3;
 }
 
-void WriteVarianceSection(Sheet& sheet, int r, const MeansResults& m) {
-    Caption(sheet, r, "方差齐性检验");
+int WriteVarianceSection(Sheet& sheet, int r, const MeansResults& m) {
     Label(sheet, r + 1, "F值=");
     Put(sheet, r + 1, kColumnB, m.variance.f);
     Label(sheet, r + 2, "F0.05=");
@@ -272,9 +273,20 @@ void WriteVarianceSection(Sheet& sheet, int r, const MeansResults& m) {
         m.variance.homogeneous ? std::string(VarianceText(*m.variance.homogeneous))
                                : std::string(kNotComputable));
     Rule(sheet, r + 3, BorderWeight::Medium);
+    return r + 3;
 }
 
 }  // namespace
+
+const std::array<MeansSection, 7> kMeansSections = {{
+    {&MeansOptions::tTests, "t和t'检验结果", "t-tests", 3, WriteTTestsSection},
+    {&MeansOptions::description, "统计描述", "descriptive", 4, WriteDescriptionSection},
+    {&MeansOptions::sampleSize, "例数估算", "sample-size", 5, WriteSampleSizeSection},
+    {&MeansOptions::equivalence, "等效性检验", "equivalence", 6, WriteEquivalenceSection},
+    {&MeansOptions::rankSum, "非参检验(W-M-W法)", "rank-sum", 7, WriteRankSumSection},
+    {&MeansOptions::normality, "正态性检验", "normality", 8, WriteNormalitySection},
+    {&MeansOptions::variance, "方差齐性检验", "variance", 9, WriteVarianceSection},
+}};
 
 void WriteRawDataBlock(Sheet& sheet, const GridSheet& grid, const MeansGroupRows& rows) {
     constexpr int kColumnE = 5, kColumnF = 6;
@@ -294,25 +306,12 @@ void WriteMeansReport(Sheet& sheet, const MeansResults& results, const MeansOpti
     report::SetUpReportSheet(sheet, {kMeansColumnWidth, kMeansColumnAWidth, kMeansReportTitle});
     WriteMainTable(sheet, results);
 
-    struct Section {
-        bool chosen;
-        void (*write)(Sheet&, int, const MeansResults&);
-        int step;
-    };
-    const Section sections[] = {
-        {options.tTests, WriteTTestsSection, 35},
-        {options.description, WriteDescriptionSection, 15},
-        {options.sampleSize, WriteSampleSizeSection, 7},
-        {options.equivalence, WriteEquivalenceSection, 8},
-        {options.rankSum, WriteRankSumSection, 5},
-        {options.normality, WriteNormalitySection, 5},
-        {options.variance, WriteVarianceSection, 5},
-    };
+    // Each chosen section starts one blank row below the one before.
     int row = kMeansFirstSectionRow;
-    for (const auto& section : sections) {
-        if (!section.chosen) continue;
-        section.write(sheet, row, results);
-        row += section.step;
+    for (const MeansSection& section : kMeansSections) {
+        if (!(options.*section.chosen)) continue;
+        Caption(sheet, row, section.caption);
+        row = section.write(sheet, row, results) + 2;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "analyses/means/means_sections.h"
 #include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
@@ -22,13 +23,15 @@ constexpr CheckDesign kChecks[10] = {
     {"", 0, 0, 0},
     {"计算结果", 360, 450, 1215},
     {"方法推荐", 360, 900, 1215},
-    {"t和t'检验结果", 360, 1350, 1695},
-    {"统计描述", 360, 1800, 1215},
-    {"例数估算", 360, 2250, 1215},
-    {"等效性检验", 2160, 450, 1215},
-    {"非参检验(W-M-W法)", 2160, 900, 1335},
-    {"正态性检验", 2160, 1350, 1215},
-    {"方差齐性检验", 2160, 1800, 1455},
+    // Check3 to Check9: the report's optional sections, captioned from
+    // kMeansSections.
+    {nullptr, 360, 1350, 1695},
+    {nullptr, 360, 1800, 1215},
+    {nullptr, 360, 2250, 1215},
+    {nullptr, 2160, 450, 1215},
+    {nullptr, 2160, 900, 1335},
+    {nullptr, 2160, 1350, 1215},
+    {nullptr, 2160, 1800, 1455},
 };
 constexpr double kBoxHeight = 495;
 constexpr double kClientWidth = 3900, kClientHeight = 3500;
@@ -51,7 +54,10 @@ PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
 
     for (int number = 1; number <= 9; ++number) {
         const CheckDesign& design = kChecks[number];
-        auto* box = new QCheckBox(QString::fromUtf8(design.caption), this);
+        const char* caption = design.caption;
+        for (const auto& section : means::kMeansSections)
+            if (section.checkBox == number) caption = section.caption;
+        auto* box = new QCheckBox(QString::fromUtf8(caption), this);
         box->setObjectName(QStringLiteral("Check%1").arg(number));
         box->setAccessibleName(box->text());
         // At least as wide as its caption needs in this font ("非参检验(W-M-W法)").
@@ -79,13 +85,7 @@ PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
 means::MeansOptions PrintShowDialog::options() const {
     auto on = [this](int number) { return check(number)->isChecked(); };
     means::MeansOptions o;
-    o.tTests = on(3);
-    o.description = on(4);
-    o.sampleSize = on(5);
-    o.equivalence = on(6);
-    o.rankSum = on(7);
-    o.normality = on(8);
-    o.variance = on(9);
+    for (const auto& section : means::kMeansSections) o.*section.chosen = on(section.checkBox);
     return o;
 }
 
