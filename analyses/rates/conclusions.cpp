@@ -2,16 +2,7 @@
 
 namespace tavelmark::rates {
 
-using model::CellRef, model::ReportValue, model::Sheet;
-
-namespace {
-
-std::optional<double> NumberIn(const ReportValue& v) {
-    if (const double* d = std::get_if<double>(&v)) return *d;
-    return std::nullopt;
-}
-
-}  // namespace
+using model::CellRef, model::Sheet;
 
 std::string ConclusionText(std::optional<double> p) {
     if (!p) return {};
@@ -20,10 +11,9 @@ std::string ConclusionText(std::optional<double> p) {
     return "有高度统计意义";
 }
 
-void StatConclusion(Sheet& sheet, CellRef cell) {
+void StatConclusion(Sheet& sheet, CellRef cell, std::optional<double> p) {
     sheet.select(cell);
-    if (cell.column <= 1) return;
-    const auto text = ConclusionText(NumberIn(sheet.value({cell.row, cell.column - 1})));
+    const auto text = ConclusionText(p);
     if (!text.empty()) sheet.setValue(cell, text);
 }
 

@@ -12,9 +12,10 @@ namespace tavelmark::rates {
 // (P <= 0.01); empty when there is no P value.
 std::string ConclusionText(std::optional<double> p);
 
-// Selects `cell` and writes the wording of the number in the cell to its
-// left; writes nothing when that cell holds no number ("---", empty).
-void StatConclusion(model::Sheet& sheet, model::CellRef cell);
+// Selects `cell` and writes the wording of the P value shown in the cell to
+// its left; writes nothing when that cell shows no number ("---", empty),
+// which is when `p` is empty.
+void StatConclusion(model::Sheet& sheet, model::CellRef cell, std::optional<double> p);
 
 // "R组>T组" or "R组<T组" for a row with P <= 0.05 and different rates;
 // empty otherwise.

@@ -37,11 +37,6 @@ void Text(Sheet& sheet, int row, int column, const std::string& text) {
     if (!text.empty()) sheet.setValue({row, column}, text);
 }
 
-std::optional<double> ChiSquareP(std::optional<double> statistic) {
-    if (!statistic) return std::nullopt;
-    return numeric::wsf::Chidist(*statistic, 1);
-}
-
 // One row of the test table. An empty statistic leaves its P value, its
 // conclusion and its direction empty too: there is nothing to test.
 struct TestRow {
@@ -57,7 +52,7 @@ void WriteTestRow(Sheet& sheet, int row, const TestRow& test, const RateEstimate
     sheet.setValue({row, kB}, NumberCell(test.statistic));
     const auto p = test.statistic ? test.p : std::nullopt;
     sheet.setValue({row, kC}, NumberCell(p));
-    StatConclusion(sheet, {row, kD});
+    StatConclusion(sheet, {row, kD}, p);
     Text(sheet, row, kE, DirectionText(p, rates.p1, rates.p2));
 }
 
@@ -78,13 +73,11 @@ void WriteFixedTestTable(Sheet& sheet, const RatesResults& r) {
     sheet.setValue("C7", FisherCell(r.fisher, r.fisher.oneSided));
     sheet.setValue("C8", FisherCell(r.fisher, r.fisher.oppositeSide));
     sheet.setValue("C9", FisherCell(r.fisher, r.fisher.twoSided));
-    StatConclusion(sheet, Cell("D9"));
+    StatConclusion(sheet, Cell("D9"), r.fisher.tooLarge ? std::nullopt : r.fisher.twoSided);
 
     const auto& chi = r.chiSquares;
-    WriteTestRow(sheet, 10, {"Pearson卡方(χ2)", 11, chi.pearson, ChiSquareP(chi.pearson)},
-                 r.estimates);
-    WriteTestRow(sheet, 11, {"Yates连续校正卡方(χ2)", 13, chi.yates, ChiSquareP(chi.yates)},
-                 r.estimates);
+    WriteTestRow(sheet, 10, {"Pearson卡方(χ2)", 11, chi.pearson, r.p.pearson}, r.estimates);
+    WriteTestRow(sheet, 11, {"Yates连续校正卡方(χ2)", 13, chi.yates, r.p.yates}, r.estimates);
     sheet.setHorizontalAlignment(Range("B5:E11"), HAlign::Center);
 }
 
@@ -93,11 +86,11 @@ int WriteOptionalTestRows(Sheet& sheet, const RatesResults& r, const RatesOption
     const auto& chi = r.chiSquares;
     const auto& pooled = r.pooled;
     const TestRow rows[] = {
-        {"Mantel-Haenszel卡方(χ2)", 19, chi.mantelHaenszel, ChiSquareP(chi.mantelHaenszel)},
-        {"t检验(t)", -1, pooled.t, TTestP(pooled, r.table)},
-        {"U检验(U)", -1, pooled.u, UTestP(pooled)},
-        {"U'(校正)检验(U')", -1, pooled.uPrime, UPrimeTestP(pooled)},
-        {"对数似然比检验(G)", -1, chi.likelihoodRatio, ChiSquareP(chi.likelihoodRatio)},
+        {"Mantel-Haenszel卡方(χ2)", 19, chi.mantelHaenszel, r.p.mantelHaenszel},
+        {"t检验(t)", -1, pooled.t, r.p.t},
+        {"U检验(U)", -1, pooled.u, r.p.u},
+        {"U'(校正)检验(U')", -1, pooled.uPrime, r.p.uPrime},
+        {"对数似然比检验(G)", -1, chi.likelihoodRatio, r.p.likelihoodRatio},
     };
     const bool chosen[] = {options.mantelHaenszel, options.tTest, options.uTest,
                            options.uPrimeTest, options.likelihoodRatio};
@@ -119,7 +112,7 @@ void CloseTestTable(Sheet& sheet, int counter) {
     sheet.select({lastTestRow, kD});
 }
 
-int WriteSampleSizeSection(Sheet& sheet, int counter, const RateTable& table) {
+int WriteSampleSizeSection(Sheet& sheet, int counter, const std::array<SampleSize, 4>& sizes) {
     const int r = counter + 1;
     sheet.setValue({r, kA}, std::string("例数估算"));
     sheet.setValue({r + 1, kA}, std::string("把握度(1-β)"));
@@ -132,7 +125,6 @@ int WriteSampleSizeSection(Sheet& sheet, int counter, const RateTable& table) {
     sheet.setValue({r + 2, kC}, std::string("单侧"));
 
     const char* powerLabels[] = {"70%", "80%", "90%", "95%"};
-    const auto sizes = ComputeSampleSizes(table);
     for (int i = 0; i < 4; ++i) {
         const int row = r + 3 + i;
         sheet.setValue({row, kA}, std::string(powerLabels[i]));
@@ -196,7 +188,7 @@ void WriteEquivalenceSide(Sheet& sheet, int row, const char* label, const Equiva
     Text(sheet, row, kD, side.conclusion);
 }
 
-int WriteEquivalenceSection(Sheet& sheet, int counter, const RateTable& table) {
+int WriteEquivalenceSection(Sheet& sheet, int counter, const std::array<EquivalenceMargin, 6>& margins) {
     const int r = counter + 2;
     sheet.setValue({r, kA}, std::string("等效性检验"));
     const char* headers[] = {"等效标准", "单侧t值", "P值", "结论"};
@@ -207,7 +199,6 @@ int WriteEquivalenceSection(Sheet& sheet, int counter, const RateTable& table) {
 
     const char* upperLabels[] = {"    ±5%    (高侧)", "   ±10%    (高侧)", "   ±15%    (高侧)",
                                  "   ±20%    (高侧)", "   ±25%    (高侧)", "   ±30%    (高侧)"};
-    const auto margins = ComputeEquivalence(table);
     for (int k = 1; k <= 6; ++k) {
         WriteEquivalenceSide(sheet, r + 2 * k, upperLabels[k - 1], margins[k - 1].upper);
         WriteEquivalenceSide(sheet, r + 2 * k + 1, "            (低侧)", margins[k - 1].lower);
@@ -222,11 +213,11 @@ int WriteRatesReport(Sheet& sheet, const RatesResults& results, const RatesOptio
     int counter = WriteOptionalTestRows(sheet, results, options);
     CloseTestTable(sheet, counter);
     int lastRow = counter - 1;
-    if (options.sampleSize) lastRow = counter = WriteSampleSizeSection(sheet, counter, results.table);
+    if (options.sampleSize) lastRow = counter = WriteSampleSizeSection(sheet, counter, results.sampleSizes);
     if (options.rates) lastRow = counter = WriteRatesSection(sheet, counter, results.estimates);
     if (options.odds) lastRow = counter = WriteOddsSection(sheet, counter, results.estimates);
     if (options.equivalence)
-        lastRow = counter = WriteEquivalenceSection(sheet, counter, results.table);
+        lastRow = counter = WriteEquivalenceSection(sheet, counter, results.equivalence);
     return lastRow;
 }
 

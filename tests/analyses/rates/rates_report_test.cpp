@@ -278,18 +278,16 @@ TEST_F(RatesReport, ADifferenceBelowTheContinuityCorrectionIsNotSignificant) {
 
 TEST(StatConclusionWording, ThresholdsAndNonNumbers) {
     struct Case {
-        ReportValue p;
+        std::optional<double> p;
         const char* text;
     };
     const Case cases[] = {{0.0500001, "无统计意义"}, {0.05, "有统计意义"},
                           {0.0100001, "有统计意义"}, {0.01, "有高度统计意义"},
-                          {0.0, "有高度统计意义"},  {std::string("---"), ""},
-                          {std::monostate{}, ""}};
+                          {0.0, "有高度统计意义"},  {std::nullopt, ""}};
     for (const auto& c : cases) {
         Sheet sheet;
-        sheet.setValue("C9", c.p);
-        StatConclusion(sheet, Cell("D9"));
-        EXPECT_EQ(PlainText(sheet.value("D9")), c.text) << PlainText(c.p);
+        StatConclusion(sheet, Cell("D9"), c.p);
+        EXPECT_EQ(PlainText(sheet.value("D9")), c.text) << c.p.value_or(-1);
         EXPECT_EQ(sheet.selectedCell(), Cell("D9"));
     }
     EXPECT_EQ(DirectionText(0.05, 0.6, 0.3), "R组>T组");
