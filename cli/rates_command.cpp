@@ -98,12 +98,10 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
     command->callback([options, &exitCode, io] {
         model::InputGrid grid;
         RatesOptions rates;
-        std::string caption = kRatesWindowCaption;
-        RunRatesMenuCommand(options->variant, grid, caption, rates);
-        rates.windowCaption = caption;
+        RunRatesMenuCommand(options->variant, grid, rates);
         if (options->all) rates = [&] {
             RatesOptions everything = RatesOptions::All();
-            everything.windowCaption = caption;
+            everything.captionCommand = rates.captionCommand;
             return everything;
         }();
         for (const auto& item : SplitItems(options->items)) rates.setItem(*ItemIndex(item), true);

@@ -25,9 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     model::InputGrid grid;
     rates::RatesOptions options;
-    std::string caption = rates::kRatesWindowCaption;
-    rates::RunRatesMenuCommand(command, grid, caption, options);
-    options.windowCaption = caption;
+    rates::RunRatesMenuCommand(command, grid, options);
     for (int item = rates::RatesOptions::kFirstOptionalItem; item <= rates::RatesOptions::kLastItem; ++item)
         if (items & (1u << item)) options.setItem(item, true);
 

@@ -54,14 +54,16 @@ std::vector<std::string> SampleLines() {
 
 }  // namespace
 
-std::optional<HelpBox> RatesHelpBox(std::string_view windowCaption) {
-    if (windowCaption == kRatesWindowCaption)
-        return HelpBox{"智能化两组阳性率分析在线帮助", JoinHelpLines(GroupLines())};
-    if (windowCaption == kEnRatesWindowCaption)
-        return HelpBox{"阳性率分析(2×2卡方法)在线帮助", JoinHelpLines(GroupLines())};
-    if (windowCaption == kRateCompWindowCaption)
-        return HelpBox{"智能化两样本率比较(2×2卡方法)在线帮助", JoinHelpLines(SampleLines())};
-    return std::nullopt;
+HelpBox RatesHelpBox(RatesMenuCommand captionCommand) {
+    switch (captionCommand) {
+        case RatesMenuCommand::EnRateAna:
+            return HelpBox{"阳性率分析(2×2卡方法)在线帮助", JoinHelpLines(GroupLines())};
+        case RatesMenuCommand::RateComp:
+            return HelpBox{"智能化两样本率比较(2×2卡方法)在线帮助", JoinHelpLines(SampleLines())};
+        case RatesMenuCommand::RateAna:
+        case RatesMenuCommand::OddAna: break;
+    }
+    return HelpBox{"智能化两组阳性率分析在线帮助", JoinHelpLines(GroupLines())};
 }
 
 }  // namespace tavelmark::rates

@@ -3,12 +3,12 @@
 #include <optional>
 #include <string_view>
 
+#include "analyses/rates/rates_options.h"
 #include "report/help_text.h"
 
 namespace tavelmark::rates {
 
-// The box for one of the window's three captions; empty for any other
-// caption, for which the help button shows nothing.
-std::optional<report::HelpBox> RatesHelpBox(std::string_view windowCaption);
+// The box for the window's caption as `captionCommand` set it.
+report::HelpBox RatesHelpBox(RatesMenuCommand captionCommand);
 
 }  // namespace tavelmark::rates

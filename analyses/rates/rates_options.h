@@ -1,12 +1,21 @@
 #pragma once
 // The request record of the two-group rates calculation: which optional rows
 // and sections the report holds (the items of the options dialog), and the
-// caption of the data-entry window, which picks the report's title.
+// menu command behind the data-entry window's caption, which picks the
+// report's title.
 #include <string>
 
 namespace tavelmark::rates {
 
 inline constexpr const char* kRatesWindowCaption = "智能化两组阳性率分析(2×2卡方法)数据录入";
+
+// The menu commands that open the window, by their menu entries.
+enum class RatesMenuCommand {
+    RateAna,    // mnuRateAna "智能化两组有效率分析": the template
+    EnRateAna,  // mnuEnRateAna "两组有效率分析": template, caption "阳性率分析..."
+    RateComp,   // mnuRateComp "两样本率比较": template, caption "...两样本率比较...", 处理1/处理2
+    OddAna,     // mnuOddAna "比数比分析": template, odds item chosen
+};
 
 struct RatesOptions {
     // Items 4 to 12 of the options dialog; items 1 to 3 are always reported.
@@ -20,7 +29,9 @@ struct RatesOptions {
     bool odds = false;             // 11
     bool equivalence = false;      // 12
 
-    std::string windowCaption = kRatesWindowCaption;
+    // The menu command that last set the window's caption (RateAna until one
+    // did): the caption, the help box and the report's title follow from it.
+    RatesMenuCommand captionCommand = RatesMenuCommand::RateAna;
 
     static constexpr int kFirstOptionalItem = 4;
     static constexpr int kLastItem = 12;

@@ -34,17 +34,16 @@ void WriteRatesTemplate(InputGrid& grid) {
     grid.notifyChanged();
 }
 
-void RunRatesMenuCommand(RatesMenuCommand command, InputGrid& grid, std::string& windowCaption,
-                         RatesOptions& options) {
+void RunRatesMenuCommand(RatesMenuCommand command, InputGrid& grid, RatesOptions& options) {
     WriteRatesTemplate(grid);
     switch (command) {
         case RatesMenuCommand::RateAna:
             break;
         case RatesMenuCommand::EnRateAna:
-            windowCaption = kEnRatesWindowCaption;
+            options.captionCommand = command;
             break;
         case RatesMenuCommand::RateComp:
-            windowCaption = kRateCompWindowCaption;
+            options.captionCommand = command;
             grid.setValue("A2", std::string("处理1"));
             grid.setValue("A3", std::string("处理2"));
             grid.notifyChanged();
@@ -55,8 +54,19 @@ void RunRatesMenuCommand(RatesMenuCommand command, InputGrid& grid, std::string&
     }
 }
 
-std::string RatesReportTitle(std::string_view windowCaption) {
-    if (windowCaption == kRatesWindowCaption) return "智能化两组阳性率分析(2×2卡方法)计算结果";
+const char* RatesWindowCaption(RatesMenuCommand captionCommand) {
+    switch (captionCommand) {
+        case RatesMenuCommand::EnRateAna: return kEnRatesWindowCaption;
+        case RatesMenuCommand::RateComp: return kRateCompWindowCaption;
+        case RatesMenuCommand::RateAna:
+        case RatesMenuCommand::OddAna: break;
+    }
+    return kRatesWindowCaption;
+}
+
+std::string RatesReportTitle(RatesMenuCommand captionCommand) {
+    if (RatesWindowCaption(captionCommand) == std::string_view(kRatesWindowCaption))
+        return "智能化两组阳性率分析(2×2卡方法)计算结果";
     return "阳性率分析(2×2卡方法)计算结果";
 }
 

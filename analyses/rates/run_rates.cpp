@@ -32,7 +32,7 @@ ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& p
     };
     steps.write = [&](Workbook& workbook, const RateTable&, const RatesResults& results) {
         Sheet& sheet = workbook.activeSheet();
-        SetUpReportSheet(sheet, {kRatesColumnWidth, kRatesColumnAWidth, RatesReportTitle(options.windowCaption)});
+        SetUpReportSheet(sheet, {kRatesColumnWidth, kRatesColumnAWidth, RatesReportTitle(options.captionCommand)});
         WriteRatesReport(sheet, results, options);
     };
     return Calculate(grid, prompter, context, steps).report;

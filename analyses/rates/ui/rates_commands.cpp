@@ -29,10 +29,10 @@ RatesInputWindow* ShowRatesInputWindow(Workbench& workbench, RatesMenuCommand co
     }
     ActivateSubWindow(area, holder);
 
-    std::string caption = ToStdString(window->windowTitle());
     RatesOptions requested;
-    RunRatesMenuCommand(command, window->grid(), caption, requested);
-    window->setWindowTitle(ToQString(caption));
+    requested.captionCommand = window->captionCommand();
+    RunRatesMenuCommand(command, window->grid(), requested);
+    window->setCaptionCommand(requested.captionCommand);
     if (requested.odds) LoadRatesSettings(workbench)->setItemChecked(11, true);
     window->gridWritten();
     return window;

@@ -79,7 +79,7 @@ void RatesInputWindow::gridWritten() {
 void RatesInputWindow::calculate() {
     exlInput_->commitPendingEdit();  // what is being typed counts
     RatesOptions options = ReadRatesSettings(workbench_);
-    options.windowCaption = ToStdString(windowTitle());
+    options.captionCommand = captionCommand_;
     Prompter& prompter = workbench_.prompter();
     ReportOutcome outcome =
         RunGuarded(prompter, [&] { return RunRates(grid_, options, prompter, workbench_.reportContext()); })
@@ -101,10 +101,14 @@ void RatesInputWindow::openSettings() {
     ShowRatesSettings(workbench_);
 }
 
+void RatesInputWindow::setCaptionCommand(rates::RatesMenuCommand command) {
+    captionCommand_ = command;
+    setWindowTitle(ToQString(rates::RatesWindowCaption(command)));
+}
+
 void RatesInputWindow::showHelp() {
-    // Only the window's three captions have a help box.
-    if (const auto help = RatesHelpBox(ToStdString(windowTitle())))
-        workbench_.prompter().message(help->text, help->title, MessageIcon::None);
+    const auto help = RatesHelpBox(captionCommand_);
+    workbench_.prompter().message(help.text, help.title, MessageIcon::None);
 }
 
 }  // namespace tavelmark::ui

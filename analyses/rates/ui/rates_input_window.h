@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include "analyses/rates/rates_options.h"
 #include "model/input_grid.h"
 #include "ui/workbench.h"
 
@@ -22,6 +23,9 @@ public:
     explicit RatesInputWindow(Workbench& workbench, QWidget* parent = nullptr);
 
     model::InputGrid& grid() { return grid_; }
+    // The menu command behind the caption; setting it sets the caption.
+    rates::RatesMenuCommand captionCommand() const { return captionCommand_; }
+    void setCaptionCommand(rates::RatesMenuCommand command);
     GridView* exlInput() const { return exlInput_; }
     QPushButton* cmdCal() const { return cmdCal_; }
     QPushButton* cmdSet() const { return cmdSet_; }
@@ -39,6 +43,7 @@ public slots:
 private:
     Workbench& workbench_;
     model::InputGrid grid_;
+    rates::RatesMenuCommand captionCommand_ = rates::RatesMenuCommand::RateAna;
     GridView* exlInput_ = nullptr;
     QPushButton* cmdCal_ = nullptr;
     QPushButton* cmdSet_ = nullptr;

@@ -206,11 +206,12 @@ TEST_F(RatesReport, SectionsFollowTheCounterWhenOthersAreAbsent) {
 
 TEST_F(RatesReport, TitleFollowsTheWindowCaption) {
     RatesOptions options;
-    for (const auto& [caption, title] :
-         {std::pair{"智能化两组阳性率分析(2×2卡方法)数据录入", "智能化两组阳性率分析(2×2卡方法)计算结果"},
-          std::pair{"阳性率分析(2×2卡方法)数据录入", "阳性率分析(2×2卡方法)计算结果"},
-          std::pair{"智能化两样本率比较(2×2卡方法)数据录入", "阳性率分析(2×2卡方法)计算结果"}}) {
-        options.windowCaption = caption;
+    for (const auto& [command, title] :
+         {std::pair{RatesMenuCommand::RateAna, "智能化两组阳性率分析(2×2卡方法)计算结果"},
+          std::pair{RatesMenuCommand::OddAna, "智能化两组阳性率分析(2×2卡方法)计算结果"},
+          std::pair{RatesMenuCommand::EnRateAna, "阳性率分析(2×2卡方法)计算结果"},
+          std::pair{RatesMenuCommand::RateComp, "阳性率分析(2×2卡方法)计算结果"}}) {
+        options.captionCommand = command;
         EXPECT_EQ(text(run(options), "A2"), title);
     }
 }

@@ -65,11 +65,10 @@ TEST(RatesMenuCommands, CaptionsLabelsAndTheOddsItem) {
     };
     for (const auto& c : cases) {
         InputGrid grid;
-        std::string caption = kRatesWindowCaption;
         RatesOptions options;
         options.tTest = true;  // earlier choices stay
-        RunRatesMenuCommand(c.command, grid, caption, options);
-        EXPECT_EQ(caption, c.caption);
+        RunRatesMenuCommand(c.command, grid, options);
+        EXPECT_STREQ(RatesWindowCaption(options.captionCommand), c.caption);
         EXPECT_EQ(TextAt(grid, "A2"), c.rowLabels[0]);
         EXPECT_EQ(TextAt(grid, "A3"), c.rowLabels[1]);
         EXPECT_EQ(AsNumber(grid.value("C3")), 11.0);
@@ -78,10 +77,10 @@ TEST(RatesMenuCommands, CaptionsLabelsAndTheOddsItem) {
     }
     // mnuRateAna keeps a caption another command set.
     InputGrid grid;
-    std::string caption = kEnRatesWindowCaption;
     RatesOptions options;
-    RunRatesMenuCommand(RatesMenuCommand::RateAna, grid, caption, options);
-    EXPECT_EQ(caption, kEnRatesWindowCaption);
+    options.captionCommand = RatesMenuCommand::EnRateAna;
+    RunRatesMenuCommand(RatesMenuCommand::RateAna, grid, options);
+    EXPECT_STREQ(RatesWindowCaption(options.captionCommand), kEnRatesWindowCaption);
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -96,17 +95,16 @@ std::vector<std::string> Lines(const std::string& text) {
 }
 
 TEST(RatesHelp, BoxByCaption) {
-    const auto group = RatesHelpBox("智能化两组阳性率分析(2×2卡方法)数据录入");
-    const auto plain = RatesHelpBox("阳性率分析(2×2卡方法)数据录入");
-    const auto sample = RatesHelpBox("智能化两样本率比较(2×2卡方法)数据录入");
-    ASSERT_TRUE(group && plain && sample);
-    EXPECT_EQ(group->title, "智能化两组阳性率分析在线帮助");
-    EXPECT_EQ(plain->title, "阳性率分析(2×2卡方法)在线帮助");
-    EXPECT_EQ(sample->title, "智能化两样本率比较(2×2卡方法)在线帮助");
-    EXPECT_EQ(plain->text, group->text);
-    EXPECT_FALSE(RatesHelpBox("别的标题"));
+    const auto group = RatesHelpBox(RatesMenuCommand::RateAna);
+    const auto plain = RatesHelpBox(RatesMenuCommand::EnRateAna);
+    const auto sample = RatesHelpBox(RatesMenuCommand::RateComp);
+    EXPECT_EQ(group.title, "智能化两组阳性率分析在线帮助");
+    EXPECT_EQ(plain.title, "阳性率分析(2×2卡方法)在线帮助");
+    EXPECT_EQ(sample.title, "智能化两样本率比较(2×2卡方法)在线帮助");
+    EXPECT_EQ(plain.text, group.text);
+    EXPECT_EQ(RatesHelpBox(RatesMenuCommand::OddAna).title, group.title);
 
-    for (const auto* box : {&*group, &*sample}) {
+    for (const auto* box : {&group, &sample}) {
         EXPECT_EQ(box->text.find('\n'), std::string::npos);
         EXPECT_NE(box->text.back(), '\r');
         const auto lines = Lines(box->text);
@@ -114,7 +112,7 @@ TEST(RatesHelp, BoxByCaption) {
         EXPECT_EQ(std::count(lines.begin(), lines.end(), ""), 4);
         for (int heading : {0, 5, 9, 14, 20}) EXPECT_EQ(lines[heading].rfind("【", 0), 0u) << heading;
     }
-    const auto g = Lines(group->text), s = Lines(sample->text);
+    const auto g = Lines(group.text), s = Lines(sample.text);
     EXPECT_EQ(g[1], "        R组(参比药)  32例, 阳性(有效) 12例, 阴性(无效) 20例");
     EXPECT_EQ(s[1], "        处理1  32例, 阳性(有效) 12例, 阴性(无效) 20例");
     EXPECT_EQ(s[3], "    请检验两样本(处理)率差异是否显著?");

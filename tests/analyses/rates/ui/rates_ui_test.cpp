@@ -194,10 +194,13 @@ private slots:
         QCOMPARE(dialogs[1].title, std::string("智能化两组阳性率分析在线帮助"));
         QCOMPARE(dialogs[1].icon, report::MessageIcon::None);
 
-        // A caption with no help box of its own: the button shows nothing.
-        window->setWindowTitle(QStringLiteral("别的标题"));
+        // The caption a menu command set picks the box.
+        ShowRatesInputWindow(bench, rates::RatesMenuCommand::EnRateAna);
+        QCOMPARE(window->windowTitle(), QStringLiteral("阳性率分析(2×2卡方法)数据录入"));
         window->cmdHelp()->click();
-        QCOMPARE(int(bench.recorder.dialogs().size()), 2);
+        dialogs = bench.recorder.dialogs();
+        QCOMPARE(int(dialogs.size()), 3);
+        QCOMPARE(dialogs[2].title, std::string("阳性率分析(2×2卡方法)在线帮助"));
     }
 
     void theGridLetsWholeNumbersInOnly() {
