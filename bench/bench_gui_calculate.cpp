@@ -46,7 +46,7 @@ void BM_LDkCalculateToResultWindow(benchmark::State& state) {
     tavelmark::bench::PaintWatcher watcher(
         [](QWidget* widget) { return ResultWindowOf(widget) != nullptr; });
     for (auto _ : state) {
-        input->cmdCal()->click();
+        input->calculateButton()->click();
         if (!watcher.waitForPaint()) {
             state.SkipWithError("no result window was painted");
             break;

@@ -17,7 +17,7 @@ void ReturnToInputWindow(Workbench& workbench) {
     if (!window) return;
     window->setEnabled(true);
     workbench.mdiArea()->setActiveSubWindow(holder);
-    window->cmdCal()->setFocus();
+    window->calculateButton()->setFocus();
 }
 
 }  // namespace

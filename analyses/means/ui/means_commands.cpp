@@ -33,7 +33,7 @@ MeansInputWindow* ShowMeansInputWindow(Workbench& workbench, MeansMenuEntry entr
     }
     ActivateSubWindow(area, holder);
     // A new grid opens at its headings, even with the first data cell active.
-    if (created) window->exlInput()->scrollToTop();
+    if (created) window->gridView()->scrollToTop();
     const MeansMenuCommand command = MeansMenu(entry);
     if (*command.windowCaption) window->setWindowTitle(ToQString(command.windowCaption));
     return window;

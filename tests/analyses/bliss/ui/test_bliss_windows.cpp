@@ -38,7 +38,7 @@ struct Opened {
         window = bench.area->findChild<BlissInputWindow*>();
     }
     BlissSettingsDialog* openSettings() {
-        QTest::mouseClick(window->cmdSet(), Qt::LeftButton);
+        QTest::mouseClick(window->settingsButton(), Qt::LeftButton);
         return ui::FindBlissSettings(bench);
     }
     QString lastMessage() const {
@@ -84,7 +84,7 @@ void BlissWindowsTest::menuCommandOpensOneWindowWithTheTemplate() {
     QCOMPARE(o.bench.area->findChildren<BlissInputWindow*>().size(), 1);
     QCOMPARE(o.window->grid().value("B3"), model::CellValue(25.0));  // the example is back
     QCOMPARE(o.window->grid().value("B9"), model::CellValue(44.0));  // row 9 is the user's
-    QCOMPARE(o.window->exlInput()->keySet(), std::optional<model::GridKeySet>(model::GridKeySet::Decimals));
+    QCOMPARE(o.window->gridView()->keySet(), std::optional<model::GridKeySet>(model::GridKeySet::Decimals));
 }
 
 void BlissWindowsTest::everyControlHasAnAccessibleName() {
@@ -112,7 +112,7 @@ void BlissWindowsTest::everyControlHasAnAccessibleName() {
 
 void BlissWindowsTest::calculateWithTheInitialSettings() {
     Opened o;
-    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
     QCOMPARE(o.bench.reports.size(), std::size_t(1));
     QCOMPARE(o.reportText("C8"), std::string("12.5392～16.0635"));
     QCOMPARE(o.reportText("B4"), std::string("(本底死亡率为:0%)"));
@@ -126,18 +126,18 @@ void BlissWindowsTest::refusalSelectsTheCellAndKeepsTheGrid() {
     Opened o;
     o.window->grid().setValue("C5", model::CellValue{});
     o.window->grid().setValue("B8", 3.0);
-    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
     QVERIFY(o.bench.reports.empty());
     QCOMPARE(o.lastMessage(), QStringLiteral("本例有7组,发现空单元格或类型不匹配"));
     QCOMPARE(o.window->grid().selection(), model::Range("C5"));
-    QCOMPARE(o.window->exlInput()->activeCell(), model::Cell("C5"));
+    QCOMPARE(o.window->gridView()->activeCell(), model::Cell("C5"));
     QCOMPARE(o.window->grid().value("B8"), model::CellValue(3.0));
     QVERIFY(o.window->isEnabled());
 }
 
 void BlissWindowsTest::helpButtonShowsTheHelpBox() {
     Opened o;
-    QTest::mouseClick(o.window->cmdHelp(), Qt::LeftButton);
+    QTest::mouseClick(o.window->helpButton(), Qt::LeftButton);
     const auto dialogs = o.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t(1));
     QCOMPARE(dialogs[0].title, std::string("正规Bliss法(LD50计算)在线帮助"));
@@ -156,7 +156,7 @@ void BlissWindowsTest::settingsAreKeptAfterConfirmAndUsedByTheCalculation() {
     QVERIFY(!dialog->isVisibleTo(o.bench.area));
     QVERIFY(!dialog->parentWidget()->isVisible());
     QVERIFY(o.window->isEnabled());
-    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
     QCOMPARE(o.bench.reports.size(), std::size_t(1));
     QCOMPARE(o.reportText("B4"), std::string("(本底死亡率为:5%)"));
     QCOMPARE(o.reportText("A16"), std::string("中间结果"));
@@ -185,7 +185,7 @@ void BlissWindowsTest::closeBoxDiscardsTheSettings() {
     dialog->parentWidget()->close();  // the frame's close box
     QTRY_VERIFY(!ui::FindBlissSettings(o.bench));
     QVERIFY(o.window->isEnabled());
-    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
     QCOMPARE(o.reportText("B4"), std::string("(本底死亡率为:0%)"));
     QCOMPARE(o.reportText("A16"), std::string());
     dialog = o.openSettings();
@@ -220,7 +220,7 @@ void BlissWindowsTest::ldkCalculatorRecomputesOnEveryChange() {
     BlissSettingsDialog* dialog = o.openSettings();
     dialog->check(5)->setChecked(true);
     QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
-    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
     LDkWindow* ldk = ui::FindLDkCalculator(o.bench);
     QVERIFY(ldk);
     QCOMPARE(ldk->windowTitle(), QStringLiteral("计算LDk"));
@@ -263,7 +263,7 @@ void BlissWindowsTest::screenshotsWhenAsked() {
     for (int i = 2; i <= 6; ++i) dialog->check(i)->setChecked(true);
     shoot("bliss_settings");
     QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
-    QTest::mouseClick(o.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
     LDkWindow* ldk = ui::FindLDkCalculator(o.bench);
     QVERIFY(ldk);
     TypeInto(ldk->textBox(1), "95");

@@ -34,9 +34,9 @@ struct Opened {
         ui::RegisterLDkCompareCommands(commands);
         commands.at(QStringLiteral("mnuLDk"))(bench);
         window = bench.area->findChild<LDkCompareWindow*>();
-        if (window) window->exlInput()->setBeep([this] { ++beeps; });
+        if (window) window->gridView()->setBeep([this] { ++beeps; });
     }
-    GridView& grid() { return *window->exlInput(); }
+    GridView& grid() { return *window->gridView(); }
     void select(const char* a1) {
         window->grid().select(a1);
         grid().refresh();
@@ -82,12 +82,12 @@ void LDkCompareWindowTest::menuCommandOpensOneWindowWithTheTemplate() {
     QCOMPARE(opened.window->grid().value("B2"), model::CellValue{14.0});
     QCOMPARE(opened.grid().gridModel()->indexOf(model::Cell("C2")).data().toString(), QStringLiteral("2.9000"));
     QCOMPARE(opened.active(), QStringLiteral("A1"));
-    QCOMPARE(opened.window->cmdCal()->text(), QStringLiteral("计算"));
-    QCOMPARE(opened.window->cmdHelp()->text(), QStringLiteral("在线帮助"));
+    QCOMPARE(opened.window->calculateButton()->text(), QStringLiteral("计算"));
+    QCOMPARE(opened.window->helpButton()->text(), QStringLiteral("在线帮助"));
     QCOMPARE(opened.grid().toolTip(), QStringLiteral("请在相应单元格(蓝线框)中录入原始数据！"));
     for (QWidget* control : {static_cast<QWidget*>(&opened.grid()),
-                             static_cast<QWidget*>(opened.window->cmdCal()),
-                             static_cast<QWidget*>(opened.window->cmdHelp())})
+                             static_cast<QWidget*>(opened.window->calculateButton()),
+                             static_cast<QWidget*>(opened.window->helpButton())})
         QVERIFY(!control->accessibleName().isEmpty());
     // The whole reachable range fits the grid's area.
     QVERIFY(opened.grid().sizeHint().height() <= opened.grid().height());
@@ -165,7 +165,7 @@ void LDkCompareWindowTest::typedDecimalComesBackAsANumber() {
 
 void LDkCompareWindowTest::calculateShowsTheReportOfTheExample() {
     Opened opened;
-    QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
     QVERIFY(opened.bench.recorder.dialogs().empty());
     QCOMPARE(opened.bench.recorder.statusText(), std::string("就绪"));
@@ -174,7 +174,7 @@ void LDkCompareWindowTest::calculateShowsTheReportOfTheExample() {
     QCOMPARE(sheet.value("B6"), model::ReportValue{std::string("0.031817 +")});
     QCOMPARE(sheet.value("B18"), model::ReportValue{std::string("2.1470 +")});
     // Each calculation opens its own result window; the first stays.
-    QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
     QCOMPARE(opened.bench.area->findChildren<ui::ResultWindow*>().size(), 2);
 }
 
@@ -182,7 +182,7 @@ void LDkCompareWindowTest::aBadCellIsSelectedAndTheGridKeepsItsData() {
     Opened opened;
     opened.window->grid().setValue("C3", std::string("5,0"));
     opened.window->grid().notifyChanged();
-    QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs.front().title, std::string("数据类型错误或超出范围"));
@@ -194,7 +194,7 @@ void LDkCompareWindowTest::aBadCellIsSelectedAndTheGridKeepsItsData() {
 
 void LDkCompareWindowTest::helpButtonShowsTheHelpBox() {
     Opened opened;
-    QTest::mouseClick(opened.window->cmdHelp(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->helpButton(), Qt::LeftButton);
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs.front().title, std::string("LDk两两对比在线帮助"));
@@ -224,7 +224,7 @@ void LDkCompareWindowTest::savedReportReadsBackWithTheSameCells() {
     QSKIP("no Python with openpyxl to read the file back");
 #else
     Opened opened;
-    QTest::mouseClick(opened.window->cmdCal(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
     auto* report = opened.bench.area->findChild<ui::ResultWindow*>();
     QVERIFY(report);
     QTemporaryDir folder;

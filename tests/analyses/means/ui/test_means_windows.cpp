@@ -39,9 +39,9 @@ struct Opened {
         commands.at(QString::fromUtf8(menu))(bench);
         window = bench.area->findChild<MeansInputWindow*>();
     }
-    void calculate() { QTest::mouseClick(window->command1(), Qt::LeftButton); }
+    void calculate() { QTest::mouseClick(window->calculateButton(), Qt::LeftButton); }
     QString shown(const char* a1) {
-        return window->exlInput()->gridModel()->indexOf(model::Cell(a1)).data().toString();
+        return window->gridView()->gridModel()->indexOf(model::Cell(a1)).data().toString();
     }
     PrintShowDialog* dialog() { return bench.area->findChild<PrintShowDialog*>(); }
 };
@@ -83,7 +83,7 @@ void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
 
 void MeansWindowsTest::everyControlHasAnAccessibleName() {
     Opened opened;
-    QTest::mouseClick(opened.window->command3(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
     QVERIFY(opened.dialog());
     const QList<QWidget*> controls = opened.window->findChildren<QWidget*>(
                                          Qt::FindDirectChildrenOnly) +
@@ -97,7 +97,7 @@ void MeansWindowsTest::everyControlHasAnAccessibleName() {
 void MeansWindowsTest::signedDecimalsCanBeTyped() {
     Opened opened;
     int beeps = 0;
-    ui::GridView& grid = *opened.window->exlInput();
+    ui::GridView& grid = *opened.window->gridView();
     grid.setBeep([&beeps] { ++beeps; });
     opened.window->grid().select("A12");
     grid.refresh();
@@ -134,7 +134,7 @@ void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
     QCOMPARE(opened.shown("B15"), QStringLiteral("36"));
     QCOMPARE(opened.shown("B16"), QString());
     QCOMPARE(opened.shown("A11"), QStringLiteral("33"));
-    QCOMPARE(model::CellName(opened.window->exlInput()->activeCell()), std::string("B9"));
+    QCOMPARE(model::CellName(opened.window->gridView()->activeCell()), std::string("B9"));
     QVERIFY(opened.window->isEnabled());
 
     // Calculated again: the recorder now answers No and the report counts 14 R values.
@@ -162,7 +162,7 @@ void MeansWindowsTest::noKeepsTheOutlierAndReports() {
 
 void MeansWindowsTest::theDialogChoosesSectionsAndDisablesTheWindow() {
     Opened opened;
-    QTest::mouseClick(opened.window->command3(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
     PrintShowDialog* dialog = opened.dialog();
     QVERIFY(dialog);
     QVERIFY(!opened.window->isEnabled());
@@ -189,7 +189,7 @@ void MeansWindowsTest::theDialogChoosesSectionsAndDisablesTheWindow() {
 
 void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
     Opened opened;
-    QTest::mouseClick(opened.window->command3(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
     opened.dialog()->check(3)->setChecked(true);
     auto* holder = qobject_cast<QMdiSubWindow*>(opened.dialog()->parentWidget());
     QVERIFY(holder);
@@ -203,7 +203,7 @@ void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
 
 void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
     Opened opened("mnuItelAna");
-    QTest::mouseClick(opened.window->command2(), Qt::LeftButton);
+    QTest::mouseClick(opened.window->helpButton(), Qt::LeftButton);
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
     QCOMPARE(dialogs[0].title, std::string("智能化分析在线帮助"));

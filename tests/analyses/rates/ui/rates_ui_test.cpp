@@ -146,7 +146,7 @@ private slots:
     void settingsDisableTheWindowUntilConfirmedOrClosed() {
         FakeWorkbench bench;
         RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
-        window->cmdSet()->click();
+        window->settingsButton()->click();
         QVERIFY(!window->isEnabled());
         RatesSettingsDialog* dialog = FindRatesSettings(bench);
         QVERIFY(dialog && dialog->isVisible());
@@ -157,12 +157,12 @@ private slots:
         QVERIFY(ReadRatesSettings(bench).rates);
 
         // The choice reaches the report: the rates section from row 14.
-        window->cmdCal()->click();
+        window->calculateButton()->click();
         QCOMPARE(int(bench.reports.size()), 1);
         QCOMPARE(model::PlainText(bench.reports[0].activeSheet().value("A14")), std::string("阳性率及可信限"));
 
         // The close box discards the choices and enables the window again.
-        window->cmdSet()->click();
+        window->settingsButton()->click();
         dialog = FindRatesSettings(bench);
         QMdiSubWindow* holder = qobject_cast<QMdiSubWindow*>(dialog->parentWidget());
         QVERIFY(holder);
@@ -171,7 +171,7 @@ private slots:
         QVERIFY(window->isEnabled());
         QVERIFY(!FindRatesSettings(bench));
         QVERIFY(!ReadRatesSettings(bench).rates);
-        window->cmdCal()->click();
+        window->calculateButton()->click();
         QCOMPARE(int(bench.reports.size()), 2);
         QCOMPARE(bench.reports[1].activeSheet().usedExtent().row, 11);
     }
@@ -180,7 +180,7 @@ private slots:
         FakeWorkbench bench;
         RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         window->grid().setValue("C2", 2.5);
-        window->cmdCal()->click();
+        window->calculateButton()->click();
         QVERIFY(bench.reports.empty());
         auto dialogs = bench.recorder.dialogs();
         QCOMPARE(int(dialogs.size()), 1);
@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(window->grid().selection(), model::Range("B2:C3"));
         QCOMPARE(std::get<double>(window->grid().value("C2")), 2.5);
 
-        window->cmdHelp()->click();
+        window->helpButton()->click();
         dialogs = bench.recorder.dialogs();
         QCOMPARE(int(dialogs.size()), 2);
         QCOMPARE(dialogs[1].title, std::string("智能化两组阳性率分析在线帮助"));
@@ -197,7 +197,7 @@ private slots:
         // The caption a menu command set picks the box.
         ShowRatesInputWindow(bench, rates::RatesMenuCommand::EnRateAna);
         QCOMPARE(window->windowTitle(), QStringLiteral("阳性率分析(2×2卡方法)数据录入"));
-        window->cmdHelp()->click();
+        window->helpButton()->click();
         dialogs = bench.recorder.dialogs();
         QCOMPARE(int(dialogs.size()), 3);
         QCOMPARE(dialogs[2].title, std::string("阳性率分析(2×2卡方法)在线帮助"));
@@ -206,7 +206,7 @@ private slots:
     void theGridLetsWholeNumbersInOnly() {
         FakeWorkbench bench;
         RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
-        GridView* grid = window->exlInput();
+        GridView* grid = window->gridView();
         int beeps = 0;
         grid->setBeep([&beeps] { ++beeps; });
         struct Key {
@@ -238,7 +238,7 @@ private slots:
             for (QWidget* w : root->findChildren<QWidget*>())
                 if (!w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_")))
                     QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
-        QCOMPARE(window->exlInput()->keySet(),
+        QCOMPARE(window->gridView()->keySet(),
                  std::optional<model::GridKeySet>(model::GridKeySet::WholeNumbers));
     }
 };
