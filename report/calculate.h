@@ -32,11 +32,16 @@ enum class SelectionOrder { AfterMessage, BeforeMessage };
 
 // Input the calculation will not take, and what the user is told about it.
 struct Refusal {
+    Refusal(std::string title, std::string text, MessageIcon icon = MessageIcon::Critical,
+            std::optional<model::RangeRef> select = std::nullopt,
+            SelectionOrder order = SelectionOrder::AfterMessage)
+        : title(std::move(title)), text(std::move(text)), icon(icon), select(select), order(order) {}
+
     std::string title;
     std::string text;
-    MessageIcon icon = MessageIcon::Critical;
+    MessageIcon icon;
     std::optional<model::RangeRef> select;  // the block the message is about
-    SelectionOrder order = SelectionOrder::AfterMessage;
+    SelectionOrder order;
 };
 
 // The message, and the offending block selected in the grid and shown, in

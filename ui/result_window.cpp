@@ -1,6 +1,10 @@
 #include "ui/result_window.h"
 
 #include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QRegularExpression>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -12,12 +16,30 @@
 #include <QTemporaryDir>
 #include <QToolBar>
 
+#include "copyout/sheet_text.h"
 #include "ui/qt_text.h"
 #include "ui/workbook_view.h"
 #include "xlsx/xlsx_export.h"
 
 namespace tavelmark::ui {
 namespace {
+
+// Everything the report shows: from A1 to the last cell holding a value.
+model::RangeRef UsedValues(const model::Sheet& sheet) {
+    model::CellRef extent{1, 1};
+    for (const auto& [cell, value] : sheet.cells().values()) {
+        extent.row = std::max(extent.row, cell.row);
+        extent.column = std::max(extent.column, cell.column);
+    }
+    return {{1, 1}, extent};
+}
+
+void PutOnClipboard(const std::string& text, const std::string& html) {
+    auto* data = new QMimeData;
+    data->setText(ToQString(text));
+    if (!html.empty()) data->setHtml(ToQString(html));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
 
 int NextWorkbookNumber() {
     static int count = 0;
@@ -31,14 +53,21 @@ QString WithSuffix(QString path, const QString& suffix) {
 
 }  // namespace
 
+QString ResultWindowTitle(const model::Workbook& workbook, const QTime& at) {
+    QString what = QStringLiteral("计算结果");
+    if (const auto* heading = std::get_if<std::string>(&workbook.activeSheet().value(model::CellRef{2, 1}))) {
+        what = ToQString(*heading);
+        // "Bliss法(正规LD50计算)计算结果" -> "Bliss法计算结果"
+        static const QRegularExpression detail(QStringLiteral("[(（][^()（）]*[)）]"));
+        what.remove(detail);
+    }
+    return what + QLatin1Char(' ') + at.toString(QStringLiteral("HH:mm"));
+}
+
 ResultWindow::ResultWindow(model::Workbook workbook, QWidget* parent)
     : QMainWindow(parent), workbook_(std::move(workbook)), number_(NextWorkbookNumber()) {
     setObjectName(QStringLiteral("ResultWindow"));
-    // Named like the spreadsheet's new workbooks, with the report's title.
-    QString title = QStringLiteral("Book%1").arg(number_);
-    if (const auto* heading = std::get_if<std::string>(&workbook_.activeSheet().value(model::CellRef{2, 1})))
-        title += QStringLiteral(" - ") + ToQString(*heading);
-    setWindowTitle(title);
+    setWindowTitle(ResultWindowTitle(workbook_, QTime::currentTime()));
 
     view_ = new WorkbookView(workbook_, this);
     view_->setAccessibleName(QStringLiteral("计算结果"));
@@ -54,6 +83,12 @@ ResultWindow::ResultWindow(model::Workbook workbook, QWidget* parent)
     connect(openExternally_, &QAction::triggered, this, &ResultWindow::openInSpreadsheet);
     connect(print_, &QAction::triggered, this, &ResultWindow::printReport);
     connect(exportPdf_, &QAction::triggered, this, &ResultWindow::exportPdf);
+    copy_ = new QAction(QStringLiteral("复制"), this);
+    copy_->setShortcut(QKeySequence::Copy);
+    copyThreeLine_ = new QAction(QStringLiteral("复制为三线表"), this);
+    connect(copy_, &QAction::triggered, this, &ResultWindow::copyReport);
+    connect(copyThreeLine_, &QAction::triggered, this, &ResultWindow::copyThreeLineTables);
+    addAction(copy_);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->addAction(saveAs_);
@@ -61,13 +96,33 @@ ResultWindow::ResultWindow(model::Workbook workbook, QWidget* parent)
     file->addSeparator();
     file->addAction(print_);
     file->addAction(exportPdf_);
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
+    edit->addAction(copy_);
+    edit->addAction(copyThreeLine_);
     QToolBar* tools = addToolBar(QStringLiteral("工具栏"));
     tools->setMovable(false);
     tools->addAction(saveAs_);
     tools->addAction(openExternally_);
     tools->addAction(print_);
     tools->addAction(exportPdf_);
+    tools->addAction(copyThreeLine_);
     resize(760, 560);
+}
+
+void ResultWindow::copyReport() {
+    const model::Sheet& sheet = workbook_.activeSheet();
+    const model::RangeRef all = UsedValues(sheet);
+    PutOnClipboard(copyout::RangeAsTsv(sheet, all), copyout::RangeAsHtml(sheet, all));
+}
+
+void ResultWindow::copyThreeLineTables() {
+    const std::string html = copyout::ThreeLineTablesHtml(workbook_);
+    std::string text;
+    for (const model::Sheet& sheet : workbook_.sheets)
+        for (const auto& table : copyout::FindRuledTables(sheet))
+            text += copyout::RangeAsTsv(sheet, {{table.headerRow, table.firstColumn}, {table.lastRow, table.lastColumn}}) +
+                    "\n";
+    PutOnClipboard(text, html);
 }
 
 void ResultWindow::complain(const QString& title, const QString& text) {

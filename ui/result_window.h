@@ -3,6 +3,7 @@
 // when the next report comes, and is written to disk only when the user asks
 // ("另存为...", or a temporary copy to open in the spreadsheet program).
 #include <QMainWindow>
+#include <QTime>
 
 #include "model/workbook.h"
 #include "ui/desktop_opener.h"
@@ -12,6 +13,10 @@ class QAction;
 namespace tavelmark::ui {
 
 class WorkbookView;
+
+// "Bliss法计算结果 15:42": what the window holds, from the report's title row
+// without its parenthesised detail, and when it was calculated.
+QString ResultWindowTitle(const model::Workbook& workbook, const QTime& at);
 
 class ResultWindow : public QMainWindow {
     Q_OBJECT
@@ -24,6 +29,8 @@ public:
     QAction* openExternallyAction() const { return openExternally_; }
     QAction* printAction() const { return print_; }
     QAction* exportPdfAction() const { return exportPdf_; }
+    QAction* copyAction() const { return copy_; }
+    QAction* copyThreeLineAction() const { return copyThreeLine_; }
 
     // The steps behind the actions, without their dialogs.
     bool saveTo(const QString& path);
@@ -37,6 +44,11 @@ public slots:
     void openInSpreadsheet();
     void printReport();
     void exportPdf();
+    // The whole report as tab-separated text and as an HTML table.
+    void copyReport();
+    // The report's tables in the three-line style, as HTML, with their
+    // tab-separated text beside for programs that take no HTML.
+    void copyThreeLineTables();
 
 private:
     void complain(const QString& title, const QString& text);
@@ -48,6 +60,8 @@ private:
     QAction* openExternally_ = nullptr;
     QAction* print_ = nullptr;
     QAction* exportPdf_ = nullptr;
+    QAction* copy_ = nullptr;
+    QAction* copyThreeLine_ = nullptr;
     int number_ = 0;
 };
 

@@ -1,6 +1,8 @@
 // The result window's view of a workbook: layout, what the paint shows, the
 // chart, and the save and PDF steps behind its actions.
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
@@ -88,6 +90,8 @@ private slots:
     void axisLabelFormats_data();
     void axisLabelFormats();
     void saveAndPdfWriteFiles();
+    void titleSaysWhatTheWindowHoldsAndWhen();
+    void copyPutsTextAndThreeLineTablesOnTheClipboard();
 };
 
 void WorkbookViewTest::sizesFollowTheSpreadsheetsRules_data() {
@@ -216,7 +220,7 @@ void WorkbookViewTest::saveAndPdfWriteFiles() {
     QTemporaryDir folder;
     QVERIFY(folder.isValid());
     ui::ResultWindow window(SampleReport(true));
-    QVERIFY(window.windowTitle().contains(QStringLiteral("LDk两两对比计算结果")));
+    QVERIFY(window.windowTitle().startsWith(QStringLiteral("LDk两两对比计算结果 ")));
     // Nothing is written until asked.
     QCOMPARE(QDir(folder.path()).entryList(QDir::Files).size(), 0);
     const QString xlsx = folder.filePath(QStringLiteral("report.xlsx"));
@@ -232,4 +236,38 @@ void WorkbookViewTest::saveAndPdfWriteFiles() {
 }
 
 QTEST_MAIN(WorkbookViewTest)
+void WorkbookViewTest::titleSaysWhatTheWindowHoldsAndWhen() {
+    const QTime at(15, 42);
+    const struct {
+        const char* heading;
+        const char* title;
+    } cases[] = {
+        {"Bliss法(正规LD50计算)计算结果", "Bliss法计算结果 15:42"},
+        {"智能化两组均数分析(两组t检验，t'检验及非参检验)计算结果", "智能化两组均数分析计算结果 15:42"},
+        {"智能化两组阳性率分析(2×2卡方法)计算结果", "智能化两组阳性率分析计算结果 15:42"},
+        {"LDk两两对比计算结果", "LDk两两对比计算结果 15:42"},
+    };
+    for (const auto& c : cases) {
+        model::Workbook book;
+        book.activeSheet().setValue("A2", std::string(c.heading));
+        QCOMPARE(ui::ResultWindowTitle(book, at), QString::fromUtf8(c.title));
+    }
+    QCOMPARE(ui::ResultWindowTitle(model::Workbook{}, at), QStringLiteral("计算结果 15:42"));
+}
+
+void WorkbookViewTest::copyPutsTextAndThreeLineTablesOnTheClipboard() {
+    ui::ResultWindow window(SampleReport(false));
+    window.copyAction()->trigger();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(copied->text().contains(QStringLiteral("0.031817 +")));
+    QVERIFY(copied->text().contains(QLatin1Char('\t')));
+    QVERIFY(copied->html().contains(QStringLiteral("χ<sup>2</sup>值")));
+
+    window.copyThreeLineAction()->trigger();
+    copied = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(copied->html().contains(QStringLiteral("border-top:1.5pt solid")));
+    QVERIFY(copied->html().contains(QStringLiteral("两两比较结果")));
+    QVERIFY(copied->text().contains(QStringLiteral("第2批")));
+}
+
 #include "test_workbook_view.moc"
