@@ -11,6 +11,7 @@
 #include "analyses/bliss/leading_number.h"
 #include "analyses/bliss/run_bliss.h"
 #include "cli/commands.h"
+#include "documents/analysis_options.h"
 
 namespace tavelmark::cli {
 
@@ -86,7 +87,7 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
             BlissOutcome outcome = RunBliss(grid, bliss, prompter, FindReportContext());
             fit = std::move(outcome.fit);
             return std::move(outcome.report);
-        });
+        }, [&] { return documents::AnalysisDocument{documents::AnalysisKind::Bliss, {}, documents::OptionsJson(bliss)}; });
         if (exitCode != kReportWritten || !fit) return;
         for (const std::string& k : options->ldk) {
             const LDkTexts texts = LDkTextsFor(fit->handOver(), k);

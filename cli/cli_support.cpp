@@ -26,6 +26,12 @@ void AddCommonOptions(CLI::App& command, CommonOptions& options) {
     command.add_option("INPUT", options.input, "输入表格 (CSV: 第 i 行第 j 个字段填入第 i 行第 j 列)")
         ->required()
         ->check(CLI::ExistingFile);
+    command.add_option("--save-analysis", options.saveAnalysis,
+                       "把表格与选项另存为分析数据文件 (.tavelmark), 可用 run 重算");
+    AddOutputOptions(command, options);
+}
+
+void AddOutputOptions(CLI::App& command, CommonOptions& options) {
     command.add_option("-o,--output", options.output, "报告文件 (.xlsx); - 表示写到标准输出");
     command.add_flag("--print", options.print, "把报告的单元格以制表符分隔输出到标准输出");
     // Known before any calculation, so a usage error never costs one.
@@ -76,13 +82,28 @@ ReportContext FindReportContext() {
     return {};
 }
 
-int RunCalculation(InputGrid& grid, const CommonOptions& options, Streams io,
-                   const std::function<ReportOutcome(Prompter&)>& calculate) {
+int RunCalculation(InputGrid& grid, const CommonOptions& options, Streams io, const Calculate& calculate,
+                   const Describe& describe) {
     switch (LoadInputGrid(options.input, grid, io.err)) {
         case LoadStatus::Loaded: break;
         case LoadStatus::Unreadable: return kUsageError;
         case LoadStatus::UnknownEncoding: return kInputRefused;
     }
+    if (!options.saveAnalysis.empty()) {
+        documents::AnalysisDocument document = describe();
+        document.cells = documents::CollectCells(grid.activeSheet());
+        document.program = std::string("tavelmark-cli ") + TAVELMARK_VERSION;
+        document.savedAt = documents::LocalTimestamp();
+        std::string error;
+        if (!documents::SaveAnalysisFile(options.saveAnalysis, document, &error)) {
+            io.err << error << '\n';
+            return kUsageError;
+        }
+    }
+    return RunLoadedCalculation(options, io, calculate);
+}
+
+int RunLoadedCalculation(const CommonOptions& options, Streams io, const Calculate& calculate) {
     StreamPrompter prompter(io.err);
     const std::optional<ReportOutcome> outcome = RunGuarded(prompter, [&] { return calculate(prompter); });
     if (!outcome) return kCalculationFailed;

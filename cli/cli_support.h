@@ -7,6 +7,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "documents/analysis_document.h"
 #include "files/input_loader.h"
 #include "model/input_grid.h"
 #include "report/prompter.h"
@@ -21,6 +22,7 @@ struct CommonOptions {
     std::string input;
     std::string output;
     bool print = false;
+    std::string saveAnalysis;  // --save-analysis: the grid and options as a saved analysis
 };
 
 struct Streams {
@@ -28,9 +30,12 @@ struct Streams {
     std::ostream& err;
 };
 
-// INPUT, -o and --print, with the check of the output choice run as soon as
-// the command line is parsed.
+// INPUT, -o, --print and --save-analysis, with the check of the output
+// choice run as soon as the command line is parsed.
 void AddCommonOptions(CLI::App& command, CommonOptions& options);
+
+// -o and --print only (the run subcommand names its own input).
+void AddOutputOptions(CLI::App& command, CommonOptions& options);
 
 // `-o -` writes the workbook's bytes to standard output.
 bool WritesToStandardOutput(const CommonOptions& options);
@@ -48,8 +53,16 @@ report::ReportContext FindReportContext();
 // under the desktop program's guard and finishes the report. A calculation
 // that throws is reported on err as the desktop program's "运行错误！" box
 // would show it and gives exit 3, with nothing written.
-int RunCalculation(model::InputGrid& grid, const CommonOptions& options, Streams io,
-                   const std::function<report::ReportOutcome(report::Prompter&)>& calculate);
+// With --save-analysis, `describe` gives the analysis's kind and options; the
+// loaded grid's values are saved with them before the calculation runs (a
+// file that cannot be written is exit 2, and nothing is calculated).
+using Calculate = std::function<report::ReportOutcome(report::Prompter&)>;
+using Describe = std::function<documents::AnalysisDocument()>;
+int RunCalculation(model::InputGrid& grid, const CommonOptions& options, Streams io, const Calculate& calculate,
+                   const Describe& describe);
+
+// The same for a grid that is already filled (a saved analysis replayed).
+int RunLoadedCalculation(const CommonOptions& options, Streams io, const Calculate& calculate);
 
 // Writes the report (-o, saved whole or not at all; `-o -` to standard
 // output), prints it (--print) and gives the exit code: a report that cannot

@@ -11,5 +11,6 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io);
 void AddMeansCommand(CLI::App& app, int& exitCode, Streams io);
 void AddRatesCommand(CLI::App& app, int& exitCode, Streams io);
 void AddLDkCompareCommand(CLI::App& app, int& exitCode, Streams io);
+void AddRunCommand(CLI::App& app, int& exitCode, Streams io);
 
 }  // namespace tavelmark::cli

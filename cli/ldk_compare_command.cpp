@@ -14,9 +14,10 @@ void AddLDkCompareCommand(CLI::App& app, int& exitCode, Streams io) {
         model::InputGrid grid;
         LoadLDkCompareWorkbook(grid);
         WriteLDkCompareTemplate(grid);
-        exitCode = RunCalculation(grid, *options, io, [&](report::Prompter& prompter) {
-            return RunLDkCompare(grid, prompter, FindReportContext());
-        });
+        exitCode = RunCalculation(
+            grid, *options, io,
+            [&](report::Prompter& prompter) { return RunLDkCompare(grid, prompter, FindReportContext()); },
+            [] { return documents::AnalysisDocument{documents::AnalysisKind::LDkCompare}; });
     });
 }
 

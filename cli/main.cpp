@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     AddMeansCommand(app, exitCode, io);
     AddRatesCommand(app, exitCode, io);
     AddLDkCompareCommand(app, exitCode, io);
+    AddRunCommand(app, exitCode, io);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -9,6 +9,7 @@
 
 #include "analyses/means/means_options.h"
 #include "analyses/means/means_sections.h"
+#include "documents/analysis_options.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
 #include "cli/commands.h"
@@ -83,9 +84,11 @@ void AddMeansCommand(CLI::App& app, int& exitCode, Streams io) {
     command->callback([options, &exitCode, io] {
         model::InputGrid grid;
         WriteMeansTemplate(grid);
-        exitCode = RunCalculation(grid, options->common, io, [&](report::Prompter& prompter) {
-            return RunMeans(grid, options->toMeansOptions(), prompter, FindReportContext());
-        });
+        const MeansOptions means = options->toMeansOptions();
+        exitCode = RunCalculation(
+            grid, options->common, io,
+            [&](report::Prompter& prompter) { return RunMeans(grid, means, prompter, FindReportContext()); },
+            [&] { return documents::AnalysisDocument{documents::AnalysisKind::Means, {}, documents::OptionsJson(means)}; });
     });
 }
 

@@ -7,6 +7,7 @@
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
 #include "cli/commands.h"
+#include "documents/analysis_options.h"
 
 namespace tavelmark::cli {
 
@@ -106,9 +107,10 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
         }();
         for (const auto& item : SplitItems(options->items)) rates.setItem(*ItemIndex(item), true);
 
-        exitCode = RunCalculation(grid, options->common, io, [&](report::Prompter& prompter) {
-            return RunRates(grid, rates, prompter, FindReportContext());
-        });
+        exitCode = RunCalculation(
+            grid, options->common, io,
+            [&](report::Prompter& prompter) { return RunRates(grid, rates, prompter, FindReportContext()); },
+            [&] { return documents::AnalysisDocument{documents::AnalysisKind::Rates, {}, documents::OptionsJson(rates)}; });
     });
 }
 

@@ -51,7 +51,7 @@ TEST(RunCalculation, ExitCodes) {
         InputGrid grid;
         const CommonOptions options{std::string(INPUT_FILES) + c.input, report.string(), true};
         std::ostringstream out, err;
-        EXPECT_EQ(RunCalculation(grid, options, {out, err}, c.calculate), c.exitCode) << c.input;
+        EXPECT_EQ(RunCalculation(grid, options, {out, err}, c.calculate, {}), c.exitCode) << c.input;
         EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
         EXPECT_EQ(fs::exists(report), c.exitCode == kReportWritten) << c.input;
         EXPECT_EQ(out.str().empty(), c.exitCode != kReportWritten) << c.input;

@@ -1,0 +1,68 @@
+#!/usr/bin/env python3
+"""Saved analyses on the command line: --save-analysis writes one, `run`
+replays it and prints the very report the original command printed; files
+that are damaged, foreign or from a newer program are refused with exit 1.
+
+usage: run_analysis_cases.py TAVELMARK_CLI TESTS_DIR
+"""
+import json
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+cli, tests = sys.argv[1], Path(sys.argv[2])
+failures = []
+
+ROUND_TRIPS = [
+    ("bliss", ["bliss", "--intermediate", "--fieller", "--heterogeneity", "--chart", "--background", "5"]),
+    ("means", ["means", "--sections", "t-tests,variance"]),
+    ("rates", ["rates", "--all", "--variant", "rate-comp"]),
+    ("rates", ["rates", "--items", "odds", "--variant", "en-rate-ana"]),
+    ("ldk_compare", ["ldk-compare"]),
+]
+
+
+def run(args):
+    return subprocess.run([cli] + args, capture_output=True, text=True)
+
+
+with tempfile.TemporaryDirectory() as tmp:
+    for folder, args in ROUND_TRIPS:
+        saved = Path(tmp) / "saved.tavelmark"
+        first = run(args + [str(tests / "analyses" / folder / "data" / "example.csv"), "--print",
+                            "--save-analysis", str(saved)])
+        again = run(["run", str(saved), "--print"])
+        what = " ".join(args)
+        if first.returncode != 0 or again.returncode != 0:
+            failures.append(f"{what}: exit {first.returncode} / {again.returncode}: {again.stderr}")
+        elif first.stdout != again.stdout:
+            failures.append(f"{what}: run printed another report")
+        document = json.loads(saved.read_text(encoding="utf-8"))
+        if document.get("format") != "tavelmark-analysis" or document.get("formatVersion") != 1:
+            failures.append(f"{what}: not a version 1 analysis file")
+
+    refused = {
+        "garbage": "not json at all",
+        "newer": json.dumps({"format": "tavelmark-analysis", "formatVersion": 2, "analysis": "bliss", "cells": []}),
+        "foreign": json.dumps({"format": "something-else", "formatVersion": 1}),
+        "outside": json.dumps({"format": "tavelmark-analysis", "formatVersion": 1, "analysis": "rates",
+                               "options": {}, "cells": [{"ref": "Z99", "number": 1}]}),
+    }
+    for name, text in refused.items():
+        path = Path(tmp) / f"{name}.tavelmark"
+        path.write_text(text, encoding="utf-8")
+        result = run(["run", str(path), "--print"])
+        if result.returncode != 1 or result.stdout or "无法打开分析数据文件" not in result.stderr:
+            failures.append(f"{name}: exit {result.returncode}, stdout {result.stdout[:60]!r}, {result.stderr!r}")
+
+    # A file that cannot be written stops before any calculation.
+    result = run(["ldk-compare", str(tests / "analyses/ldk_compare/data/example.csv"), "--print",
+                  "--save-analysis", str(Path(tmp) / "no/such/folder/x.tavelmark")])
+    if result.returncode != 2 or result.stdout:
+        failures.append(f"unwritable --save-analysis: exit {result.returncode}")
+
+if failures:
+    print("\n".join(failures))
+    sys.exit(1)
+print("saved analyses replay to the same reports")
