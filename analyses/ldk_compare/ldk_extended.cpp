@@ -48,8 +48,10 @@ void SetRatio(LDkPairExtended& pair, const LDkBatch& a, const LDkBatch& b) {
     pair.ratioUpper = Finite(std::pow(10.0, difference + half));
     if (!pair.ratio || !pair.ratioLower || !pair.ratioUpper) {
         pair.ratioLower = pair.ratioUpper = std::nullopt;
-        if (!pair.ratio) pair.ratioReason = "数值溢出, 无法计算";
-        else pair.ratioReason = "数值溢出, 无法计算可信限";
+        if (!pair.ratio)
+            pair.ratioReason = "数值溢出, 无法计算";
+        else
+            pair.ratioReason = "数值溢出, 无法计算可信限";
     }
 }
 

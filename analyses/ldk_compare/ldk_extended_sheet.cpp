@@ -12,24 +12,28 @@ using report::ExtendedRow, report::ExtendedSection;
 namespace {
 
 std::string PairLabel(const LDkPairExtended& pair, const char* joint) {
-    return "第" + std::to_string(pair.first) + "批" + joint + "第" + std::to_string(pair.second) + "批";
+    return "第" + std::to_string(pair.first) + "批" + joint + "第" + std::to_string(pair.second) +
+           "批";
 }
 
 // P values too small for four decimals are written in scientific form.
 std::string ProbabilityFormat(double p) { return p < 1e-4 ? "0.00E+00" : "0.0000"; }
 
 ExtendedRow HolmRow(const LDkPairExtended& pair) {
-    ExtendedRow row{PairLabel(pair, " 与 "), pair.pHolm, std::nullopt, std::nullopt, "Holm法", pair.pReason};
+    ExtendedRow row{
+        PairLabel(pair, " 与 "), pair.pHolm, std::nullopt, std::nullopt, "Holm法", pair.pReason};
     if (pair.pHolm) row.numberFormat = ProbabilityFormat(*pair.pHolm);
     if (pair.p) {
-        const std::string unadjusted = "未校正P " + format::FormatNumber(*pair.p, ProbabilityFormat(*pair.p));
+        const std::string unadjusted =
+            "未校正P " + format::FormatNumber(*pair.p, ProbabilityFormat(*pair.p));
         row.note = row.note.empty() ? unadjusted : row.note + "; " + unadjusted;
     }
     return row;
 }
 
 ExtendedRow RatioRow(const LDkPairExtended& pair) {
-    ExtendedRow row{PairLabel(pair, " / "), pair.ratio, pair.ratioLower, pair.ratioUpper, "对数剂量差法", pair.ratioReason};
+    ExtendedRow row{PairLabel(pair, " / "), pair.ratio,     pair.ratioLower,
+                    pair.ratioUpper,        "对数剂量差法", pair.ratioReason};
     return row;
 }
 

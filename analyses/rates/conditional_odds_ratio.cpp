@@ -118,9 +118,9 @@ std::string ExactRefusal(const RateTable& t) {
 // The conditional maximum-likelihood estimate solves E[X; psi] = c, the exact
 // limits P(X >= c; psi) = 0.025 and P(X <= c; psi) = 0.025, X the T positives
 // given all margins (Cornfield 1956, Proc 3rd Berkeley Symp 4:135, for the
-// limits; Mantel & Hankey 1975, Am Stat 29:143, for the estimate). A count at the lower end of its range
-// gives 0 for the estimate and the lower limit, at the upper end infinity for
-// the estimate and the upper limit.
+// limits; Mantel & Hankey 1975, Am Stat 29:143, for the estimate). A count at
+// the lower end of its range gives 0 for the estimate and the lower limit, at
+// the upper end infinity for the estimate and the upper limit.
 ExtendedFigure ConditionalOddsRatio(const RateTable& t) {
     ExtendedFigure figure;
     figure.reason = ExactRefusal(t);
@@ -150,18 +150,23 @@ ExtendedFigure ConditionalOddsRatio(const RateTable& t) {
         }));
     }
     if (!atLowest && !atHighest)
-        figure.estimate = ExpOf(SolveIncreasing([&](double lp) { return summary(lp).mean - s.observed; }));
+        figure.estimate =
+            ExpOf(SolveIncreasing([&](double lp) { return summary(lp).mean - s.observed; }));
 
-    if (atHighest) figure.reason = "T组阳性数已达可能的最大值, 估计值与上限为无穷大";
-    else if (!figure.estimate) figure.reason = "迭代未收敛, 无法计算";
-    else if (!figure.lower || !figure.upper) figure.reason = "迭代未收敛, 无法计算可信限";
+    if (atHighest)
+        figure.reason = "T组阳性数已达可能的最大值, 估计值与上限为无穷大";
+    else if (!figure.estimate)
+        figure.reason = "迭代未收敛, 无法计算";
+    else if (!figure.lower || !figure.upper)
+        figure.reason = "迭代未收敛, 无法计算可信限";
     return figure;
 }
 
 // Lancaster (1961), J Am Stat Assoc 56:223; Berry & Armitage (1995), The
 // Statistician 44:417: each one-sided mid-P counts half the probability of the
 // observed table; the two-sided value is twice the smaller one. X is central
-// hypergeometric, the same distribution as above at an odds ratio of 1.
+// hypergeometric: the weights above at an odds ratio of 1, which reach the far
+// tails of large tables without forming a factorial.
 MidP FisherMidP(const RateTable& t) {
     MidP result;
     if (!(t.n1 > 0) || !(t.n2 > 0)) {

@@ -16,11 +16,14 @@ namespace {
 std::string ProbabilityFormat(double p) { return p < 1e-4 ? "0.00E+00" : "0.0000"; }
 
 ExtendedRow RateRow(const std::string& item, const std::optional<RateWithLimits>& rate) {
-    if (!rate) return {item, std::nullopt, std::nullopt, std::nullopt, "Wilson score法", "组例数为0, 无法计算"};
+    if (!rate)
+        return {item,         std::nullopt,     std::nullopt,
+                std::nullopt, "Wilson score法", "组例数为0, 无法计算"};
     return {item, rate->rate, rate->lower, rate->upper, "Wilson score法", ""};
 }
 
-ExtendedRow FigureRow(const std::string& item, const ExtendedFigure& figure, const std::string& method) {
+ExtendedRow FigureRow(const std::string& item, const ExtendedFigure& figure,
+                      const std::string& method) {
     ExtendedRow row{item, figure.estimate, figure.lower, figure.upper, method, figure.reason};
     // An infinite estimate leaves its cell empty; its finite lower limit is
     // still worth reading, so the note carries it.
@@ -65,8 +68,8 @@ ExtendedRow NumberNeededRow(const NumberNeeded& nn) {
 }
 
 ExtendedRow MidPRow(const ExtendedRates& r) {
-    ExtendedRow row{"Fisher检验双侧mid-P", r.midP, std::nullopt, std::nullopt, "mid-P法 (Lancaster)",
-                    r.midPReason};
+    ExtendedRow row{"Fisher检验双侧mid-P", r.midP,      std::nullopt, std::nullopt,
+                    "mid-P法 (Lancaster)", r.midPReason};
     if (r.midP) row.numberFormat = ProbabilityFormat(*r.midP);
     return row;
 }

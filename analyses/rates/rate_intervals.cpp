@@ -112,8 +112,10 @@ NumberNeeded AltmanNumberNeeded(const ExtendedFigure& difference) {
     const double d = *difference.estimate;
     if (d > 0) nn.kind = NumberNeededKind::Benefit;
     if (d < 0) nn.kind = NumberNeededKind::Harm;
-    if (d != 0) nn.value = Finite(1 / std::fabs(d));
-    else nn.reason = "两组率相等, 需治疗人数为无穷大";
+    if (d != 0)
+        nn.value = Finite(1 / std::fabs(d));
+    else
+        nn.reason = "两组率相等, 需治疗人数为无穷大";
     if (!difference.lower || !difference.upper) return nn;
 
     const double lower = *difference.lower;

@@ -64,7 +64,8 @@ inline std::vector<ReferenceRow> ReadReferenceTable(const std::string& path) {
     while (std::getline(file, line)) {
         if (line.empty()) continue;
         const std::vector<std::string> fields = SplitCsvLine(line);
-        if (fields.size() != header.size()) throw std::runtime_error("bad row in " + path + ": " + line);
+        if (fields.size() != header.size())
+            throw std::runtime_error("bad row in " + path + ": " + line);
         ReferenceRow row;
         for (std::size_t i = 0; i < header.size(); ++i) row.fields[header[i]] = fields[i];
         rows.push_back(std::move(row));
@@ -74,14 +75,18 @@ inline std::vector<ReferenceRow> ReadReferenceTable(const std::string& path) {
 
 // An optional figure against the reference column: NA must be empty, a number
 // must be present and within `relative` (absolutely within `absolute` near 0).
-inline ::testing::AssertionResult MatchesReference(std::optional<double> actual, const ReferenceRow& row,
-                                                   const std::string& column, double relative = 1e-6,
+inline ::testing::AssertionResult MatchesReference(std::optional<double> actual,
+                                                   const ReferenceRow& row,
+                                                   const std::string& column,
+                                                   double relative = 1e-6,
                                                    double absolute = 1e-12) {
     if (row.isNA(column)) {
         if (!actual) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << column << ": R has NA, got " << *actual;
     }
-    if (!actual) return ::testing::AssertionFailure() << column << ": R has " << row.text(column) << ", got none";
+    if (!actual)
+        return ::testing::AssertionFailure()
+               << column << ": R has " << row.text(column) << ", got none";
     return Near(*actual, row.number(column), relative, absolute) << " in " << column;
 }
 

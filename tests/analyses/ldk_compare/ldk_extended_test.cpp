@@ -15,7 +15,9 @@ namespace {
 
 using test::MatchesReference, test::ReferenceRow;
 
-std::string DataFile(const char* name) { return std::string(TAVELMARK_TEST_DATA) + "/extended/" + name; }
+std::string DataFile(const char* name) {
+    return std::string(TAVELMARK_TEST_DATA) + "/extended/" + name;
+}
 
 // One set of batches with the reference rows of its pairs, in file order.
 struct ReferenceSet {
@@ -68,7 +70,9 @@ TEST_P(ExtendedLDkReference, EveryPairAgreesWithR) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sets, ExtendedLDkReference, ::testing::ValuesIn(ReferenceSets()),
-                         [](const ::testing::TestParamInfo<ReferenceSet>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<ReferenceSet>& info) {
+                             return info.param.name;
+                         });
 
 TEST(ExtendedLDkReferenceFile, HoldsTheWorkedExampleTheEdgesAndTheGeneratedSets) {
     const auto sets = ReferenceSets();

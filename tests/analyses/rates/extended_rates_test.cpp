@@ -30,14 +30,17 @@ RateTable TableOf(const ReferenceRow& row) {
         if (infinite && !actual) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << column << ": R has Inf";
     }
-    if (infinite) return ::testing::AssertionFailure() << column << ": flagged infinite, R has " << row.text(column);
+    if (infinite)
+        return ::testing::AssertionFailure()
+               << column << ": flagged infinite, R has " << row.text(column);
     return MatchesReference(actual, row, column);
 }
 
 // A part of the number-needed interval: both columns NA when it is absent,
 // "to" Inf when it runs to infinity.
-::testing::AssertionResult MatchesRange(const std::optional<NumberNeededRange>& range, const ReferenceRow& row,
-                                        const std::string& from, const std::string& to) {
+::testing::AssertionResult MatchesRange(const std::optional<NumberNeededRange>& range,
+                                        const ReferenceRow& row, const std::string& from,
+                                        const std::string& to) {
     if (row.isNA(from)) {
         if (!range) return ::testing::AssertionSuccess();
         return ::testing::AssertionFailure() << from << ": R has none";
@@ -49,9 +52,12 @@ RateTable TableOf(const ReferenceRow& row) {
 
 std::string KindText(NumberNeededKind kind) {
     switch (kind) {
-        case NumberNeededKind::Benefit: return "NNTB";
-        case NumberNeededKind::Harm: return "NNTH";
-        case NumberNeededKind::None: return "none";
+        case NumberNeededKind::Benefit:
+            return "NNTB";
+        case NumberNeededKind::Harm:
+            return "NNTH";
+        case NumberNeededKind::None:
+            return "none";
     }
     return {};
 }
@@ -80,11 +86,13 @@ TEST_P(ExtendedRatesReference, EveryFigureAgreesWithR) {
         const ExtendedFigure& figure;
         std::string column;
     };
-    for (const Figure& f : {Figure{r.difference, "rd"}, Figure{r.relativeRisk, "rr"}, Figure{r.oddsRatio, "or"},
-                            Figure{r.conditionalOddsRatio, "or_conditional"}}) {
+    for (const Figure& f :
+         {Figure{r.difference, "rd"}, Figure{r.relativeRisk, "rr"}, Figure{r.oddsRatio, "or"},
+          Figure{r.conditionalOddsRatio, "or_conditional"}}) {
         EXPECT_TRUE(MatchesOrInfinite(f.figure.estimate, f.figure.estimateInfinite, row, f.column));
         EXPECT_TRUE(MatchesReference(f.figure.lower, row, f.column + "_lower"));
-        EXPECT_TRUE(MatchesOrInfinite(f.figure.upper, f.figure.upperInfinite, row, f.column + "_upper"));
+        EXPECT_TRUE(
+            MatchesOrInfinite(f.figure.upper, f.figure.upperInfinite, row, f.column + "_upper"));
         // A missing or infinite figure always says why.
         if (!f.figure.estimate || !f.figure.lower || !f.figure.upper) {
             EXPECT_FALSE(f.figure.reason.empty()) << f.column;
@@ -102,7 +110,9 @@ TEST_P(ExtendedRatesReference, EveryFigureAgreesWithR) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, ExtendedRatesReference, ::testing::ValuesIn(ReferenceTables()),
-                         [](const ::testing::TestParamInfo<ReferenceRow>& info) { return info.param.text("set"); });
+                         [](const ::testing::TestParamInfo<ReferenceRow>& info) {
+                             return info.param.text("set");
+                         });
 
 TEST(ExtendedRatesReferenceFile, HoldsTheWorkedExampleTheEdgesAndTheGeneratedTables) {
     const auto rows = ReferenceTables();
@@ -198,7 +208,8 @@ TEST(ExtendedRatesSheet, MissingAndInfiniteFiguresLeaveEmptyCellsWithTheirReason
     const model::Sheet& e = equal.sheets[1];
     EXPECT_EQ(Text(e, "A14"), "需治疗人数 NNT");
     EXPECT_FALSE(Number(e, "B14"));
-    EXPECT_EQ(Text(e, "F14"), "两组率相等, 需治疗人数为无穷大; 可信区间跨过0: NNTB 4.1238 至 ∞ 至 NNTH 4.9048");
+    EXPECT_EQ(Text(e, "F14"),
+              "两组率相等, 需治疗人数为无穷大; 可信区间跨过0: NNTB 4.1238 至 ∞ 至 NNTH 4.9048");
 }
 
 }  // namespace
