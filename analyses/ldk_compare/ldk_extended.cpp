@@ -1,0 +1,82 @@
+#include "analyses/ldk_compare/ldk_extended.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+
+#include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
+#include "numeric/worksheet_functions.h"
+
+namespace tavelmark::ldk_compare {
+
+using numeric::Finite;
+
+namespace {
+
+// Holm (1979), Scand J Stat 6:65, step-down: the i-th smallest of m P values
+// becomes max over j <= i of min(1, (m - j + 1) p(j)). Every P must be there:
+// the adjustment of one depends on all.
+void AdjustByHolm(std::vector<LDkPairExtended>& pairs) {
+    if (std::any_of(pairs.begin(), pairs.end(), [](const LDkPairExtended& p) { return !p.p; })) {
+        for (LDkPairExtended& pair : pairs)
+            if (pair.pReason.empty()) pair.pReason = "有配对的P值无法计算, 无法校正";
+        return;
+    }
+    std::vector<std::size_t> order(pairs.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&pairs](std::size_t i, std::size_t j) { return *pairs[i].p < *pairs[j].p; });
+    const double m = static_cast<double>(pairs.size());
+    double running = 0;
+    for (std::size_t rank = 0; rank < order.size(); ++rank) {
+        LDkPairExtended& pair = pairs[order[rank]];
+        running = std::max(running, std::min(1.0, (m - static_cast<double>(rank)) * *pair.p));
+        pair.pHolm = running;
+    }
+}
+
+// 10^((x_a - x_b) -/+ q sqrt(s_a^2 + s_b^2)), q the two-sided 95 % point of the
+// pair test's t with 9999 degrees of freedom, so the interval leaves out 1
+// exactly when the unadjusted P is below 0.05.
+void SetRatio(LDkPairExtended& pair, const LDkBatch& a, const LDkBatch& b) {
+    pair.ratio = Finite(a.ld50 / b.ld50);
+    const double q = numeric::wsf::Tinv(0.05, numeric::kNormalDegreesOfFreedom).value();
+    const double difference = a.x - b.x;
+    const double half = q * std::sqrt(a.s * a.s + b.s * b.s);
+    pair.ratioLower = Finite(std::pow(10.0, difference - half));
+    pair.ratioUpper = Finite(std::pow(10.0, difference + half));
+    if (!pair.ratio || !pair.ratioLower || !pair.ratioUpper) {
+        pair.ratioLower = pair.ratioUpper = std::nullopt;
+        if (!pair.ratio)
+            pair.ratioReason = "数值溢出, 无法计算";
+        else
+            pair.ratioReason = "数值溢出, 无法计算可信限";
+    }
+}
+
+}  // namespace
+
+LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches) {
+    LDkExtended results;
+    if (batches.size() < 2) {
+        results.reason = "只有一批, 无可比较的配对";
+        return results;
+    }
+    for (std::size_t a = 0; a + 1 < batches.size(); ++a)
+        for (std::size_t b = a + 1; b < batches.size(); ++b) {
+            LDkPairExtended pair;
+            pair.first = static_cast<int>(a) + 1;
+            pair.second = static_cast<int>(b) + 1;
+            const LDkPairTest test = CompareLDkPair(batches[a], batches[b]);
+            pair.t = test.t;
+            pair.p = test.p;
+            if (!pair.p) pair.pReason = "t值无法计算, 无P值";
+            SetRatio(pair, batches[a], batches[b]);
+            results.pairs.push_back(std::move(pair));
+        }
+    AdjustByHolm(results.pairs);
+    return results;
+}
+
+}  // namespace tavelmark::ldk_compare

@@ -1,0 +1,63 @@
+// The "扩展结果" sheet of the LDk comparison.
+#include <string>
+
+#include "analyses/ldk_compare/ldk_extended.h"
+#include "format/number_format.h"
+#include "report/extended_sheet.h"
+
+namespace tavelmark::ldk_compare {
+
+using report::ExtendedRow, report::ExtendedSection;
+
+namespace {
+
+std::string PairLabel(const LDkPairExtended& pair, const char* joint) {
+    return "第" + std::to_string(pair.first) + "批" + joint + "第" + std::to_string(pair.second) +
+           "批";
+}
+
+// P values too small for four decimals are written in scientific form.
+std::string ProbabilityFormat(double p) { return p < 1e-4 ? "0.00E+00" : "0.0000"; }
+
+ExtendedRow HolmRow(const LDkPairExtended& pair) {
+    ExtendedRow row{
+        PairLabel(pair, " 与 "), pair.pHolm, std::nullopt, std::nullopt, "Holm法", pair.pReason};
+    if (pair.pHolm) row.numberFormat = ProbabilityFormat(*pair.pHolm);
+    if (pair.p) {
+        const std::string unadjusted =
+            "未校正P " + format::FormatNumber(*pair.p, ProbabilityFormat(*pair.p));
+        row.note = row.note.empty() ? unadjusted : row.note + "; " + unadjusted;
+    }
+    return row;
+}
+
+ExtendedRow RatioRow(const LDkPairExtended& pair) {
+    ExtendedRow row{PairLabel(pair, " / "), pair.ratio,     pair.ratioLower,
+                    pair.ratioUpper,        "对数剂量差法", pair.ratioReason};
+    return row;
+}
+
+// A set without pairs still shows both tables, each with its reason.
+ExtendedRow NoPairRow(const LDkExtended& r, const char* method) {
+    return {"无", std::nullopt, std::nullopt, std::nullopt, method, r.reason};
+}
+
+}  // namespace
+
+void WriteExtendedResults(model::Workbook& book, const LDkExtended& r) {
+    model::Sheet& sheet = report::AddExtendedSheet(book, kExtendedLDkTitle);
+    ExtendedSection holm{"两两比较的P值 (Holm法校正, 校正范围为全部配对)", {}, "校正P值"};
+    ExtendedSection ratios{"LD50之比 (前批/后批) 及其95%可信区间", {}, "比值"};
+    for (const LDkPairExtended& pair : r.pairs) {
+        holm.rows.push_back(HolmRow(pair));
+        ratios.rows.push_back(RatioRow(pair));
+    }
+    if (r.pairs.empty()) {
+        holm.rows.push_back(NoPairRow(r, "Holm法"));
+        ratios.rows.push_back(NoPairRow(r, "对数剂量差法"));
+    }
+    const int row = report::WriteExtendedSection(sheet, 3, holm);
+    report::WriteExtendedSection(sheet, row, ratios);
+}
+
+}  // namespace tavelmark::ldk_compare
