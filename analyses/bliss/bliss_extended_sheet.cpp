@@ -32,11 +32,16 @@ std::string DoseText(double dose) {
     return buffer;
 }
 
-ExtendedRow DoseRow(std::string item, const DoseWithLimits& d, std::string method) {
+void AddNote(ExtendedRow& row, const std::string& note) {
+    row.note = row.note.empty() ? note : row.note + "; " + note;
+}
+
+// Fieller's g belongs to the fit, not to the level: it is shown beside the
+// LD50 of each model only.
+ExtendedRow DoseRow(std::string item, const DoseWithLimits& d, std::string method, bool showG) {
     ExtendedRow row{std::move(item), d.dose, d.lower, d.upper, std::move(method), d.reason};
     row.numberFormat = DoseFormat({d.dose, d.lower, d.upper});
-    if (d.reason.empty() && d.g) row.note = "g = " + format::R4(*d.g);
-    else if (d.g && d.dose) row.note = d.reason + " (g = " + format::R4(*d.g) + ")";
+    if (showG && d.g && d.dose) AddNote(row, "g = " + format::R4(*d.g));
     return row;
 }
 
@@ -63,7 +68,7 @@ ExtendedSection ModelSection(const MlModel& model, bool backgroundLeftOut) {
     section.rows.push_back(
         Figure("斜率标准误 Sb", value(&MlModelFigures::slopeSE), "Fisher信息阵", why));
     if (f) {
-        section.rows.push_back(DoseRow("LD50", f->ld50, "Fieller法"));
+        section.rows.push_back(DoseRow("LD50", f->ld50, "Fieller法", true));
     } else {
         section.rows.push_back(Figure("LD50", std::nullopt, "Fieller法", why));
     }
@@ -74,8 +79,7 @@ ExtendedSection ModelSection(const MlModel& model, bool backgroundLeftOut) {
     section.rows.push_back(Figure("Pearson χ² 的P值", f ? f->pearsonP : std::nullopt, "χ²分布",
                                   f ? f->pearsonPReason : why));
     section.rows.push_back(Figure("AIC", value(&MlModelFigures::aic), "−2logL + 2×2", why));
-    if (backgroundLeftOut && section.rows.front().note.empty())
-        section.rows.front().note = text::kBackgroundLeftOut;
+    if (backgroundLeftOut) AddNote(section.rows.front(), text::kBackgroundLeftOut);
     return section;
 }
 
@@ -85,13 +89,10 @@ ExtendedSection LethalDoseSection(const BlissExtended& results) {
     section.estimateHeader = "LDk";
     for (const CommonLDk& level : results.ldk) {
         const std::string item = "LD" + format::RoundedText(level.percent, 0);
-        section.rows.push_back(DoseRow(item, level.classic, "正规Bliss法"));
-        section.rows.push_back(DoseRow(item, level.fieller, "Fieller法 (最大似然probit)"));
+        section.rows.push_back(DoseRow(item, level.classic, "正规Bliss法", false));
+        section.rows.push_back(DoseRow(item, level.fieller, "Fieller法 (最大似然probit)", false));
     }
-    if (results.backgroundLeftOut) {
-        ExtendedRow& firstFieller = section.rows.at(1);
-        if (firstFieller.note.empty()) firstFieller.note = text::kBackgroundLeftOut;
-    }
+    if (results.backgroundLeftOut) AddNote(section.rows.at(1), text::kBackgroundLeftOut);
     return section;
 }
 
