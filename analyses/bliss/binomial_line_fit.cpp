@@ -99,7 +99,7 @@ void WorkingValues(const std::vector<BinomialCount>& counts, ResponseLink link,
     }
 }
 
-// Binomial deviance (McCullagh & Nelder, sec. 4.4.3), non-finite when a
+// Binomial deviance (McCullagh & Nelder, ch. 4), non-finite when a
 // fitted probability reached 0 or 1 where the group says otherwise.
 double Deviance(const std::vector<BinomialCount>& counts, ResponseLink link,
                 const std::vector<double>& eta) {

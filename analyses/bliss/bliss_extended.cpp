@@ -61,7 +61,7 @@ DoseWithLimits FiellerDose(double target, const BinomialLineFit& fit) {
 }
 
 // Pearson's X^2 = sum (d - n p)^2 / (n p (1 - p)) on k - 2 degrees of freedom
-// (Finney, Probit Analysis, 3rd ed., 1971, sec. 4.3).
+// (Finney, Probit Analysis, 3rd ed., 1971).
 void PearsonFit(const std::vector<BinomialCount>& counts, const BinomialLineFit& fit,
                 MlModelFigures& figures) {
     double chi2 = 0;
@@ -157,7 +157,7 @@ std::vector<double> BandLogDoses(const std::vector<BinomialCount>& counts) {
 // The probit curve with a pointwise band by the delta method on the linear
 // predictor: eta -/+ 1.96 se(eta), se^2 = V00 + 2 x V01 + x^2 V11, mapped
 // through the normal distribution (Collett, Modelling Binary Data, 2nd ed.,
-// 2003, sec. 3.3.1).
+// 2003).
 std::vector<ProbitBandPoint> ProbitBand(const std::vector<BinomialCount>& counts,
                                         const BinomialLineFit& fit) {
     std::vector<ProbitBandPoint> band;
@@ -165,7 +165,8 @@ std::vector<ProbitBandPoint> ProbitBand(const std::vector<BinomialCount>& counts
         ProbitBandPoint p;
         p.dose = std::pow(10.0, x);
         p.eta = fit.intercept + fit.slope * x;
-        p.etaSE = std::sqrt(fit.v00 + 2 * x * fit.v01 + x * x * fit.v11);
+        // Rounding can push a variance of nearly 0 just below it.
+        p.etaSE = std::sqrt(std::max(0.0, fit.v00 + 2 * x * fit.v01 + x * x * fit.v11));
         p.fitted = ResponseProbability(ResponseLink::Probit, p.eta);
         p.lower = ResponseProbability(ResponseLink::Probit, p.eta - kBandMultiplier * p.etaSE);
         p.upper = ResponseProbability(ResponseLink::Probit, p.eta + kBandMultiplier * p.etaSE);
