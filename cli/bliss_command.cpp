@@ -87,7 +87,7 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
             BlissOutcome outcome = RunBliss(grid, bliss, prompter, FindReportContext());
             fit = std::move(outcome.fit);
             return std::move(outcome.report);
-        }, [&] { return documents::AnalysisDocument{documents::AnalysisKind::Bliss, {}, documents::OptionsJson(bliss)}; });
+        }, [&] { return documents::AnalysisDocument{documents::AnalysisKind::Bliss, {}, documents::OptionsJson(bliss), {}, {}}; });
         if (exitCode != kReportWritten || !fit) return;
         for (const std::string& k : options->ldk) {
             const LDkTexts texts = LDkTextsFor(fit->handOver(), k);

@@ -17,7 +17,7 @@ void AddLDkCompareCommand(CLI::App& app, int& exitCode, Streams io) {
         exitCode = RunCalculation(
             grid, *options, io,
             [&](report::Prompter& prompter) { return RunLDkCompare(grid, prompter, FindReportContext()); },
-            [] { return documents::AnalysisDocument{documents::AnalysisKind::LDkCompare}; });
+            [] { return documents::AnalysisDocument{documents::AnalysisKind::LDkCompare, {}, nlohmann::json::object(), {}, {}}; });
     });
 }
 

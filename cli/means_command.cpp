@@ -88,7 +88,7 @@ void AddMeansCommand(CLI::App& app, int& exitCode, Streams io) {
         exitCode = RunCalculation(
             grid, options->common, io,
             [&](report::Prompter& prompter) { return RunMeans(grid, means, prompter, FindReportContext()); },
-            [&] { return documents::AnalysisDocument{documents::AnalysisKind::Means, {}, documents::OptionsJson(means)}; });
+            [&] { return documents::AnalysisDocument{documents::AnalysisKind::Means, {}, documents::OptionsJson(means), {}, {}}; });
     });
 }
 

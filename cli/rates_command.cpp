@@ -110,7 +110,7 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
         exitCode = RunCalculation(
             grid, options->common, io,
             [&](report::Prompter& prompter) { return RunRates(grid, rates, prompter, FindReportContext()); },
-            [&] { return documents::AnalysisDocument{documents::AnalysisKind::Rates, {}, documents::OptionsJson(rates)}; });
+            [&] { return documents::AnalysisDocument{documents::AnalysisKind::Rates, {}, documents::OptionsJson(rates), {}, {}}; });
     });
 }
 

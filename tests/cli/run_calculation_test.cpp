@@ -49,7 +49,7 @@ TEST(RunCalculation, ExitCodes) {
     for (const auto& c : cases) {
         fs::remove(report);
         InputGrid grid;
-        const CommonOptions options{std::string(INPUT_FILES) + c.input, report.string(), true};
+        const CommonOptions options{std::string(INPUT_FILES) + c.input, report.string(), true, {}};
         std::ostringstream out, err;
         EXPECT_EQ(RunCalculation(grid, options, {out, err}, c.calculate, {}), c.exitCode) << c.input;
         EXPECT_NE(err.str().find(c.err), std::string::npos) << err.str();
