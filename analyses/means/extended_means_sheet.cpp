@@ -65,7 +65,7 @@ ExtendedSection RankSection(const RankShift& rank) {
     if (rank.achievedLevel) shift.note = "实际置信度 " + format::R4(*rank.achievedLevel);
     FitFormatToMagnitude(shift);
     ExtendedRow w{"Mann–Whitney W (T组)", rank.statisticW, std::nullopt, std::nullopt,
-                  "T组秩和 − n1(n1+1)/2", ""};
+                  "Mann–Whitney U检验", "T组秩和 − n1(n1+1)/2"};
     w.numberFormat = "0.0";
     ExtendedRow p{"Mann–Whitney检验双侧P", rank.pTwoSided, std::nullopt, std::nullopt,
                   exact    ? "精确分布"

@@ -70,7 +70,8 @@ TEST(ExtendedMeansSheet, WorkedExampleRowsNameTheirMethods) {
          m.effect.hedgesG.upper, "标准误 0.4083"},
         {"Hodges–Lehmann位置差 (T − R)", "Hodges–Lehmann法 (正态近似)", m.rank.shift.estimate,
          m.rank.shift.lower, m.rank.shift.upper, ""},
-        {"Mann–Whitney W (T组)", "T组秩和 − n1(n1+1)/2", m.rank.statisticW, {}, {}, ""},
+        {"Mann–Whitney W (T组)", "Mann–Whitney U检验", m.rank.statisticW, {}, {},
+         "T组秩和 − n1(n1+1)/2"},
         {"Mann–Whitney检验双侧P", "正态近似 (连续性及结校正)", m.rank.pTwoSided, {}, {}, ""},
     };
     int previous = 0;
