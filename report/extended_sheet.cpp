@@ -81,4 +81,6 @@ int WriteExtendedSection(Sheet& sheet, int row, const ExtendedSection& section) 
     return last + 2;
 }
 
+std::string ProbabilityNumberFormat(double p) { return p < 1e-4 ? "0.00E+00" : "0.0000"; }
+
 }  // namespace tavelmark::report

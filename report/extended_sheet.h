@@ -47,5 +47,8 @@ model::Sheet& AddExtendedSheet(model::Workbook& book, const std::string& title);
 // the section's last, leaving one blank row before the next.
 int WriteExtendedSection(model::Sheet& sheet, int row, const ExtendedSection& section);
 
+// The number format of a P value: four decimals, or scientific form for one
+// too small to show in four.
+std::string ProbabilityNumberFormat(double p);
 
 }  // namespace tavelmark::report

@@ -1,0 +1,88 @@
+// The "扩展结果" sheet of the two-group means analysis.
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+#include "analyses/means/extended_means.h"
+#include "format/number_text.h"
+#include "report/extended_sheet.h"
+
+namespace tavelmark::means {
+
+using report::ExtendedRow, report::ExtendedSection;
+
+namespace {
+
+// Figures in the data's own unit keep four decimals unless the data are so
+// small that four decimals would show nothing but zeros.
+void FitFormatToMagnitude(ExtendedRow& row) {
+    double largest = 0;
+    for (const auto& v : {row.estimate, row.lower, row.upper})
+        if (v) largest = std::max(largest, std::fabs(*v));
+    if (largest > 0 && largest < 1e-3) row.numberFormat = "0.000E+00";
+}
+
+ExtendedRow DifferenceRow(const std::string& item, std::optional<double> difference,
+                          const MeanDifferenceInterval& interval, const std::string& method) {
+    ExtendedRow row{item, difference, interval.lower, interval.upper, method, interval.reason};
+    if (interval.df) row.note = "自由度 " + format::R4(*interval.df);
+    FitFormatToMagnitude(row);
+    return row;
+}
+
+ExtendedRow EstimateRow(const std::string& item, const LimitedEstimate& e,
+                        const std::string& method) {
+    return {item, e.estimate, e.lower, e.upper, method, e.reason};
+}
+
+ExtendedSection DifferenceSection(const ExtendedMeans& m) {
+    return {"均数差 (T − R) 及95%可信区间",
+            {DifferenceRow("均数差 (合并方差)", m.difference, m.pooled, "Student t法 (合并方差)"),
+             DifferenceRow("均数差 (Welch)", m.difference, m.welch,
+                           "Welch t法 (Satterthwaite自由度)")},
+            "均数差"};
+}
+
+ExtendedSection EffectSizeSection(const EffectSizes& e) {
+    ExtendedRow sd{"合并标准差", e.pooledSd, std::nullopt, std::nullopt, "合并方差",
+                   e.pooledSd ? "" : e.cohenD.reason};
+    FitFormatToMagnitude(sd);
+    ExtendedRow g = EstimateRow("Hedges' g", e.hedgesG, "Hedges–Olkin近似");
+    if (e.hedgesGStandardError) g.note = "标准误 " + format::R4(*e.hedgesGStandardError);
+    return {"效应量 (T − R) 及95%可信区间",
+            {sd, EstimateRow("Cohen's d", e.cohenD, "非中心t分布"),
+             {"Hedges校正因子 J", e.hedgesJ, std::nullopt, std::nullopt, "精确Γ函数式", ""},
+             g}};
+}
+
+ExtendedSection RankSection(const RankShift& rank) {
+    const bool exact = rank.method == RankTestMethod::Exact;
+    const bool normal = rank.method == RankTestMethod::NormalApproximation;
+    ExtendedRow shift = EstimateRow("Hodges–Lehmann位置差 (T − R)", rank.shift,
+                                    exact    ? "Hodges–Lehmann法 (精确分布)"
+                                    : normal ? "Hodges–Lehmann法 (正态近似)"
+                                             : "Hodges–Lehmann法");
+    if (rank.achievedLevel) shift.note = "实际置信度 " + format::R4(*rank.achievedLevel);
+    FitFormatToMagnitude(shift);
+    ExtendedRow w{"Mann–Whitney W (T组)", rank.statisticW, std::nullopt, std::nullopt,
+                  "Mann–Whitney U检验", "T组秩和 − n1(n1+1)/2"};
+    w.numberFormat = "0.0";
+    ExtendedRow p{"Mann–Whitney检验双侧P", rank.pTwoSided, std::nullopt, std::nullopt,
+                  exact    ? "精确分布"
+                  : normal ? "正态近似 (连续性及结校正)"
+                           : "Mann–Whitney检验",
+                  rank.pReason};
+    if (rank.pTwoSided) p.numberFormat = report::ProbabilityNumberFormat(*rank.pTwoSided);
+    return {"秩和检验及Hodges–Lehmann位置差", {shift, w, p}};
+}
+
+}  // namespace
+
+void WriteExtendedResults(model::Workbook& book, const ExtendedMeans& results) {
+    model::Sheet& sheet = report::AddExtendedSheet(book, kExtendedMeansTitle);
+    int row = report::WriteExtendedSection(sheet, 3, DifferenceSection(results));
+    row = report::WriteExtendedSection(sheet, row, EffectSizeSection(results.effect));
+    report::WriteExtendedSection(sheet, row, RankSection(results.rank));
+}
+
+}  // namespace tavelmark::means

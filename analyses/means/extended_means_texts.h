@@ -1,0 +1,11 @@
+#pragma once
+// Why a figure of the extended means results is missing.
+namespace tavelmark::means::text {
+
+inline constexpr const char* kTooFewForSpread = "每组至少需2个数据, 无法计算";
+inline constexpr const char* kNoSpread = "两组数据均无变异, 无法计算";
+inline constexpr const char* kAllValuesEqual = "全部数据相同, 无法计算";
+inline constexpr const char* kBothGroupsConstant = "两组数据各自相同, 无法计算区间";
+inline constexpr const char* kRootNotFound = "求根未收敛, 无法计算";
+
+}  // namespace tavelmark::means::text

@@ -1,0 +1,136 @@
+// The "扩展结果" sheet of the means analysis as written: its rows, the method
+// of each, and an empty cell with its reason where a figure is missing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "analyses/means/extended_means.h"
+#include "analyses/means/extended_means_texts.h"
+#include "model/cell_ref.h"
+#include "report/extended_sheet.h"
+
+namespace tavelmark::means {
+namespace {
+
+using model::CellRef, model::Sheet, model::Workbook;
+using report::kExtendedEstimateColumn, report::kExtendedItemColumn, report::kExtendedLowerColumn,
+    report::kExtendedMethodColumn, report::kExtendedNoteColumn, report::kExtendedUpperColumn;
+
+std::string Text(const Sheet& sheet, int row, int column) {
+    return model::PlainText(sheet.value(CellRef{row, column}));
+}
+
+std::optional<double> Number(const Sheet& sheet, int row, int column) {
+    const auto* v = std::get_if<double>(&sheet.value(CellRef{row, column}));
+    return v ? std::optional<double>(*v) : std::nullopt;
+}
+
+int RowOf(const Sheet& sheet, const std::string& item) {
+    for (int r = 1; r <= sheet.usedExtent().row; ++r)
+        if (Text(sheet, r, kExtendedItemColumn) == item) return r;
+    ADD_FAILURE() << "no row " << item;
+    return 0;
+}
+
+// The worked example (data/extended/datasets.csv).
+MeansInput WorkedExample() {
+    return {.t = {38, 32, 34, 42, 35, 37, 45, 39, 38, 33},
+            .r = {32, 33, 41, 28, 32, 37, 33, 59, 25, 33, 38, 28, 46, 51, 36}};
+}
+
+TEST(ExtendedMeansSheet, WorkedExampleRowsNameTheirMethods) {
+    Workbook book;
+    book.activeSheet().setValue("A1", std::string("classic report"));
+    const ExtendedMeans m = ComputeExtendedMeans(WorkedExample());
+    WriteExtendedResults(book, m);
+
+    ASSERT_EQ(book.sheets.size(), 2u);
+    EXPECT_EQ(book.sheets[0].usedExtent(), (CellRef{1, 1}));
+    const Sheet& sheet = book.sheets[1];
+    EXPECT_EQ(sheet.name(), report::kExtendedSheetName);
+    EXPECT_EQ(Text(sheet, 1, 1), kExtendedMeansTitle);
+
+    const struct {
+        const char* item;
+        const char* method;
+        std::optional<double> estimate, lower, upper;
+        std::string note;
+    } rows[] = {
+        {"均数差 (合并方差)", "Student t法 (合并方差)", m.difference, m.pooled.lower,
+         m.pooled.upper, "自由度 23"},
+        {"均数差 (Welch)", "Welch t法 (Satterthwaite自由度)", m.difference, m.welch.lower,
+         m.welch.upper, "自由度 20.6371"},
+        {"合并标准差", "合并方差", m.effect.pooledSd, {}, {}, ""},
+        {"Cohen's d", "非中心t分布", m.effect.cohenD.estimate, m.effect.cohenD.lower,
+         m.effect.cohenD.upper, ""},
+        {"Hedges校正因子 J", "精确Γ函数式", m.effect.hedgesJ, {}, {}, ""},
+        {"Hedges' g", "Hedges–Olkin近似", m.effect.hedgesG.estimate, m.effect.hedgesG.lower,
+         m.effect.hedgesG.upper, "标准误 0.4083"},
+        {"Hodges–Lehmann位置差 (T − R)", "Hodges–Lehmann法 (正态近似)", m.rank.shift.estimate,
+         m.rank.shift.lower, m.rank.shift.upper, ""},
+        {"Mann–Whitney W (T组)", "Mann–Whitney U检验", m.rank.statisticW, {}, {},
+         "T组秩和 − n1(n1+1)/2"},
+        {"Mann–Whitney检验双侧P", "正态近似 (连续性及结校正)", m.rank.pTwoSided, {}, {}, ""},
+    };
+    int previous = 0;
+    for (const auto& expected : rows) {
+        const int r = RowOf(sheet, expected.item);
+        EXPECT_GT(r, previous) << expected.item << ": rows in this order";
+        previous = r;
+        EXPECT_EQ(Text(sheet, r, kExtendedMethodColumn), expected.method) << expected.item;
+        ASSERT_TRUE(expected.estimate) << expected.item;
+        EXPECT_EQ(Number(sheet, r, kExtendedEstimateColumn), expected.estimate) << expected.item;
+        EXPECT_EQ(Number(sheet, r, kExtendedLowerColumn), expected.lower) << expected.item;
+        EXPECT_EQ(Number(sheet, r, kExtendedUpperColumn), expected.upper) << expected.item;
+        EXPECT_EQ(Text(sheet, r, kExtendedNoteColumn), expected.note) << expected.item;
+    }
+}
+
+TEST(ExtendedMeansSheet, MissingFiguresAreEmptyCellsWithTheirReason) {
+    const struct {
+        const char* name;
+        MeansInput input;
+        const char* item;
+        bool estimate;  // the estimate stands, only its limits are missing
+        const char* reason;
+    } cases[] = {
+        {"both constant, different", {.t = {5, 5, 5}, .r = {3, 3, 3, 3}}, "Cohen's d", false,
+         text::kNoSpread},
+        {"both constant, different", {.t = {5, 5, 5}, .r = {3, 3, 3, 3}}, "均数差 (Welch)", true,
+         text::kNoSpread},
+        {"both constant, different", {.t = {5, 5, 5}, .r = {3, 3, 3, 3}},
+         "Hodges–Lehmann位置差 (T − R)", true, text::kBothGroupsConstant},
+        {"all equal", {.t = {3, 3, 3}, .r = {3, 3, 3, 3}}, "Mann–Whitney检验双侧P", false,
+         text::kAllValuesEqual},
+        {"all equal", {.t = {3, 3, 3}, .r = {3, 3, 3, 3}}, "Hedges' g", false, text::kNoSpread},
+    };
+    for (const auto& c : cases) {
+        Workbook book;
+        WriteExtendedResults(book, ComputeExtendedMeans(c.input));
+        const Sheet& sheet = book.sheets.back();
+        const int r = RowOf(sheet, c.item);
+        EXPECT_EQ(Number(sheet, r, kExtendedEstimateColumn).has_value(), c.estimate)
+            << c.name << ", " << c.item;
+        EXPECT_FALSE(Number(sheet, r, kExtendedLowerColumn)) << c.name << ", " << c.item;
+        EXPECT_FALSE(Number(sheet, r, kExtendedUpperColumn)) << c.name << ", " << c.item;
+        EXPECT_EQ(Text(sheet, r, kExtendedNoteColumn), c.reason) << c.name << ", " << c.item;
+        EXPECT_FALSE(Text(sheet, r, kExtendedMethodColumn).empty()) << c.name << ", " << c.item;
+    }
+}
+
+// Data in small units keep their digits instead of showing 0.0000.
+TEST(ExtendedMeansSheet, SmallDataAreWrittenInScientificForm) {
+    Workbook book;
+    WriteExtendedResults(book, ComputeExtendedMeans({.t = {4.1e-5, 4.6e-5, 3.9e-5},
+                                                     .r = {3.2e-5, 3.8e-5, 3.5e-5}}));
+    const Sheet& sheet = book.sheets.back();
+    const int r = RowOf(sheet, "均数差 (合并方差)");
+    EXPECT_EQ(sheet.format(CellRef{r, kExtendedEstimateColumn}).numberFormat, "0.000E+00");
+    EXPECT_EQ(sheet.format(CellRef{RowOf(sheet, "Cohen's d"), kExtendedEstimateColumn}).numberFormat,
+              "0.0000");
+}
+
+}  // namespace
+}  // namespace tavelmark::means
