@@ -1,9 +1,10 @@
 #pragma once
 // The cells of one sheet: values where something was written, and formats in
-// three layers as a spreadsheet keeps them (the sheet's default, whole
-// columns, single cells). A cell's own format starts as a copy of the layer
-// beneath it the first time it is formatted. Shared by the input grid and the
-// report workbook; only their value and format records differ.
+// layers as a spreadsheet keeps them (the sheet's default, whole columns,
+// large blocks, single cells). A cell's own format starts as a copy of the
+// layer beneath it the first time it is formatted. Shared by the input grid
+// and the report workbook; only their value and format records differ.
+#include <algorithm>
 #include <map>
 #include <variant>
 #include <vector>
@@ -52,7 +53,14 @@ public:
 
     const Format& format(CellRef c) const {
         if (auto it = cellFormats_.find(c); it != cellFormats_.end()) return it->second;
+        if (const Format* block = rangeFormatAt(c)) return *block;
         return columnFormat(c.column);
+    }
+    // The format of the block that holds c, nullptr outside every block.
+    const Format* rangeFormatAt(CellRef c) const {
+        for (auto it = rangeFormats_.rbegin(); it != rangeFormats_.rend(); ++it)
+            if (it->range.contains(c)) return &it->format;
+        return nullptr;
     }
     const Format& columnFormat(int column) const {
         if (auto it = columnFormats_.find(column); it != columnFormats_.end()) return it->second;
@@ -61,8 +69,14 @@ public:
     const Format& defaultFormat() const { return defaultFormat_; }
     void setDefaultFormat(Format f) { defaultFormat_ = std::move(f); }
 
+    // A block of more cells than this is formatted as one range format, so
+    // that a large formatted area of empty cells costs one record; smaller
+    // ones (a table's rows) give each cell its own format.
+    static constexpr long long kLargestCellByCellBlock = 1024;
+
     // Applies change(Format&) to every cell of the range. Whole columns change
-    // the column layer and every cell of those columns that has its own format.
+    // the column layer; a large block becomes a range format; the cells of the
+    // range that have their own format change with it either way.
     template <class Change>
     void formatRange(const RangeRef& r, Change change) {
         if (r.isWholeColumns()) {
@@ -71,15 +85,19 @@ public:
                 change(f);
                 columnFormats_[col] = std::move(f);
             }
-            for (auto& [c, f] : cellFormats_)
-                if (r.contains(c)) change(f);
+            changeOwnFormats(r, change);
+            changeRangeFormats(r, change);
+            return;
+        }
+        if (static_cast<long long>(r.rowCount()) * r.columnCount() > kLargestCellByCellBlock) {
+            addRangeFormat(r, change);
             return;
         }
         for (int row = r.first.row; row <= r.last.row; ++row)
             for (int col = r.first.column; col <= r.last.column; ++col) {
                 CellRef c{row, col};
                 auto it = cellFormats_.find(c);
-                if (it == cellFormats_.end()) it = cellFormats_.emplace(c, columnFormat(col)).first;
+                if (it == cellFormats_.end()) it = cellFormats_.emplace(c, Format(format(c))).first;
                 change(it->second);
             }
     }
@@ -89,6 +107,7 @@ public:
     void formatAll(Change change) {
         change(defaultFormat_);
         for (auto& [col, f] : columnFormats_) change(f);
+        for (auto& block : rangeFormats_) change(block.format);
         for (auto& [c, f] : cellFormats_) change(f);
     }
 
@@ -96,17 +115,89 @@ public:
     const std::map<CellRef, Format>& cellFormats() const { return cellFormats_; }
     const std::map<int, Format>& columnFormats() const { return columnFormats_; }
 
+    // A block formatted as a whole; where blocks overlap, the later one holds.
+    struct RangeFormat {
+        RangeRef range;
+        Format format;
+    };
+    const std::vector<RangeFormat>& rangeFormats() const { return rangeFormats_; }
+
     void clearAll() {
         values_.clear();
         cellFormats_.clear();
         columnFormats_.clear();
+        rangeFormats_.clear();
         defaultFormat_ = Format{};
     }
 
 private:
+    static bool Overlap(const RangeRef& a, const RangeRef& b) {
+        return a.first.row <= b.last.row && b.first.row <= a.last.row &&
+               a.first.column <= b.last.column && b.first.column <= a.last.column;
+    }
+    static RangeRef Intersection(const RangeRef& a, const RangeRef& b) {
+        return {{std::max(a.first.row, b.first.row), std::max(a.first.column, b.first.column)},
+                {std::min(a.last.row, b.last.row), std::min(a.last.column, b.last.column)}};
+    }
+    static bool Covers(const RangeRef& outer, const RangeRef& inner) {
+        return outer.contains(inner.first) && outer.contains(inner.last);
+    }
+
+    template <class Change>
+    void changeOwnFormats(const RangeRef& r, Change& change) {
+        for (auto it = cellFormats_.lower_bound(r.first);
+             it != cellFormats_.end() && it->first.row <= r.last.row; ++it)
+            if (r.contains(it->first)) change(it->second);
+    }
+
+    // The part of each earlier block inside r gets a block of its own on
+    // top, with the block's format changed; a block wholly inside r is
+    // changed in place.
+    template <class Change>
+    void changeRangeFormats(const RangeRef& r, Change& change) {
+        const std::size_t earlier = rangeFormats_.size();
+        for (std::size_t i = 0; i < earlier; ++i) {
+            if (!Overlap(rangeFormats_[i].range, r)) continue;
+            if (Covers(r, rangeFormats_[i].range)) {
+                change(rangeFormats_[i].format);
+                continue;
+            }
+            RangeFormat part{Intersection(rangeFormats_[i].range, r), rangeFormats_[i].format};
+            change(part.format);
+            rangeFormats_.push_back(std::move(part));
+        }
+    }
+
+    // A new block over r: one range format per run of columns that share
+    // their column format, then the parts of earlier blocks inside r on top
+    // of it (an earlier block wholly inside r is no longer seen and goes).
+    template <class Change>
+    void addRangeFormat(const RangeRef& r, Change& change) {
+        std::vector<RangeFormat> earlier;
+        for (auto it = rangeFormats_.begin(); it != rangeFormats_.end();) {
+            if (Overlap(it->range, r)) earlier.push_back(*it);
+            it = Covers(r, it->range) ? rangeFormats_.erase(it) : std::next(it);
+        }
+        for (int first = r.first.column; first <= r.last.column;) {
+            int last = first;
+            while (last < r.last.column && columnFormat(last + 1) == columnFormat(first)) ++last;
+            RangeFormat block{{{r.first.row, first}, {r.last.row, last}}, columnFormat(first)};
+            change(block.format);
+            rangeFormats_.push_back(std::move(block));
+            first = last + 1;
+        }
+        for (RangeFormat& part : earlier) {
+            part.range = Intersection(part.range, r);
+            change(part.format);
+            rangeFormats_.push_back(std::move(part));
+        }
+        changeOwnFormats(r, change);
+    }
+
     std::map<CellRef, Value> values_;
     std::map<CellRef, Format> cellFormats_;
     std::map<int, Format> columnFormats_;
+    std::vector<RangeFormat> rangeFormats_;
     Format defaultFormat_{};
 };
 

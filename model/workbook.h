@@ -153,6 +153,7 @@ public:
     void select(CellRef c) { selected_ = c; }
 
     // The last row and column holding a value or an own format (1, 1 when none).
+    // Like a column format, the format of a large block does not widen it.
     CellRef usedExtent() const;
 
     const CellStore<ReportValue, CellFormat>& cells() const { return cells_; }

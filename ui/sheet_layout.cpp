@@ -19,6 +19,9 @@ double RowFontPoints(const Sheet& sheet, int row) {
     const auto& own = cells.cellFormats();
     for (auto it = own.lower_bound(CellRef{row, 1}); it != own.end() && it->first.row == row; ++it)
         largest = std::max(largest, it->second.font.size);
+    for (const auto& block : cells.rangeFormats())
+        if (block.range.first.row <= row && row <= block.range.last.row)
+            largest = std::max(largest, block.format.font.size);
     return largest;
 }
 
@@ -34,6 +37,8 @@ CellRef ShownExtent(const Sheet& sheet) {
         if (!std::holds_alternative<std::monostate>(value)) widen(cell);
     for (const auto& [cell, format] : sheet.cells().cellFormats())
         if (format.bottomBorder != BorderWeight::None) widen(cell);
+    for (const auto& block : sheet.cells().rangeFormats())
+        if (block.format.bottomBorder != BorderWeight::None) widen(block.range.last);
     return extent;
 }
 

@@ -264,6 +264,16 @@ void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout
         if (cell.row < firstRow || cell.row > lastRow || cell.column > layout.lastColumn()) continue;
         PaintBottomRule(painter, layout.cellRect(cell), format.bottomBorder);
     }
+    // Ruled blocks: only the rows in the area, and only where the block holds.
+    const auto& cells = sheet.cells();
+    for (const auto& block : cells.rangeFormats()) {
+        if (block.format.bottomBorder == BorderWeight::None) continue;
+        const int lastColumn = std::min(block.range.last.column, layout.lastColumn());
+        for (int r = std::max(firstRow, block.range.first.row); r <= std::min(lastRow, block.range.last.row); ++r)
+            for (int c = block.range.first.column; c <= lastColumn; ++c)
+                if (!cells.cellFormats().count({r, c}) && cells.rangeFormatAt({r, c}) == &block.format)
+                    PaintBottomRule(painter, layout.cellRect({r, c}), block.format.bottomBorder);
+    }
 
     if (options.showSelection) {
         painter.setPen(QPen(Qt::black, 2));

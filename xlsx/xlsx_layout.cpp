@@ -53,6 +53,12 @@ RowHeights SheetRowHeights(const Sheet& sheet) {
     };
     for (const auto& [c, value] : cells.values()) consider(c);
     for (const auto& [c, format] : cells.cellFormats()) consider(c);
+    for (const auto& block : cells.rangeFormats()) {
+        if (block.format.font.size <= defaultSize) continue;
+        for (int row = block.range.first.row; row <= block.range.last.row; ++row)
+            for (int col = block.range.first.column; col <= block.range.last.column; ++col)
+                consider({row, col});
+    }
     for (const auto& [row, size] : largest) heights.explicitHeights[row] = RowHeightForFont(size);
     return heights;
 }

@@ -1,5 +1,6 @@
 #include "xlsx/xlsx_sheet.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -73,22 +74,49 @@ lxw_error WriteValue(lxw_worksheet* ws, XlsxFormats& formats, CellRef c, const R
     return worksheet_write_blank(ws, Row(c), Col(c), formats.cell(format));
 }
 
-// Whole columns: width and the column layer's format, in runs of equal
-// columns; columns past the model's last one take the sheet's defaults.
-bool WriteColumns(lxw_worksheet* ws, XlsxFormats& formats, const Sheet& sheet, std::string* error) {
+// Whether an empty cell looks different in one format than in the other: a
+// rule under it, or a taller row. Alignment, number format and font show
+// only once something is typed into the cell.
+bool ShowsWhenEmpty(const CellFormat& a, const CellFormat& b) {
+    return a.bottomBorder != b.bottomBorder || a.font.size != b.font.size;
+}
+
+// What the file keeps for each column (index 1 to kLastFileColumn). The file
+// has no format for a block of cells short of writing each of them; a block
+// that differs from its columns only where something is typed (the centred
+// raw-data area) gives its format to its whole columns instead, where an empty
+// cell looks the same either way. A cell with a value always carries its own.
+struct FileColumns {
+    std::vector<const CellFormat*> format;
+    // Blocks, cut into runs of one column, whose cells the file must list.
+    std::vector<std::pair<RangeRef, const CellFormat*>> listedBlocks;
+};
+
+FileColumns FileColumnsOf(const Sheet& sheet) {
     const auto& cells = sheet.cells();
-    auto widthOf = [&](int col) {
-        return col <= kMaxColumns ? sheet.columnWidth(col) : sheet.defaultColumnWidth();
-    };
-    auto formatOf = [&](int col) -> const CellFormat& {
-        return col <= kMaxColumns ? cells.columnFormat(col) : cells.defaultFormat();
-    };
+    FileColumns file;
+    file.format.resize(kLastFileColumn + 1, &cells.defaultFormat());
+    for (int col = 1; col <= kLastFileColumn; ++col) file.format[col] = &cells.columnFormat(col);
+    for (const auto& block : cells.rangeFormats())
+        for (int col = block.range.first.column; col <= std::min(block.range.last.column, kLastFileColumn); ++col)
+            if (!ShowsWhenEmpty(block.format, cells.columnFormat(col))) file.format[col] = &block.format;
+    for (const auto& block : cells.rangeFormats())
+        for (int col = block.range.first.column; col <= std::min(block.range.last.column, kLastFileColumn); ++col)
+            if (block.format != *file.format[col])
+                file.listedBlocks.push_back({{{block.range.first.row, col}, {block.range.last.row, col}}, &block.format});
+    return file;
+}
+
+// Whole columns: width and format, in runs of equal columns.
+bool WriteColumns(lxw_worksheet* ws, XlsxFormats& formats, const Sheet& sheet, const FileColumns& file,
+                  std::string* error) {
     int first = 1;
     while (first <= kLastFileColumn) {
-        const double width = widthOf(first);
-        const CellFormat& format = formatOf(first);
+        const double width = sheet.columnWidth(first);
+        const CellFormat& format = *file.format[first];
         int last = first;
-        while (last < kLastFileColumn && widthOf(last + 1) == width && formatOf(last + 1) == format) ++last;
+        while (last < kLastFileColumn && sheet.columnWidth(last + 1) == width && *file.format[last + 1] == format)
+            ++last;
         lxw_format* f = formats.cell(format);
         if (f || width != LXW_DEF_COL_WIDTH) {
             const lxw_error result = worksheet_set_column(ws, static_cast<lxw_col_t>(first - 1),
@@ -106,18 +134,21 @@ bool WriteColumns(lxw_worksheet* ws, XlsxFormats& formats, const Sheet& sheet, s
 // Every row that will hold a cell gets its height set, not only the taller
 // ones: libxlsxwriter places charts by the heights it was told, and it takes
 // an untold row holding cells for its own 15-point default.
-void WriteRows(lxw_worksheet* ws, const Sheet& sheet, const RowHeights& rows) {
+void WriteRows(lxw_worksheet* ws, const Sheet& sheet, const RowHeights& rows, const FileColumns& file) {
     worksheet_set_default_row(ws, rows.defaultHeight, LXW_FALSE);
     std::set<int> used;
     for (const auto& [c, value] : sheet.cells().values()) used.insert(c.row);
     for (const auto& [c, format] : sheet.cells().cellFormats()) used.insert(c.row);
+    for (const auto& [r, format] : file.listedBlocks)
+        for (int row = r.first.row; row <= r.last.row; ++row) used.insert(row);
     for (const RangeRef& r : sheet.merges())
         for (int row = r.first.row; row <= r.last.row; ++row) used.insert(row);
     for (const auto& [row, height] : rows.explicitHeights) used.insert(row);
     for (int row : used) worksheet_set_row(ws, static_cast<lxw_row_t>(row - 1), rows.height(row), nullptr);
 }
 
-bool WriteCells(lxw_worksheet* ws, XlsxFormats& formats, const Sheet& sheet, std::string* error) {
+bool WriteCells(lxw_worksheet* ws, XlsxFormats& formats, const Sheet& sheet, const FileColumns& file,
+                std::string* error) {
     const auto& cells = sheet.cells();
     for (const auto& [c, value] : cells.values()) {
         const lxw_error result = WriteValue(ws, formats, c, value, sheet.format(c));
@@ -128,9 +159,16 @@ bool WriteCells(lxw_worksheet* ws, XlsxFormats& formats, const Sheet& sheet, std
     }
     // Empty cells that look different from their column (a rule under an empty cell).
     for (const auto& [c, format] : cells.cellFormats()) {
-        if (cells.values().count(c) || format == cells.columnFormat(c.column)) continue;
+        if (c.column > kLastFileColumn || cells.values().count(c) || format == *file.format[c.column]) continue;
         worksheet_write_blank(ws, Row(c), Col(c), formats.cell(format));
     }
+    for (const auto& [r, format] : file.listedBlocks)
+        for (int row = r.first.row; row <= r.last.row; ++row) {
+            const CellRef c{row, r.first.column};
+            if (cells.values().count(c) || cells.cellFormats().count(c) || cells.rangeFormatAt(c) != format)
+                continue;
+            worksheet_write_blank(ws, Row(c), Col(c), formats.cell(*format));
+        }
     return true;
 }
 
@@ -179,9 +217,10 @@ void WriteBackground(lxw_worksheet* ws, const Sheet& sheet) {
 bool WriteXlsxSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, XlsxFormats& formats,
                     const Sheet& sheet, std::string* error) {
     const RowHeights rows = SheetRowHeights(sheet);
-    if (!WriteColumns(worksheet, formats, sheet, error)) return false;
-    WriteRows(worksheet, sheet, rows);
-    if (!WriteCells(worksheet, formats, sheet, error)) return false;
+    const FileColumns file = FileColumnsOf(sheet);
+    if (!WriteColumns(worksheet, formats, sheet, file, error)) return false;
+    WriteRows(worksheet, sheet, rows, file);
+    if (!WriteCells(worksheet, formats, sheet, file, error)) return false;
     if (!WriteMerges(worksheet, formats, sheet, error)) return false;
     worksheet_gridlines(worksheet, sheet.gridlines() ? LXW_SHOW_SCREEN_GRIDLINES : LXW_HIDE_ALL_GRIDLINES);
     WriteBackground(worksheet, sheet);

@@ -159,6 +159,22 @@ def check_sheet_layout(ws, scratch):
     check("second sheet value", scratch["A1"].value, 1.5)
 
 
+def check_blocks(ws):
+    # The centred block lends its format to its whole columns instead of
+    # listing its 9,000 empty cells; what is in it, or ruled, still shows.
+    # (Reading a cell through openpyxl creates it: the extent comes first.)
+    check("last listed row", ws.max_row, 1200)
+    for ref in ("I41", "J42", "I40", "J40"):
+        check(f"{ref} centred", ws[ref].alignment.horizontal, "center")
+    for ref in ("I40", "J40"):
+        check(f"{ref} rule", ws[ref].border.bottom.style, "medium")
+    for col in (9, 10):
+        check(f"column {get_column_letter(col)} layer alignment",
+              column_dimension(ws, col).alignment.horizontal, "center")
+    for ref, style in (("L39", None), ("L40", "thin"), ("L700", "thin"), ("L1200", "thin"), ("L1201", None)):
+        check(f"{ref} rule", ws[ref].border.bottom.style, style)
+
+
 # --- numbers: bit-exact, in their shortest round-trip form -------------------
 
 def bits(value):
@@ -325,6 +341,7 @@ def main():
     check_alignment(ws)
     check_borders(ws)
     check_sheet_layout(ws, wb["Scratch data"])
+    check_blocks(ws)
     check_chart(ws)
     check_package_parts(path, background)
     check_numbers(path, ws, wb["Scratch data"])

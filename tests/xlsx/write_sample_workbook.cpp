@@ -102,6 +102,14 @@ model::Workbook SampleWorkbook(const std::string& backgroundPicture) {
     sheet.setHorizontalAlignment(model::Range("F:F"), model::HAlign::Center);
     sheet.setValue("F3", std::string("列"));
 
+    // Large blocks, as the means report's raw data: a centred area with a few
+    // values and a rule under its first row, and a block of rules.
+    sheet.setBottomBorder(model::Range("I40:J40"), model::BorderWeight::Medium);
+    sheet.setHorizontalAlignment(model::Range("I40:J5000"), model::HAlign::Center);
+    sheet.setValue("I41", 38.0);
+    sheet.setValue("J42", std::string("原始"));
+    sheet.setBottomBorder(model::Range("L40:L1200"), model::BorderWeight::Thin);
+
     // The chart's data: log dose in A, empirical probits in C, fitted in G.
     for (int i = 0; i < 6; ++i) {
         const int row = 18 + i;
