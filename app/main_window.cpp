@@ -21,6 +21,7 @@
 #include "report/status_text.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_text.h"
+#include "ui/report_fonts.h"
 #include "ui/result_window.h"
 
 namespace tavelmark::app {
@@ -98,6 +99,16 @@ ui::ResultWindow* MainWindow::showReport(model::Workbook workbook) {
     sub->move(inside);
     mdi_->setActiveSubWindow(sub);
     return window;
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        // Once the window is on the screen, while the splash still covers
+        // it: the first report then finds its fonts loaded.
+        QTimer::singleShot(0, this, [this] { reportFonts_ = ui::LoadReportFonts(); });
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::registerHelpCommands() {
