@@ -31,6 +31,8 @@ using report::Prompter, report::ReportContext, report::RunErrorText, report::kRu
 
 namespace {
 
+constexpr int kLoadFontsAfterMilliseconds = 200;
+
 // The help menu's commands only show a box or a browser: no busy status.
 bool IsHelpCommand(const QString& name) {
     static const std::set<QString> kHelp{"mnuHelpTopic", "mnuRefenerce", "mnuAbout"};
@@ -104,9 +106,10 @@ ui::ResultWindow* MainWindow::showReport(model::Workbook workbook) {
 bool MainWindow::event(QEvent* event) {
     if (event->type() == QEvent::Paint && !painted_) {
         painted_ = true;
-        // Once the window is on the screen, while the splash still covers
-        // it: the first report then finds its fonts loaded.
-        QTimer::singleShot(0, this, [this] { reportFonts_ = ui::LoadReportFonts(); });
+        // While the splash still covers the window, a moment after its first
+        // paint so that the splash and the rest of the start-up paint first:
+        // the first report then finds its fonts loaded.
+        QTimer::singleShot(kLoadFontsAfterMilliseconds, this, [this] { reportFonts_ = ui::LoadReportFonts(); });
     }
     return QMainWindow::event(event);
 }

@@ -57,7 +57,7 @@ private:
 
 // Handles events for a while: the windows shown so far are on the screen and
 // painted, as they are long before the user's first press.
-inline void Settle(int milliseconds = 300) {
+inline void Settle(int milliseconds = 500) {
     QElapsedTimer clock;
     clock.start();
     while (clock.elapsed() < milliseconds)
