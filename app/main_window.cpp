@@ -21,6 +21,7 @@
 #include "report/status_text.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_text.h"
+#include "ui/report_fonts.h"
 #include "ui/result_window.h"
 
 namespace tavelmark::app {
@@ -29,6 +30,8 @@ using report::Prompter, report::ReportContext, report::RunErrorText, report::kRu
     report::kStatusBusy, report::kStatusReady, report::kStatusStarting;
 
 namespace {
+
+constexpr int kLoadFontsAfterMilliseconds = 200;
 
 // The help menu's commands only show a box or a browser: no busy status.
 bool IsHelpCommand(const QString& name) {
@@ -98,6 +101,17 @@ ui::ResultWindow* MainWindow::showReport(model::Workbook workbook) {
     sub->move(inside);
     mdi_->setActiveSubWindow(sub);
     return window;
+}
+
+bool MainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::Paint && !painted_) {
+        painted_ = true;
+        // While the splash still covers the window, a moment after its first
+        // paint so that the splash and the rest of the start-up paint first:
+        // the first report then finds its fonts loaded.
+        QTimer::singleShot(kLoadFontsAfterMilliseconds, this, [this] { reportFonts_ = ui::LoadReportFonts(); });
+    }
+    return QMainWindow::event(event);
 }
 
 void MainWindow::registerHelpCommands() {

@@ -4,7 +4,9 @@
 // workbench the analysis windows work in.
 #include <map>
 #include <memory>
+#include <vector>
 
+#include <QFont>
 #include <QMainWindow>
 #include <QString>
 
@@ -48,6 +50,9 @@ public:
     bool isBusy() const { return busy_; }
     const QString& resourceDir() const { return resourceDir_; }
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     void registerHelpCommands();
     void settleBusy();
@@ -60,6 +65,8 @@ private:
     std::unique_ptr<ui::QtPrompter> prompter_;
     QTimer* settle_;
     bool busy_ = false;
+    bool painted_ = false;
+    std::vector<QFont> reportFonts_;  // loaded after the first paint
 };
 
 }  // namespace tavelmark::app

@@ -5,10 +5,16 @@
 
 #include <functional>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QWidget>
+
+#include "app/main_window.h"
+#include "ui/result_window.h"
 
 namespace tavelmark::bench {
 
@@ -49,10 +55,52 @@ private:
     bool painted_ = false;
 };
 
+// Handles events for a while: the windows shown so far are on the screen and
+// painted, as they are long before the user's first press.
+inline void Settle(int milliseconds = 500) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+}
+
 // Deleted widgets go at once, outside the timed part.
 inline void FlushDeletes() {
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QApplication::processEvents();
+}
+
+// The result window a widget belongs to, or nullptr.
+inline ui::ResultWindow* ResultWindowOf(QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget())
+        if (auto* result = qobject_cast<ui::ResultWindow*>(w)) return result;
+    return nullptr;
+}
+
+inline void CloseResultWindows(app::MainWindow& main) {
+    for (QMdiSubWindow* sub : main.mdiArea()->subWindowList())
+        if (qobject_cast<ui::ResultWindow*>(sub->widget()) != nullptr) sub->close();
+    FlushDeletes();
+}
+
+// One press of a data-entry window's 计算 until the new result window has
+// painted, repeated; the result windows are closed between presses, untimed.
+// Any widget of a result window counts: the report view paints the sheet.
+inline void TimeCalculateToResultWindow(benchmark::State& state, app::MainWindow& main,
+                                        QAbstractButton& calculate) {
+    Settle();
+    PaintWatcher watcher([](QWidget* widget) { return ResultWindowOf(widget) != nullptr; });
+    for (auto _ : state) {
+        calculate.click();
+        if (!watcher.waitForPaint()) {
+            state.SkipWithError("no result window was painted");
+            break;
+        }
+        state.PauseTiming();
+        CloseResultWindows(main);
+        watcher.reset();
+        state.ResumeTiming();
+    }
 }
 
 // main() of a desktop benchmark: the X server when there is one (the real

@@ -32,6 +32,13 @@ def run(args):
     subprocess.run([CONVERT] + args, check=True)
 
 
+# The pictures shown at start-up are stored with 8 bits a channel and without
+# colour-space notes: the screen shows no more, and a 16-bit picture takes
+# the program tens of milliseconds to decode and convert before the main
+# window can paint. (The icon keeps its 16 bits: its soft edges would change.)
+OPAQUE_8_BIT = ["-alpha", "off", "-depth", "8", "-strip"]
+
+
 def background():
     w, h = 1024, 768
     args = ["-size", f"{w}x{h}", "gradient:#eef3f8-#c9d7e6"]
@@ -48,8 +55,8 @@ def background():
                  "-draw", sigmoid_points(120, 220, 784, 380, shift=shift)]
     args += ["-stroke", "none", "-fill", "#9fb3cc", "-font", SANS_BOLD, "-pointsize", "64",
              "-gravity", "southeast", "-annotate", "+40+60", "Tavelmark",
-             "-font", SANS, "-pointsize", "26", "-annotate", "+44+28", "药理学统计工作台",
-             os.path.join(OUT, "background.png")]
+             "-font", SANS, "-pointsize", "26", "-annotate", "+44+28", "药理学统计工作台"]
+    args += OPAQUE_8_BIT + [os.path.join(OUT, "background.png")]
     run(args)
 
 
@@ -64,8 +71,8 @@ def splash():
             "-gravity", "northwest", "-annotate", "+28+22", "Tavelmark ver1.0",
             "-font", SANS, "-pointsize", "20", "-fill", "#d8e6f7",
             "-annotate", "+30+76", "药理学统计工作台",
-            "-pointsize", "13", "-annotate", "+30+226", "半数有效量 · 两组均数 · 两组有效率 · LDk对比",
-            os.path.join(OUT, "splash.png")]
+            "-pointsize", "13", "-annotate", "+30+226", "半数有效量 · 两组均数 · 两组有效率 · LDk对比"]
+    args += OPAQUE_8_BIT + [os.path.join(OUT, "splash.png")]
     run(args)
 
 
