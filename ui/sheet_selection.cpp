@@ -21,10 +21,10 @@ bool Overlap(const RangeRef& a, const RangeRef& b) {
 }  // namespace
 
 RangeRef SelectedRange(const SheetSelection& selection, const std::vector<RangeRef>& merges) {
-    RangeRef range{{std::min(selection.anchor.row, selection.active.row),
-                    std::min(selection.anchor.column, selection.active.column)},
-                   {std::max(selection.anchor.row, selection.active.row),
-                    std::max(selection.anchor.column, selection.active.column)}};
+    RangeRef range{{std::min(selection.active.row, selection.end.row),
+                    std::min(selection.active.column, selection.end.column)},
+                   {std::max(selection.active.row, selection.end.row),
+                    std::max(selection.active.column, selection.end.column)}};
     // Each merge that sticks out widens the block, which may then meet another.
     for (bool grew = true; grew;) {
         grew = false;
@@ -45,7 +45,7 @@ RangeRef SelectedRange(const SheetSelection& selection, const std::vector<RangeR
 
 SheetSelection SteppedSelection(const SheetSelection& selection, int rowStep, int columnStep, bool extend,
                                 const std::vector<RangeRef>& merges, SheetBounds bounds) {
-    CellRef from = selection.active;
+    CellRef from = extend ? selection.end : selection.active;
     if (const RangeRef* merge = MergeAround(merges, from)) {
         if (rowStep > 0) from.row = merge->last.row;
         if (rowStep < 0) from.row = merge->first.row;
@@ -54,7 +54,7 @@ SheetSelection SteppedSelection(const SheetSelection& selection, int rowStep, in
     }
     CellRef to{std::clamp(from.row + rowStep, 1, std::max(1, bounds.lastRow)),
                std::clamp(from.column + columnStep, 1, std::max(1, bounds.lastColumn))};
-    if (extend) return {selection.anchor, to};
+    if (extend) return {selection.active, to};
     if (const RangeRef* merge = MergeAround(merges, to)) to = merge->first;
     return {to, to};
 }

@@ -59,8 +59,7 @@ protected:
         setFocus(Qt::MouseFocusReason);
         CellRef cell = layout_.cellAt(event->position().toPoint());
         if (event->modifiers() & Qt::ShiftModifier) {
-            const CellRef anchor = view_.selection_ ? view_.selection_->anchor : view_.cursor();
-            view_.setSelection(SheetSelection{anchor, cell});
+            view_.setSelection(SheetSelection{view_.cursor(), cell});
             return;
         }
         for (const RangeRef& merge : view_.sheet().merges())
@@ -72,7 +71,7 @@ protected:
         if (!(event->buttons() & Qt::LeftButton) || !view_.selection_) return QWidget::mouseMoveEvent(event);
         const QPoint at = event->position().toPoint();
         const CellRef cell = layout_.cellAt(at);
-        if (!(cell == view_.selection_->active)) view_.setSelection(SheetSelection{view_.selection_->anchor, cell});
+        if (!(cell == view_.selection_->end)) view_.setSelection(SheetSelection{view_.selection_->active, cell});
         view_.ensureVisible(at.x(), at.y(), 8, 8);  // dragging past the edge scrolls on
     }
 
@@ -94,7 +93,7 @@ protected:
             SteppedSelection(now, rowStep, columnStep, (event->modifiers() & Qt::ShiftModifier) != 0,
                              view_.sheet().merges(), {layout_.lastRow(), layout_.lastColumn()});
         view_.setSelection(next);
-        view_.showCell(next.active);
+        view_.showCell((event->modifiers() & Qt::ShiftModifier) ? next.end : next.active);
     }
 
 private:
@@ -151,7 +150,7 @@ RangeRef SheetView::usedRange() const {
     return {{1, 1}, extent};
 }
 
-void SheetView::selectAll() { setSelection(SheetSelection{usedRange().last, {1, 1}}); }
+void SheetView::selectAll() { setSelection(SheetSelection{{1, 1}, usedRange().last}); }
 
 CellRef SheetView::cursor() const { return selection_ ? selection_->active : sheet_.selectedCell(); }
 

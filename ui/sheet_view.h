@@ -63,7 +63,7 @@ private:
     void relayout();
     void addChartMenu(QChartView* view);
     void askAndSaveChart(QChartView* view, ChartPictureKind kind);
-    // The active cell of the selection, or the sheet's own cursor without one.
+    // The selection's active cell, or the sheet's own cursor without one.
     model::CellRef cursor() const;
     void showCell(model::CellRef cell);
 
