@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QResizeEvent>
 #include <QChart>
 #include <QChartView>
 #include <QDir>
@@ -165,7 +166,10 @@ void SheetView::resizeEvent(QResizeEvent* event) {
 }
 
 void SheetView::relayout() {
-    canvas_->layOut(viewport()->size());
+    // The cells cover the area as it is without scroll bars: covering the
+    // viewport would make the canvas shrink when the bars come and grow when
+    // they go, and the bars would come and go for ever.
+    canvas_->layOut(maximumViewportSize());
     const auto& charts = sheet_.charts();
     for (std::size_t i = 0; i < charts_.size(); ++i) {
         const QRect place = canvas_->sheetLayout().chartRect(charts[i]);

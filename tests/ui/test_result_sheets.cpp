@@ -120,6 +120,7 @@ private slots:
     void selectionIsDrawnAsASpreadsheetDrawsIt();
     void copyGivesTheSelectionOrTheWholeSheet();
     void threeLineCopyAndPdfCoverEverySheet();
+    void viewSettlesAtEverySize();
 };
 
 void ResultSheetsTest::rangeAndStepsKeepMergesWhole_data() {
@@ -343,6 +344,39 @@ void ResultSheetsTest::threeLineCopyAndPdfCoverEverySheet() {
     QVERIFY(!pages.front().contains(QStringLiteral("扩展结果")));
     QVERIFY(pages.at(1).contains(QStringLiteral("扩展结果")));
     QVERIFY(pages.at(1).contains(QStringLiteral("Woolf法")));
+}
+
+// Scroll bars that come and go change the viewport, which must not change
+// whether they are needed: else the window lays itself out for ever, using a
+// core while it stands still.
+void ResultSheetsTest::viewSettlesAtEverySize() {
+    ui::ResultWindow window(SmallReport());
+    ShowActive(window);
+    // Counts the viewport's resizes, and stops an endless run of them by
+    // hiding the window, so that the test fails instead of hanging.
+    struct ResizeCounter : QObject {
+        QWidget* window = nullptr;
+        int resizes = 0;
+        bool endless = false;
+        bool eventFilter(QObject*, QEvent* event) override {
+            if (event->type() == QEvent::Resize && ++resizes > 100 && !endless) {
+                endless = true;
+                window->hide();
+            }
+            return false;
+        }
+    } counter;
+    counter.window = &window;
+    window.view()->sheetView()->viewport()->installEventFilter(&counter);
+    for (int width = 160; width <= 420; width += 5)
+        for (int height = 200; height <= 420; height += 11) {
+            window.resize(width, height);
+            for (int round = 0; round < 4; ++round) QApplication::processEvents();
+            counter.resizes = 0;
+            for (int round = 0; round < 10; ++round) QApplication::processEvents();
+            const QString size = QStringLiteral("%1 x %2").arg(width).arg(height);
+            QVERIFY2(!counter.endless && counter.resizes == 0, qPrintable(size));
+        }
 }
 
 QTEST_MAIN(ResultSheetsTest)
