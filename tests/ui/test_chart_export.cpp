@@ -65,6 +65,30 @@ PngResolution ResolutionIn(const QByteArray& png) {
     return {qFromBigEndian<quint32>(data), qFromBigEndian<quint32>(data + 4), data[8]};
 }
 
+// The chart saved from its sheet's view as a user saves it, read back, with
+// the size and resolution it has on the screen.
+struct SavedChart {
+    bool saved = false;
+    QByteArray bytes;
+    QSize onScreen;
+    int screenDpiX = 0, screenDpiY = 0;
+};
+SavedChart SaveChart(ui::ChartPictureKind kind) {
+    const model::Workbook book = ChartReport();
+    ui::WorkbookView view(book);
+    view.resize(700, 500);
+    QChartView* chart = view.chartViews().front();
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("chart"));
+    SavedChart result;
+    result.saved = view.sheetView()->saveChartPicture(chart, kind, path);
+    result.bytes = ReadAll(path);
+    result.onScreen = chart->size();
+    result.screenDpiX = chart->logicalDpiX();
+    result.screenDpiY = chart->logicalDpiY();
+    return result;
+}
+
 }  // namespace
 
 class ChartExportTest : public QObject {
@@ -87,15 +111,9 @@ void ChartExportTest::contextMenuOffersBothPictures() {
 }
 
 void ChartExportTest::pngHas300DotsPerInch() {
-    const model::Workbook book = ChartReport();
-    ui::WorkbookView view(book);
-    view.resize(700, 500);
-    QChartView* chart = view.chartViews().front();
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("chart.png"));
-    QVERIFY(view.sheetView()->saveChartPicture(chart, ui::ChartPictureKind::Png, path));
-
-    const QByteArray bytes = ReadAll(path);
+    const SavedChart png = SaveChart(ui::ChartPictureKind::Png);
+    QVERIFY(png.saved);
+    const QByteArray& bytes = png.bytes;
     QVERIFY(bytes.startsWith("\x89PNG\r\n\x1a\n"));
     // 300 dpi is 11811 pixels a metre, as the file says it.
     const PngResolution resolution = ResolutionIn(bytes);
@@ -106,25 +124,19 @@ void ChartExportTest::pngHas300DotsPerInch() {
     // 400 x 267 pixels at 96 dpi, and 1250 x 834 at 300 dpi.
     QImage image;
     QVERIFY(image.loadFromData(bytes, "PNG"));
-    const double inchesWide = chart->width() / double(chart->logicalDpiX());
-    QVERIFY2(std::abs(image.width() - 300 * inchesWide) <= 1, qPrintable(QString::number(image.width())));
-    QVERIFY(std::abs(image.height() - 300 * chart->height() / double(chart->logicalDpiY())) <= 1);
-    if (chart->logicalDpiX() == 96) QCOMPARE(image.size(), QSize(1250, 834));
+    QVERIFY2(std::abs(image.width() - 300.0 * png.onScreen.width() / png.screenDpiX) <= 1,
+             qPrintable(QString::number(image.width())));
+    QVERIFY(std::abs(image.height() - 300.0 * png.onScreen.height() / png.screenDpiY) <= 1);
+    if (png.screenDpiX == 96) QCOMPARE(image.size(), QSize(1250, 834));
     // Drawn at that size, not enlarged: the markers and the line are there.
     QVERIFY(test::CountPixels(image, image.rect(), test::IsBlue) > 200);
     QVERIFY(test::CountPixels(image, image.rect(), test::IsRed) > 200);
 }
 
 void ChartExportTest::svgHoldsTheSeries() {
-    const model::Workbook book = ChartReport();
-    ui::WorkbookView view(book);
-    view.resize(700, 500);
-    QChartView* chart = view.chartViews().front();
-    QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("chart.svg"));
-    QVERIFY(view.sheetView()->saveChartPicture(chart, ui::ChartPictureKind::Svg, path));
-
-    const QByteArray svg = ReadAll(path);
+    const SavedChart saved = SaveChart(ui::ChartPictureKind::Svg);
+    QVERIFY(saved.saved);
+    const QByteArray& svg = saved.bytes;
     QVERIFY(svg.contains("<svg"));
     QVERIFY(svg.contains("<title>Yr-X</title>"));
     // The fitted line in red and the markers in blue, as vector shapes.
