@@ -3,10 +3,10 @@
 // text and HTML, and paper and files holding every sheet.
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QProcess>
-#include <QStackedWidget>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -119,7 +119,7 @@ private slots:
     void keysSelect();
     void selectionIsDrawnAsASpreadsheetDrawsIt();
     void copyGivesTheSelectionOrTheWholeSheet();
-    void threeLineCopyAndPdfCoverEverySheet();
+    void everySheetGoesOut();
     void viewSettlesAtEverySize();
 };
 
@@ -174,7 +174,7 @@ void ResultSheetsTest::sheetsShowAsTabs() {
     QVERIFY(tabs->mapTo(view, QPoint(0, 0)).y() >= view->sheetView()->geometry().bottom());
     QCOMPARE(view->sheet().name(), std::string("Sheet1"));
 
-    tabs->setCurrentIndex(1);
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(1).center());
     QCOMPARE(view->currentSheet(), 1);
     QCOMPARE(view->sheet().name(), std::string("扩展结果"));
     QVERIFY(view->sheetView()->isVisible());
@@ -312,7 +312,7 @@ void ResultSheetsTest::copyGivesTheSelectionOrTheWholeSheet() {
     QVERIFY(QGuiApplication::clipboard()->mimeData()->text().startsWith(QStringLiteral("小报表")));
 }
 
-void ResultSheetsTest::threeLineCopyAndPdfCoverEverySheet() {
+void ResultSheetsTest::everySheetGoesOut() {
     ui::ResultWindow window(TwoSheetReport());
     ShowActive(window);
     // The shown sheet is the one copied.
@@ -327,9 +327,18 @@ void ResultSheetsTest::threeLineCopyAndPdfCoverEverySheet() {
     QVERIFY(html.contains(QStringLiteral("各组阳性率及95%可信区间")));
     QVERIFY(html.contains(QStringLiteral("Newcombe混合score法")));
 
+    // The workbook file holds both sheets (a zip names its parts in plain text).
+    QTemporaryDir folder;
+    const QString xlsx = folder.filePath(QStringLiteral("report.xlsx"));
+    QVERIFY(window.saveTo(xlsx));
+    QFile saved(xlsx);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    const QByteArray zip = saved.readAll();
+    QVERIFY(zip.contains("xl/worksheets/sheet1.xml"));
+    QVERIFY(zip.contains("xl/worksheets/sheet2.xml"));
+
     if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
         QSKIP("pdftotext (poppler-utils) is needed to read the PDF back");
-    QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("report.pdf"));
     QVERIFY(window.exportPdfTo(pdf));
     QProcess reader;
