@@ -1,6 +1,7 @@
 #include "xlsx/xlsx_sheet.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -214,6 +215,11 @@ void WriteBackground(lxw_worksheet* ws, const Sheet& sheet) {
 
 // A sheet left at the defaults writes no page setup at all, as before.
 void WritePageSetup(lxw_worksheet* ws, const model::PageSetup& setup) {
+    if (setup == model::PageSetup{}) return;
+    // A written page setup without its paper reads as Letter; the reports are
+    // laid out for A4, the paper of the PDF export.
+    constexpr std::uint8_t kA4Paper = 9;
+    worksheet_set_paper(ws, kA4Paper);
     if (setup.orientation == model::PageOrientation::Landscape) worksheet_set_landscape(ws);
     // One page wide, as many pages tall as the rows need.
     if (setup.fitToPageWidth) worksheet_fit_to_pages(ws, 1, 0);

@@ -121,9 +121,9 @@ def check_extended_sheet(what, ws):
     # A missing fitToWidth is the file format's default, 1.
     if setup.orientation != "landscape" or ws.sheet_properties.pageSetUpPr is None \
             or not ws.sheet_properties.pageSetUpPr.fitToPage or setup.fitToWidth not in (None, 1) \
-            or setup.fitToHeight != 0:
-        failures.append(f"{what}: the second sheet is not set to print landscape, one page wide "
-                        f"({setup.orientation}, {setup.fitToWidth}x{setup.fitToHeight})")
+            or setup.fitToHeight != 0 or str(setup.paperSize) != "9":
+        failures.append(f"{what}: the second sheet is not set to print landscape on A4, one page wide "
+                        f"({setup.orientation}, paper {setup.paperSize}, {setup.fitToWidth}x{setup.fitToHeight})")
 
 
 with tempfile.TemporaryDirectory() as tmp:
