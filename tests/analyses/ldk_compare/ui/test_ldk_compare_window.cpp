@@ -194,6 +194,9 @@ void LDkCompareWindowTest::extendedCheckBoxAddsTheSecondSheet() {
     QVERIFY(place.right() < opened.window->calculateButton()->geometry().left());
     QVERIFY(place.width() >= extended->sizeHint().width());
     QVERIFY(opened.window->rect().contains(place));
+    // And between them in the tab order.
+    QCOMPARE(opened.window->helpButton()->nextInFocusChain(), static_cast<QWidget*>(extended));
+    QCOMPARE(extended->nextInFocusChain(), static_cast<QWidget*>(opened.window->calculateButton()));
 
     QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
     QTest::mouseClick(extended, Qt::LeftButton, {}, QPoint(6, extended->height() / 2));
