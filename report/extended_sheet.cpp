@@ -80,6 +80,9 @@ int WriteExtendedSection(Sheet& sheet, int row, const ExtendedSection& section) 
         if (!r.method.empty()) sheet.setValue(CellRef{last, kExtendedMethodColumn}, r.method);
         if (!r.note.empty()) sheet.setValue(CellRef{last, kExtendedNoteColumn}, r.note);
     }
+    // Centred, the method keeps clear of the upper limit's right-aligned digits.
+    sheet.setHorizontalAlignment(
+        RangeRef{CellRef{headerRow, kExtendedMethodColumn}, CellRef{last, kExtendedMethodColumn}}, HAlign::Center);
     DrawTableRules(sheet, captionRow, last, kExtendedItemColumn, kExtendedNoteColumn);
     return last + 2;
 }
