@@ -219,6 +219,12 @@ void SheetView::printPages(QPrinter& printer, QPainter& painter, bool firstPage)
     // Laid out at the printer's resolution, so that the cell fonts keep
     // their point sizes on the page, then narrowed to the page's width.
     const SheetLayout layout(sheet_, printer.resolution(), printer.resolution());
+    // A wide sheet asks for landscape; the printer turns the pages from this
+    // sheet's first page on (the first sheet keeps the printer's own choice).
+    if (!firstPage)
+        printer.setPageOrientation(sheet_.pageSetup().orientation == model::PageOrientation::Landscape
+                                       ? QPageLayout::Landscape
+                                       : QPageLayout::Portrait);
     const QSize content = layout.contentSize();
     const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     // The sheet's width fits the page; it is never enlarged.

@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -353,6 +354,22 @@ void ResultSheetsTest::everySheetGoesOut() {
     QVERIFY(!pages.front().contains(QStringLiteral("扩展结果")));
     QVERIFY(pages.at(1).contains(QStringLiteral("扩展结果")));
     QVERIFY(pages.at(1).contains(QStringLiteral("Woolf法")));
+
+    // Sheet1 upright, the six-column extended sheet on landscape pages.
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
+                                           QString::number(pages.size()), pdf});
+    QVERIFY(info.waitForFinished(20000));
+    const QRegularExpression pageSize(QStringLiteral("Page +(\\d+) size: ([\\d.]+) x ([\\d.]+) pts"));
+    auto sizes = pageSize.globalMatch(QString::fromUtf8(info.readAllStandardOutput()));
+    int checked = 0;
+    while (sizes.hasNext()) {
+        const auto match = sizes.next();
+        const bool landscape = match.captured(2).toDouble() > match.captured(3).toDouble();
+        QCOMPARE(landscape, match.captured(1).toInt() > 1);
+        ++checked;
+    }
+    QCOMPARE(checked, pages.size());
 }
 
 // Scroll bars that come and go change the viewport, which must not change
