@@ -70,6 +70,26 @@ model::Chart ExtendedChart(std::string name, std::string title) {
     return chart;
 }
 
+void SpanAxis(model::ChartAxis& axis, double low, double high) {
+    if (!std::isfinite(low) || !std::isfinite(high) || low > high) return;
+    if (low == high) {
+        const double room = low == 0 ? 1 : std::fabs(low) / 10;
+        low -= room;
+        high += room;
+    }
+    const double rough = (high - low) / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = 10 * power;
+    for (double factor : {1.0, 2.0, 5.0})
+        if (factor * power >= rough) {
+            step = factor * power;
+            break;
+        }
+    axis.minimum = std::floor(low / step) * step;
+    axis.maximum = std::ceil(high / step) * step;
+    axis.majorUnit = step;
+}
+
 double ExtendedRowTop(int row) { return row <= 1 ? 0 : kTallTitleRow + (row - 2) * kTallRow; }
 
 int RowBelowChart(int row, double chartHeight) {

@@ -36,6 +36,11 @@ ChartDataPlace WriteChartData(model::Sheet& sheet, int row, const std::string& c
 // The chart style of the extended sheets: white, no legend, titled axes.
 model::Chart ExtendedChart(std::string name, std::string title);
 
+// Gives the axis a span from `low` to `high` widened to whole steps of 1, 2
+// or 5 times a power of ten, about five of them, so that the window and the
+// spreadsheet show the same span (each would choose its own otherwise).
+void SpanAxis(model::ChartAxis& axis, double low, double high);
+
 // Where a chart is placed to start at `row` of the extended sheet (title row
 // in 12 points, the others in 10), in points: at or a little below the row's
 // top however high the rows are drawn.

@@ -1,5 +1,7 @@
 #include "analyses/means/means_dot_box_chart.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <string>
 
@@ -89,6 +91,13 @@ void AddDotBoxChart(model::Sheet& sheet, int row, const ExtendedMeans& results) 
     chart.xAxis.majorUnit = 1;
     chart.xAxis.tickLabels = {{1, "T组"}, {2, "R组"}};
     chart.yAxis.title = "数值";
+    double low = INFINITY, high = -INFINITY;
+    for (const auto& group : dots)
+        for (const PlotPoint& p : group) {
+            low = std::min(low, p.y);
+            high = std::max(high, p.y);
+        }
+    report::SpanAxis(chart.yAxis, low, high);
     chart.top = report::ExtendedRowTop(row);
     const report::ChartDataPlace data =
         report::WriteChartData(sheet, report::RowBelowChart(row, chart.height), "点图及箱线图作图数据", columns);

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "model/cell_ref.h"
@@ -39,6 +40,33 @@ TEST(ExtendedChartPlace, BetweenTheTableAboveAndTheTableBelowWhateverTheRowHeigh
                 const int below = RowBelowChart(row, height);
                 EXPECT_GE(g.top(below - 1) + 1e-9, top + height);
             }
+}
+
+TEST(ExtendedChartAxis, SpansTheDataInAboutFiveWholeSteps) {
+    const struct {
+        double low, high, minimum, maximum, step;
+    } cases[] = {
+        {25, 59, 20, 60, 10},        // the means worked example
+        {0.12, 0.97, 0, 1, 0.2},     // rates
+        {-3.4, 2.1, -4, 4, 2},       // across zero: steps no smaller than a fifth
+        {1200, 1800, 1200, 1800, 200},
+        {7, 7, 6, 8, 0.5},           // one value: a tenth of it either side
+        {0, 0, -1, 1, 0.5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.low) + " to " + std::to_string(c.high));
+        model::ChartAxis axis;
+        SpanAxis(axis, c.low, c.high);
+        ASSERT_TRUE(axis.minimum && axis.maximum && axis.majorUnit);
+        EXPECT_NEAR(*axis.minimum, c.minimum, 1e-12);
+        EXPECT_NEAR(*axis.maximum, c.maximum, 1e-12);
+        EXPECT_NEAR(*axis.majorUnit, c.step, 1e-12);
+        EXPECT_LE(*axis.minimum, c.low);
+        EXPECT_GE(*axis.maximum, c.high);
+    }
+    model::ChartAxis untouched;
+    SpanAxis(untouched, INFINITY, -INFINITY);  // no data
+    EXPECT_FALSE(untouched.minimum || untouched.maximum || untouched.majorUnit);
 }
 
 TEST(ChartData, WritesAColumnPerSeriesUnderItsHeaderAndRulesTheTable) {

@@ -151,6 +151,9 @@ TEST(MeansDotBoxChart, EveryValueIsADotOfItsGroupOverTheGroupsBox) {
     EXPECT_EQ(chart->xAxis.tickLabels, labels);
     EXPECT_EQ(chart->xAxis.minimum, 0.0);
     EXPECT_EQ(chart->xAxis.maximum, 3.0);
+    // Both renderers show the same span around all values, 25 to 59.
+    EXPECT_EQ(chart->yAxis.minimum, 20.0);
+    EXPECT_EQ(chart->yAxis.maximum, 60.0);
 }
 
 }  // namespace
