@@ -7,7 +7,7 @@
 
 namespace tavelmark::bliss {
 
-using model::ChartSeries, model::MarkerStyle, model::ReportValue, model::SeriesKind;
+using model::ChartSeries, model::MarkerStyle, model::SeriesKind;
 using report::ChartDataColumn;
 
 namespace {

@@ -9,7 +9,7 @@
 
 namespace tavelmark::means {
 
-using model::ChartSeries, model::MarkerStyle, model::ReportValue, model::SeriesKind;
+using model::ChartSeries, model::MarkerStyle, model::SeriesKind;
 using report::ChartDataColumn;
 
 namespace {
