@@ -59,7 +59,9 @@ using ReportValue = std::variant<std::monostate, double, std::string, RichText>;
 std::string PlainText(const ReportValue& v);
 
 enum class MarkerStyle { None, Automatic, Square, Diamond, Triangle, Circle, X, Star, Plus, Dash, Dot };
-enum class SeriesKind { Scatter, ScatterLinesNoMarkers };
+// Column: bars standing on zero, one per cell of yValues, labelled by the
+// texts of xValues; a chart with columns holds no scatter series.
+enum class SeriesKind { Scatter, ScatterLinesNoMarkers, Column };
 
 struct ChartSeries {
     std::string sheetName = "Sheet1";
@@ -70,12 +72,31 @@ struct ChartSeries {
     int markerBackgroundColourIndex = 0;
     int markerSize = 5;
     MarkerStyle markerStyle = MarkerStyle::Automatic;
+    bool dashedLine = false;  // lines only
+    // Error bars drawn per point: the cells hold how far each bar reaches
+    // above and below its point (an interval's upper limit minus the
+    // estimate, the estimate minus the lower limit). Both or neither.
+    std::optional<RangeRef> errorPlus{}, errorMinus{};
+    int fillColourIndex = 0;  // columns; 0: automatic
+};
+
+// A text shown as the tick label at `value` of a value axis (a group's name
+// at the position where its points are drawn).
+struct TickLabel {
+    double value = 0;
+    std::string text;
+    bool operator==(const TickLabel&) const = default;
 };
 
 struct ChartAxis {
     std::string title;
     std::string tickNumberFormat = "General";
     bool majorGridlines = false;
+    // The axis's span and tick step; empty: chosen from the data.
+    std::optional<double> minimum{}, maximum{}, majorUnit{};
+    // With labels, only these values are labelled, with these texts; the
+    // spreadsheet file can carry two of them.
+    std::vector<TickLabel> tickLabels{};
 };
 
 struct Chart {

@@ -4,6 +4,10 @@
 #include <cmath>
 #include <limits>
 
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QGraphicsLayout>
 #include <QGraphicsTextItem>
@@ -11,6 +15,7 @@
 #include <QScatterSeries>
 #include <QValueAxis>
 
+#include "ui/error_bars.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_metrics.h"
 
@@ -61,6 +66,7 @@ QAbstractSeries* MakeSeries(const ChartSeries& series, const std::vector<std::pa
         for (const auto& [x, y] : points) line->append(x, y);
         QPen pen(ColourOrAutomatic(series.lineColourIndex, number));
         pen.setWidthF(1.5);
+        if (series.dashedLine) pen.setStyle(Qt::DashLine);
         line->setPen(pen);
         return line;
     }
@@ -81,6 +87,17 @@ QAbstractSeries* MakeSeries(const ChartSeries& series, const std::vector<std::pa
     return scatter;
 }
 
+void StyleAxis(QAbstractAxis* axis, const ChartAxis& from) {
+    axis->setGridLineVisible(from.majorGridlines);
+    axis->setTitleText(ToQString(from.title));
+    axis->setLinePenColor(Qt::black);
+    axis->setLabelsColor(Qt::black);
+    QFont font = SheetFont("Microsoft Sans Serif", 9);
+    axis->setLabelsFont(font);
+    font.setPointSizeF(10);
+    axis->setTitleFont(font);
+}
+
 void ShapeAxis(QValueAxis* axis, const ChartAxis& from, double low, double high) {
     if (!(low <= high)) {
         low = 0;
@@ -94,15 +111,35 @@ void ShapeAxis(QValueAxis* axis, const ChartAxis& from, double low, double high)
     const double margin = (high - low) * 0.04;
     axis->setRange(low - margin, high + margin);
     axis->applyNiceNumbers();
+    // An axis's own span and step replace the chosen ones.
+    if (from.minimum || from.maximum) {
+        const double minimum = from.minimum.value_or(axis->min());
+        const double maximum = from.maximum.value_or(axis->max());
+        if (minimum < maximum) axis->setRange(minimum, maximum);
+    }
+    if (from.majorUnit && *from.majorUnit > 0) {
+        axis->setTickType(QValueAxis::TicksDynamic);
+        axis->setTickAnchor(axis->min());
+        axis->setTickInterval(*from.majorUnit);
+    }
     axis->setLabelFormat(AxisLabelFormat(from.tickNumberFormat));
-    axis->setGridLineVisible(from.majorGridlines);
-    axis->setTitleText(ToQString(from.title));
-    axis->setLinePenColor(Qt::black);
-    axis->setLabelsColor(Qt::black);
-    QFont font = SheetFont("Microsoft Sans Serif", 9);
-    axis->setLabelsFont(font);
-    font.setPointSizeF(10);
-    axis->setTitleFont(font);
+    StyleAxis(axis, from);
+}
+
+// A value axis that labels only the given values, with their texts.
+QValueAxis* NewValueAxis(const ChartAxis& from) {
+    if (from.tickLabels.empty()) return new QValueAxis;
+    auto* axis = new QCategoryAxis;
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    return axis;
+}
+
+void PlaceTickLabels(QValueAxis* axis, const ChartAxis& from) {
+    auto* labelled = qobject_cast<QCategoryAxis*>(axis);
+    if (!labelled) return;
+    labelled->setStartValue(axis->min());
+    for (const model::TickLabel& label : from.tickLabels)
+        if (label.value > axis->min() && label.value <= axis->max()) labelled->append(ToQString(label.text), label.value);
 }
 
 // The texts the chart shows now, titles and tick labels.
@@ -162,7 +199,9 @@ QString AxisLabelFormat(const std::string& numberFormat) {
     return QStringLiteral("%.%1f").arg(decimals);
 }
 
-QChart* BuildChart(const Chart& chart, const SheetLookup& sheets, double dotsPerInch) {
+namespace {
+
+QChart* NewChartView(const Chart& chart) {
     auto* view = new QChart;
     view->setBackgroundRoundness(0);
     view->setBackgroundBrush(Qt::white);
@@ -178,31 +217,134 @@ QChart* BuildChart(const Chart& chart, const SheetLookup& sheets, double dotsPer
         view->setTitleFont(SheetFont("Microsoft Sans Serif", chart.titleFontSize));
         view->setTitleBrush(Qt::black);
     }
+    return view;
+}
 
-    auto* xAxis = new QValueAxis;
+struct Extent {
+    double low = std::numeric_limits<double>::infinity(), high = -low;
+    void include(double v) {
+        low = std::min(low, v);
+        high = std::max(high, v);
+    }
+};
+
+QLineSeries* ErrorBarSeries(const std::vector<QPointF>& path) {
+    auto* line = new QLineSeries;
+    for (const QPointF& p : path) line->append(p);
+    line->setPen(QPen(Qt::black, 1));
+    return line;
+}
+
+void AddAttached(QChart& view, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y) {
+    view.addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+bool HasColumns(const Chart& chart) {
+    return std::any_of(chart.series.begin(), chart.series.end(),
+                       [](const ChartSeries& s) { return s.kind == SeriesKind::Column; });
+}
+
+// Bars on a category axis, labelled by the texts of the first column
+// series's x cells; error bars over each bar. Bars stand on zero.
+QChart* BuildColumnChart(const Chart& chart, const SheetLookup& sheets) {
+    constexpr double kBarWidth = 0.5;  // of a category's width
+    QChart* view = NewChartView(chart);
+    auto* xAxis = new QBarCategoryAxis;
     auto* yAxis = new QValueAxis;
     view->addAxis(xAxis, Qt::AlignBottom);
     view->addAxis(yAxis, Qt::AlignLeft);
-    double xLow = std::numeric_limits<double>::infinity(), xHigh = -xLow;
-    double yLow = xLow, yHigh = -xLow;
+    auto* bars = new QBarSeries;
+    bars->setBarWidth(kBarWidth);
+    Extent y;
+    y.include(0);
+    std::vector<std::vector<QPointF>> whiskers;
+    std::vector<const ChartSeries*> columns;
+    for (const ChartSeries& s : chart.series)
+        if (s.kind == SeriesKind::Column) columns.push_back(&s);
+    for (std::size_t set = 0; set < columns.size(); ++set) {
+        const ChartSeries& s = *columns[set];
+        const Sheet* sheet = sheets ? sheets(s.sheetName) : nullptr;
+        if (!sheet) continue;
+        if (xAxis->count() == 0)
+            for (const CellRef& c : CellsOf(s.xValues)) xAxis->append(ToQString(model::PlainText(sheet->value(c))));
+        auto* bar = new QBarSet(QString());
+        bar->setColor(ColourOrAutomatic(s.fillColourIndex, static_cast<int>(set)));
+        bar->setBorderColor(Qt::black);
+        const std::vector<CellRef> cells = CellsOf(s.yValues);
+        const auto amounts = SeriesErrorAmounts(*sheet, s);
+        // Qt sets the bars of several series side by side within the bar width.
+        const double slot = kBarWidth / static_cast<double>(columns.size());
+        const double offset = -kBarWidth / 2 + slot * (static_cast<double>(set) + 0.5);
+        for (std::size_t i = 0; i < cells.size(); ++i) {
+            const auto* v = std::get_if<double>(&sheet->value(cells[i]));
+            const double value = v && std::isfinite(*v) ? *v : 0;
+            bar->append(value);
+            y.include(value);
+            if (i < amounts.size() && amounts[i]) {
+                whiskers.push_back(ErrorBarPath(static_cast<double>(i) + offset, value, *amounts[i], slot / 4));
+                y.include(value + amounts[i]->plus);
+                y.include(value - amounts[i]->minus);
+            }
+        }
+        bars->append(bar);
+    }
+    AddAttached(*view, bars, xAxis, yAxis);
+    for (const auto& path : whiskers) AddAttached(*view, ErrorBarSeries(path), xAxis, yAxis);
+    StyleAxis(xAxis, chart.xAxis);
+    ShapeAxis(yAxis, chart.yAxis, y.low, y.high);
+    return view;
+}
+
+QChart* BuildScatterChart(const Chart& chart, const SheetLookup& sheets, double dotsPerInch) {
+    QChart* view = NewChartView(chart);
+    QValueAxis* xAxis = NewValueAxis(chart.xAxis);
+    QValueAxis* yAxis = NewValueAxis(chart.yAxis);
+    view->addAxis(xAxis, Qt::AlignBottom);
+    view->addAxis(yAxis, Qt::AlignLeft);
+    Extent x, y;
+    struct Bar {
+        double x, y;
+        ErrorAmounts amounts;
+    };
+    std::vector<Bar> bars;
     int number = 0;
     for (const ChartSeries& series : chart.series) {
         const Sheet* sheet = sheets ? sheets(series.sheetName) : nullptr;
         const auto points = sheet ? SeriesPoints(*sheet, series) : std::vector<std::pair<double, double>>{};
-        for (const auto& [x, y] : points) {
-            xLow = std::min(xLow, x);
-            xHigh = std::max(xHigh, x);
-            yLow = std::min(yLow, y);
-            yHigh = std::max(yHigh, y);
+        for (const auto& [px, py] : points) {
+            x.include(px);
+            y.include(py);
         }
-        QAbstractSeries* shown = MakeSeries(series, points, number++, dotsPerInch);
-        view->addSeries(shown);
-        shown->attachAxis(xAxis);
-        shown->attachAxis(yAxis);
+        if (sheet && series.errorPlus && series.errorMinus) {
+            const auto amounts = SeriesErrorAmounts(*sheet, series);
+            const std::vector<CellRef> xs = CellsOf(series.xValues), ys = CellsOf(series.yValues);
+            for (std::size_t i = 0; i < amounts.size() && i < xs.size() && i < ys.size(); ++i) {
+                const auto* px = std::get_if<double>(&sheet->value(xs[i]));
+                const auto* py = std::get_if<double>(&sheet->value(ys[i]));
+                if (!amounts[i] || !px || !py) continue;
+                bars.push_back({*px, *py, *amounts[i]});
+                y.include(*py + amounts[i]->plus);
+                y.include(*py - amounts[i]->minus);
+            }
+        }
+        AddAttached(*view, MakeSeries(series, points, number++, dotsPerInch), xAxis, yAxis);
     }
-    ShapeAxis(xAxis, chart.xAxis, xLow, xHigh);
-    ShapeAxis(yAxis, chart.yAxis, yLow, yHigh);
+    ShapeAxis(xAxis, chart.xAxis, x.low, x.high);
+    ShapeAxis(yAxis, chart.yAxis, y.low, y.high);
+    PlaceTickLabels(xAxis, chart.xAxis);
+    PlaceTickLabels(yAxis, chart.yAxis);
+    // Caps a fiftieth of the x axis wide.
+    const double cap = (xAxis->max() - xAxis->min()) / 100;
+    for (const Bar& bar : bars) AddAttached(*view, ErrorBarSeries(ErrorBarPath(bar.x, bar.y, bar.amounts, cap)), xAxis, yAxis);
     return view;
+}
+
+}  // namespace
+
+QChart* BuildChart(const Chart& chart, const SheetLookup& sheets, double dotsPerInch) {
+    return HasColumns(chart) ? BuildColumnChart(chart, sheets) : BuildScatterChart(chart, sheets, dotsPerInch);
 }
 
 }  // namespace tavelmark::ui

@@ -1,6 +1,7 @@
 #pragma once
 // A report chart as a Qt chart: XY scatter series read from the sheet's
-// ranges, markers and lines in the palette's colours, titled value axes.
+// ranges, markers and lines in the palette's colours, titled value axes; or
+// columns on a category axis. Either kind may carry error bars per point.
 #include <functional>
 #include <string>
 #include <utility>

@@ -1,6 +1,8 @@
 #include "xlsx/xlsx_chart.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "xlsx/xlsx_formats.h"
 
@@ -48,15 +50,39 @@ void SetRange(lxw_chart_series* series, const ChartSeries& s, const RangeRef& r,
         chart_series_set_values(series, s.sheetName.c_str(), firstRow, firstCol, lastRow, lastCol);
 }
 
+// libxlsxwriter writes only error bars of one size for every point; a
+// series with its own amounts gets fixed ones here, which WithCustomErrorBars
+// (xlsx_error_bars.h) turns into bars reading the amounts from their cells.
+void WriteErrorBars(lxw_chart_series* series, const ChartSeries& s) {
+    if (!s.errorPlus || !s.errorMinus) return;
+    chart_series_set_error_bars(series->y_error_bars, LXW_CHART_ERROR_BAR_TYPE_FIXED, 1);
+    lxw_chart_line line{};
+    line.color = LXW_COLOR_BLACK;
+    line.width = 1;
+    chart_series_set_error_bars_line(series->y_error_bars, &line);
+}
+
 void WriteSeries(lxw_chart* x, const ChartSeries& s) {
     lxw_chart_series* series = chart_add_series(x, nullptr, nullptr);
     SetRange(series, s, s.xValues, true);
     SetRange(series, s, s.yValues, false);
+    WriteErrorBars(series, s);
 
+    if (s.kind == SeriesKind::Column) {
+        lxw_chart_fill fill{};
+        fill.color = PaletteIndexSet(s.fillColourIndex) ? ToLxwColour(PaletteColour(s.fillColourIndex))
+                                                        : ToLxwColour(PaletteColour(25));
+        chart_series_set_fill(series, &fill);
+        lxw_chart_line outline{};
+        outline.color = LXW_COLOR_BLACK;
+        chart_series_set_line(series, &outline);
+        return;
+    }
     if (s.kind == SeriesKind::ScatterLinesNoMarkers) {
         chart_series_set_marker_type(series, LXW_CHART_MARKER_NONE);
         lxw_chart_line line{};
         if (PaletteIndexSet(s.lineColourIndex)) line.color = ToLxwColour(PaletteColour(s.lineColourIndex));
+        if (s.dashedLine) line.dash_type = LXW_CHART_LINE_DASH_DASH;
         chart_series_set_line(series, &line);
         return;
     }
@@ -72,13 +98,41 @@ void WriteSeries(lxw_chart* x, const ChartSeries& s) {
         fill.color = ToLxwColour(PaletteColour(s.markerBackgroundColourIndex));
         chart_series_set_marker_fill(series, &fill);
     }
+    if (PaletteIndexSet(s.lineColourIndex)) {
+        lxw_chart_line border{};
+        border.color = ToLxwColour(PaletteColour(s.lineColourIndex));
+        chart_series_set_marker_line(series, &border);
+    }
+}
+
+// Tick labels at given values, as a number format with conditions: the file
+// format allows two of them, the third section leaving every other tick
+// unlabelled.
+std::string TickLabelFormat(const std::vector<model::TickLabel>& labels) {
+    if (labels.empty() || labels.size() > 2) return {};
+    std::string format;
+    for (const model::TickLabel& label : labels) {
+        if (label.text.find('"') != std::string::npos) return {};
+        format += "[=" + model::PlainText(label.value) + "]\"" + label.text + "\";";
+    }
+    if (labels.size() == 1) format += ";";
+    return format + "\"\"";
 }
 
 void WriteAxis(lxw_chart_axis* axis, const ChartAxis& a) {
     if (!a.title.empty()) chart_axis_set_name(axis, a.title.c_str());
-    if (!a.tickNumberFormat.empty() && a.tickNumberFormat != "General")
-        chart_axis_set_num_format(axis, a.tickNumberFormat.c_str());
+    const std::string labels = TickLabelFormat(a.tickLabels);
+    const std::string& format = labels.empty() ? a.tickNumberFormat : labels;
+    if (!format.empty() && format != "General") chart_axis_set_num_format(axis, format.c_str());
     chart_axis_major_gridlines_set_visible(axis, a.majorGridlines ? LXW_TRUE : LXW_FALSE);
+    if (a.minimum) chart_axis_set_min(axis, *a.minimum);
+    if (a.maximum) chart_axis_set_max(axis, *a.maximum);
+    if (a.majorUnit && *a.majorUnit > 0) chart_axis_set_major_unit(axis, *a.majorUnit);
+}
+
+bool HasColumns(const Chart& chart) {
+    return std::any_of(chart.series.begin(), chart.series.end(),
+                       [](const ChartSeries& s) { return s.kind == SeriesKind::Column; });
 }
 
 void WritePlotArea(lxw_chart* x, const Chart& chart) {
@@ -103,12 +157,14 @@ bool WriteXlsxChart(lxw_workbook* workbook, lxw_worksheet* worksheet, const Shee
                     const RowHeights& rows, const Chart& chart, std::string* error) {
     if (chart.series.empty()) return true;
 
-    lxw_chart* x = workbook_add_chart(workbook, LXW_CHART_SCATTER);
+    const bool columns = HasColumns(chart);
+    lxw_chart* x = workbook_add_chart(workbook, columns ? LXW_CHART_COLUMN : LXW_CHART_SCATTER);
     if (!x) {
         if (error) *error = "cannot create the chart";
         return false;
     }
-    for (const ChartSeries& s : chart.series) WriteSeries(x, s);
+    for (const ChartSeries& s : chart.series)
+        if (!columns || s.kind == SeriesKind::Column) WriteSeries(x, s);
 
     chart_legend_set_position(x, chart.legend ? LXW_CHART_LEGEND_RIGHT : LXW_CHART_LEGEND_NONE);
     WritePlotArea(x, chart);

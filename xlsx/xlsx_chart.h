@@ -1,5 +1,5 @@
 #pragma once
-// Writes the XY-scatter charts of a sheet as embedded chart objects.
+// Writes the charts of a sheet (XY scatter, or columns) as embedded chart objects.
 #include <string>
 
 #include <xlsxwriter.h>

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <deque>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -13,6 +14,7 @@
 #include <zip.h>
 
 #include "files/utf8_path.h"
+#include "xlsx/xlsx_error_bars.h"
 
 namespace tavelmark::xlsx {
 
@@ -142,10 +144,9 @@ bool WriteShortestNumberTexts(const Workbook& model, const std::string& xlsxPath
     zip_error_fini(&zipError);
     zip_source_keep(source);  // its new content is read after the archive is closed
 
-    // libzip reads the replacement parts when the archive is closed; reserved
-    // so that no part moves before then.
-    std::vector<std::string> replacements;
-    replacements.reserve(model.sheets.size());
+    // libzip reads the replacement parts when the archive is closed: a deque
+    // keeps each part where it is while more are added.
+    std::deque<std::string> replacements;
     std::string failure;
     for (std::size_t i = 0; i < model.sheets.size() && failure.empty(); ++i) {
         const std::string part = "xl/worksheets/sheet" + std::to_string(i + 1) + ".xml";
@@ -157,6 +158,19 @@ bool WriteShortestNumberTexts(const Workbook& model, const std::string& xlsxPath
             break;
         }
         std::optional<std::string> rewritten = ShortestTextsInPart(*xml, model.sheets[i]);
+        if (!rewritten) continue;
+        replacements.push_back(std::move(*rewritten));
+        if (!ReplacePart(archive, static_cast<zip_uint64_t>(index), part, replacements.back()))
+            failure = "无法写入 " + part + ": " + zip_strerror(archive);
+    }
+    // The same pass gives the charts their error bars of per-point size.
+    const bool errorBars = HasCustomErrorBars(model);
+    for (int chart = 1; errorBars && failure.empty(); ++chart) {
+        const std::string part = "xl/charts/chart" + std::to_string(chart) + ".xml";
+        const zip_int64_t index = zip_name_locate(archive, part.c_str(), 0);
+        if (index < 0) break;
+        const std::optional<std::string> xml = ReadEntry(archive, static_cast<zip_uint64_t>(index));
+        std::optional<std::string> rewritten = xml ? WithCustomErrorBars(*xml, model) : std::nullopt;
         if (!rewritten) continue;
         replacements.push_back(std::move(*rewritten));
         if (!ReplacePart(archive, static_cast<zip_uint64_t>(index), part, replacements.back()))

@@ -13,7 +13,9 @@ namespace tavelmark::xlsx {
 // in order as sheet1.xml, sheet2.xml, ...), the shortest text that reads back
 // as the model's value: std::to_chars, 17 significant digits where needed.
 // The file is left untouched when every text already is that one. Returns
-// false and sets *error when the file cannot be read or rewritten.
+// false and sets *error when the file cannot be read or rewritten. The same
+// pass gives chart series their error bars of per-point size
+// (xlsx_error_bars.h), which libxlsxwriter cannot write.
 bool WriteShortestNumberTexts(const model::Workbook& model, const std::string& xlsxPath, std::string* error);
 
 }  // namespace tavelmark::xlsx

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "analyses/bliss/bliss_extended_chart.h"
 #include "analyses/bliss/bliss_extended_texts.h"
 #include "format/number_text.h"
 #include "report/extended_sheet.h"
@@ -117,7 +118,8 @@ void WriteExtendedResults(model::Workbook& book, const BlissExtended& results) {
     row = report::WriteExtendedSection(sheet, row, ModelSection(results.probit, results.backgroundLeftOut));
     row = report::WriteExtendedSection(sheet, row, ModelSection(results.logit, results.backgroundLeftOut));
     row = report::WriteExtendedSection(sheet, row, LethalDoseSection(results));
-    report::WriteExtendedSection(sheet, row, BandSection(results));
+    row = report::WriteExtendedSection(sheet, row, BandSection(results));
+    AddDoseResponseChart(sheet, row, results);
 }
 
 }  // namespace tavelmark::bliss

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analyses/means/extended_means.h"
+#include "analyses/means/means_dot_box_chart.h"
 #include "format/number_text.h"
 #include "report/extended_sheet.h"
 
@@ -82,7 +83,8 @@ void WriteExtendedResults(model::Workbook& book, const ExtendedMeans& results) {
     model::Sheet& sheet = report::AddExtendedSheet(book, kExtendedMeansTitle);
     int row = report::WriteExtendedSection(sheet, 3, DifferenceSection(results));
     row = report::WriteExtendedSection(sheet, row, EffectSizeSection(results.effect));
-    report::WriteExtendedSection(sheet, row, RankSection(results.rank));
+    row = report::WriteExtendedSection(sheet, row, RankSection(results.rank));
+    AddDotBoxChart(sheet, row, results);
 }
 
 }  // namespace tavelmark::means

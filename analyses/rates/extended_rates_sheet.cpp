@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "analyses/rates/extended_rates.h"
+#include "analyses/rates/rates_bar_chart.h"
 #include "format/number_text.h"
 #include "report/extended_sheet.h"
 
@@ -89,7 +90,8 @@ void WriteExtendedResults(model::Workbook& book, const ExtendedRates& r) {
          FigureRow("条件最大似然 OR (T/R)", r.conditionalOddsRatio, "条件最大似然/精确条件法"),
          NumberNeededRow(r.numberNeeded), MidPRow(r)}};
     int row = report::WriteExtendedSection(sheet, 3, rates);
-    report::WriteExtendedSection(sheet, row, comparison);
+    row = report::WriteExtendedSection(sheet, row, comparison);
+    AddRatesBarChart(sheet, row, r);
 }
 
 }  // namespace tavelmark::rates

@@ -1,0 +1,185 @@
+// The chart kinds of the extended sheets as the .xlsx file carries them,
+// read back from the package's chart parts: columns, per-point error bars,
+// dashed lines, fixed axis spans and labelled ticks.
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <zip.h>
+
+#include "model/cell_ref.h"
+#include "xlsx/xlsx_error_bars.h"
+#include "xlsx/xlsx_export.h"
+
+namespace tavelmark::xlsx {
+namespace {
+
+using model::Chart, model::ChartSeries, model::Range, model::SeriesKind, model::Sheet, model::Workbook;
+
+std::map<std::string, std::string> ChartParts(const std::string& bytes) {
+    std::map<std::string, std::string> parts;
+    zip_error_t error;
+    zip_error_init(&error);
+    zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &error);
+    zip_t* archive = source ? zip_open_from_source(source, ZIP_RDONLY, &error) : nullptr;
+    zip_error_fini(&error);
+    if (!archive) {
+        if (source) zip_source_free(source);
+        ADD_FAILURE() << "the written file is no zip package";
+        return parts;
+    }
+    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
+        const std::string name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
+        if (name.rfind("xl/charts/chart", 0) != 0) continue;
+        zip_stat_t stat;
+        zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
+        std::string content(stat.size, '\0');
+        zip_file_t* file = zip_fopen_index(archive, static_cast<zip_uint64_t>(i), 0);
+        zip_fread(file, content.data(), stat.size);
+        zip_fclose(file);
+        parts[name] = content;
+    }
+    zip_close(archive);
+    return parts;
+}
+
+// Two groups' rates with their amounts above and below, and a scatter of
+// values at two labelled positions, as the extended sheets draw them.
+Workbook ChartsWorkbook() {
+    Workbook book;
+    Sheet& sheet = book.sheets.emplace_back("扩展结果");
+    const char* rows[][6] = {{"R组", "0.375", "", "", "0.1725", "0.1457"},
+                             {"T组", "0.6333", "", "", "0.1479", "0.1782"}};
+    for (int r = 0; r < 2; ++r) {
+        sheet.setValue(model::CellRef{r + 2, 1}, std::string(rows[r][0]));
+        for (int c : {1, 4, 5}) sheet.setValue(model::CellRef{r + 2, c + 1}, std::stod(rows[r][c]));
+    }
+    Chart bars;
+    bars.name = "bars";
+    ChartSeries rates;
+    rates.sheetName = "扩展结果";
+    rates.kind = SeriesKind::Column;
+    rates.xValues = Range("A2:A3");
+    rates.yValues = Range("B2:B3");
+    rates.errorPlus = Range("E2:E3");
+    rates.errorMinus = Range("F2:F3");
+    rates.fillColourIndex = 37;
+    bars.series = {rates};
+    sheet.addChart(bars);
+
+    for (int r = 0; r < 4; ++r) {
+        sheet.setValue(model::CellRef{r + 10, 1}, 1.0 + r % 2);
+        sheet.setValue(model::CellRef{r + 10, 2}, 30.0 + r);
+    }
+    Chart dots;
+    dots.name = "dots";
+    dots.top = 300;
+    dots.xAxis.minimum = 0;
+    dots.xAxis.maximum = 3;
+    dots.xAxis.majorUnit = 1;
+    dots.xAxis.tickLabels = {{1, "T组"}, {2, "R组"}};
+    ChartSeries line;
+    line.sheetName = "扩展结果";
+    line.kind = SeriesKind::ScatterLinesNoMarkers;
+    line.xValues = Range("A10:A13");
+    line.yValues = Range("B10:B13");
+    line.dashedLine = true;
+    ChartSeries points = line;
+    points.kind = SeriesKind::Scatter;
+    points.dashedLine = false;
+    points.yValues = Range("B10:B11");
+    points.xValues = Range("A10:A11");
+    points.errorPlus = Range("E2:E3");
+    points.errorMinus = Range("F2:F3");
+    dots.series = {line, points};
+    sheet.addChart(dots);
+    return book;
+}
+
+TEST(XlsxChartKinds, ColumnsErrorBarsDashesAxisSpansAndTickLabelsReachTheFile) {
+    std::string error;
+    const auto bytes = XlsxBytes(ChartsWorkbook(), &error);
+    ASSERT_TRUE(bytes) << error;
+    const auto parts = ChartParts(*bytes);
+    ASSERT_EQ(parts.size(), 2u);
+    std::string columns, scatter;
+    for (const auto& [name, xml] : parts) (xml.find("<c:barChart>") != std::string::npos ? columns : scatter) = xml;
+    ASSERT_FALSE(columns.empty());
+    ASSERT_FALSE(scatter.empty());
+
+    const struct {
+        const char* what;
+        const std::string& part;
+        const char* text;
+    } expected[] = {
+        {"upright bars", columns, "<c:barDir val=\"col\"/>"},
+        {"bars labelled by their cells", columns, "<c:cat><c:strRef><c:f>'扩展结果'!$A$2:$A$3</c:f>"},
+        {"bar fill, palette colour 37", columns, "<a:srgbClr val=\"99CCFF\"/>"},
+        {"custom error bars", columns, "<c:errValType val=\"cust\"/>"},
+        {"their upper amounts", columns, "<c:plus><c:numRef><c:f>'扩展结果'!$E$2:$E$3</c:f></c:numRef></c:plus>"},
+        {"their lower amounts", columns, "<c:minus><c:numRef><c:f>'扩展结果'!$F$2:$F$3</c:f></c:numRef></c:minus>"},
+        {"a dashed line", scatter, "<a:prstDash val=\"dash\"/>"},
+        {"the axis's lower end", scatter, "<c:min val=\"0\"/>"},
+        {"the axis's upper end", scatter, "<c:max val=\"3\"/>"},
+        {"its tick step", scatter, "<c:majorUnit val=\"1\"/>"},
+        {"labelled ticks", scatter, "formatCode=\"[=1]&quot;T组&quot;;[=2]&quot;R组&quot;;&quot;&quot;\""},
+        {"error bars on scatter points", scatter, "<c:plus><c:numRef><c:f>'扩展结果'!$E$2:$E$3</c:f>"},
+    };
+    for (const auto& e : expected) EXPECT_NE(e.part.find(e.text), std::string::npos) << e.what;
+    // No fixed-size error bar is left, and only the series with amounts has any.
+    for (const std::string* part : {&columns, &scatter}) EXPECT_EQ(part->find("fixedVal"), std::string::npos);
+    EXPECT_EQ(scatter.find("<c:errBars>"), scatter.rfind("<c:errBars>"));
+}
+
+// Chart parts as libxlsxwriter writes them: the fixed error bars of the
+// series whose values are `formula`.
+std::string ChartPart(const std::string& formula) {
+    return "<c:chart><c:ser><c:idx val=\"0\"/><c:errBars><c:errBarType val=\"both\"/>"
+           "<c:errValType val=\"fixedVal\"/><c:val val=\"1\"/></c:errBars><c:val><c:numRef><c:f>" +
+           formula + "</c:f></c:numRef></c:val></c:ser></c:chart>";
+}
+
+TEST(CustomErrorBars, FoundByTheSheetAndRangeOfTheSeriesValues) {
+    const struct {
+        const char* name;
+        std::string sheet;      // of the model's series with amounts
+        std::string formula;    // the values formula in the part
+        std::string plusFormula;  // expected; empty: the part is left as it is
+    } cases[] = {
+        {"quoted name", "扩展结果", "'扩展结果'!$B$2:$B$3", "'扩展结果'!$E$2:$E$3"},
+        {"plain name, unquoted", "Sheet1", "Sheet1!$B$2:$B$3", "'Sheet1'!$E$2:$E$3"},
+        {"apostrophe doubled", "O'Brien", "'O''Brien'!$B$2:$B$3", "'O''Brien'!$E$2:$E$3"},
+        {"another range", "扩展结果", "'扩展结果'!$B$2:$B$4", ""},
+        {"another sheet", "扩展结果", "'Sheet1'!$B$2:$B$3", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Workbook book;
+        Sheet& sheet = book.sheets.emplace_back(c.sheet);
+        Chart chart;
+        ChartSeries s;
+        s.sheetName = c.sheet;
+        s.yValues = Range("B2:B3");
+        s.errorPlus = Range("E2:E3");
+        s.errorMinus = Range("F2:F3");
+        chart.series = {s};
+        sheet.addChart(chart);
+        ASSERT_TRUE(HasCustomErrorBars(book));
+        const auto rewritten = WithCustomErrorBars(ChartPart(c.formula), book);
+        if (c.plusFormula.empty()) {
+            EXPECT_FALSE(rewritten);
+            continue;
+        }
+        ASSERT_TRUE(rewritten);
+        EXPECT_NE(rewritten->find("<c:errValType val=\"cust\"/><c:noEndCap val=\"0\"/><c:plus><c:numRef><c:f>" +
+                                  c.plusFormula + "</c:f>"),
+                  std::string::npos)
+            << *rewritten;
+        EXPECT_EQ(rewritten->find("<c:val val="), std::string::npos);
+        EXPECT_NE(rewritten->find("</c:errBars><c:val><c:numRef>"), std::string::npos);
+    }
+    EXPECT_FALSE(HasCustomErrorBars(Workbook{}));
+}
+
+}  // namespace
+}  // namespace tavelmark::xlsx
