@@ -46,6 +46,7 @@ DataEntryDesign Design() {
         return Calculation{RunLDkCompare(w.grid(), workbench.prompter(), workbench.reportContext()), {}};
     };
     d.helpBox = [](DataEntryWindow&) -> std::optional<report::HelpBox> { return LDkCompareHelpBox(); };
+    d.kind = documents::AnalysisKind::LDkCompare;
     return d;
 }
 

@@ -89,6 +89,10 @@ means::MeansOptions PrintShowDialog::options() const {
     return o;
 }
 
+void PrintShowDialog::setOptions(const means::MeansOptions& o) {
+    for (const auto& section : means::kMeansSections) check(section.checkBox)->setChecked(o.*section.chosen);
+}
+
 void PrintShowDialog::closeEvent(QCloseEvent* event) {
     emit closedByCloseBox();
     event->accept();
