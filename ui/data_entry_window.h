@@ -107,6 +107,8 @@ public:
     // Whether the grid's values or the options differ from that file (from
     // the window as it opened, when there is none).
     bool hasUnsavedChanges();
+    // The options as a file holds them, read from the settings dialog.
+    nlohmann::json currentOptions();
 
     // Each of these tells the user why when it fails, and then changes
     // nothing on screen.
@@ -151,7 +153,6 @@ private:
         bool operator==(const Snapshot&) const = default;
     };
     Snapshot snapshot();
-    nlohmann::json currentOptions();
     void setUpFileActions();
     void markSaved(const QString& path);
     void updateTitle();
