@@ -102,6 +102,7 @@ void DataEntryWindow::setUpFileActions() {
     importAction_ = make(QStringLiteral("导入CSV(&I)…"), {}, [this] { import(); });
     recentMenu_ = new QMenu(QStringLiteral("最近的数据文件(&R)"), this);
     recentMenu_->setObjectName(QStringLiteral("recentFiles"));
+    recentMenu_->setAccessibleName(QStringLiteral("最近的数据文件"));
     saveAction_->setObjectName(QStringLiteral("saveData"));
     saveAsAction_->setObjectName(QStringLiteral("saveDataAs"));
     openAction_->setObjectName(QStringLiteral("openData"));
