@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
 #include <QPointer>
 #include <QProcess>
 #include <QSettings>
@@ -35,6 +36,8 @@
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
 #include "app/analysis_commands.h"
+#include "app/main_window.h"
+#include "app/resource_dir.h"
 #include "documents/analysis_document.h"
 #include "files/input_loader.h"
 #include "support/fake_workbench.h"
@@ -541,6 +544,56 @@ private slots:
         recent.at(1)->trigger();
         QCOMPARE(window->filePath(), second);
         QVERIFY(window->grid().value("B2") == model::CellValue(16.0));
+    }
+
+    // A CSV file dropped onto the window is imported; an analysis file is opened.
+    void droppedFiles() {
+        test::FakeWorkbench bench;
+        DataEntryWindow* window = ui::ShowLDkCompareWindow(bench);
+        const QString csv = path("dropped.csv"), saved = path("dropped.tavelmark");
+        WriteBytes(csv, "LDk,LD50,L95\nA,31.5,4\n");
+        Type(*window, {{"B2", 15.5}});
+        QVERIFY(window->saveTo(saved));
+        auto drop = [window](const QString& file) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(file)});
+            const QPointF at(window->width() / 2.0, window->height() / 2.0);
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &enter);
+            if (!enter.isAccepted()) return false;
+            QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &dropped);
+            return true;
+        };
+        QVERIFY(drop(csv));
+        QVERIFY(window->grid().value("B2") == model::CellValue(31.5));
+        QCOMPARE(window->filePath(), QFileInfo(saved).absoluteFilePath());  // an import keeps the file
+        QVERIFY(window->hasUnsavedChanges());
+        window->setSaveQuestion([](const QString&, const QString&) { return QMessageBox::Discard; });
+        QVERIFY(drop(saved));
+        QVERIFY(window->grid().value("B2") == model::CellValue(15.5));
+        QVERIFY(!window->hasUnsavedChanges());
+    }
+
+    // Quitting asks each changed data-entry window; a cancel keeps the program open.
+    void quittingAsksChangedWindows() {
+        app::MainWindow main(app::FindResourceDir());
+        main.show();
+        QVERIFY(main.runCommand("mnuBliss"));
+        auto [holder, window] = ui::FindSubWindow<DataEntryWindow>(main.mdiArea());
+        QVERIFY(window);
+        Type(*window, {{"D3", 9.0}});
+        int asked = 0;
+        QMessageBox::StandardButton answer = QMessageBox::Cancel;
+        window->setSaveQuestion([&](const QString&, const QString&) {
+            ++asked;
+            return answer;
+        });
+        QVERIFY(!main.close());
+        QVERIFY(main.isVisible());
+        answer = QMessageBox::Discard;
+        QVERIFY(main.close());
+        QCOMPARE(asked, 2);
     }
 
     // `tavelmark FILE`: the window of the file's analysis opens with the
