@@ -53,6 +53,7 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
     command->add_flag("--chart", options->bliss.drawChart,
                       "回归几率单位(Yr)对对数剂量(X)作图 (需 --intermediate)");
     // One value per --ldk, so that INPUT after it is not taken for a k.
+    AddExtendedOption(*command, options->bliss.extended);
     command->add_option("--ldk", options->ldk, "计算 LDk (k 为百分数), 可重复")->allow_extra_args(false);
     AddCommonOptions(*command, options->common);
 

@@ -31,6 +31,10 @@ void AddCommonOptions(CLI::App& command, CommonOptions& options) {
     AddOutputOptions(command, options);
 }
 
+void AddExtendedOption(CLI::App& command, bool& extended) {
+    command.add_flag("--extended", extended, "扩展结果: 在第二个工作表写出效应量、精确检验等现代估计");
+}
+
 void AddOutputOptions(CLI::App& command, CommonOptions& options) {
     command.add_option("-o,--output", options.output, "报告文件 (.xlsx); - 表示写到标准输出");
     command.add_flag("--print", options.print, "把报告的单元格以制表符分隔输出到标准输出");
@@ -155,8 +159,16 @@ bool WriteReportFile(const Workbook& workbook, const std::string& output, Stream
 int FinishReport(const ReportOutcome& outcome, const CommonOptions& options, Streams io) {
     if (outcome.refused || !outcome.workbook) return kInputRefused;
     if (!options.output.empty() && !WriteReportFile(*outcome.workbook, options.output, io)) return kUsageError;
-    if (options.print) PrintSheet(outcome.workbook->activeSheet(), io.out);
+    if (options.print) PrintWorkbook(*outcome.workbook, io.out);
     return kReportWritten;
+}
+
+void PrintWorkbook(const Workbook& workbook, std::ostream& out) {
+    PrintSheet(workbook.activeSheet(), out);
+    for (std::size_t i = 1; i < workbook.sheets.size(); ++i) {
+        out << "\n[" << workbook.sheets[i].name() << "]\n";
+        PrintSheet(workbook.sheets[i], out);
+    }
 }
 
 }  // namespace tavelmark::cli

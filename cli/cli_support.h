@@ -34,6 +34,9 @@ struct Streams {
 // choice run as soon as the command line is parsed.
 void AddCommonOptions(CLI::App& command, CommonOptions& options);
 
+// --extended: the second sheet, "扩展结果", after the report's own.
+void AddExtendedOption(CLI::App& command, bool& extended);
+
 // -o and --print only (the run subcommand names its own input).
 void AddOutputOptions(CLI::App& command, CommonOptions& options);
 
@@ -69,7 +72,11 @@ int RunLoadedCalculation(const CommonOptions& options, Streams io, const Calcula
 // be written is exit 2, with the message naming the file and the cause.
 int FinishReport(const report::ReportOutcome& outcome, const CommonOptions& options, Streams io);
 
-// Cells of the first sheet as tab-separated rows, numbers in their cell format.
+// Cells of a sheet as tab-separated rows, numbers in their cell format.
 void PrintSheet(const model::Sheet& sheet, std::ostream& out);
+
+// The first sheet as PrintSheet prints it; every further sheet after an
+// empty line and a line with its name in brackets ("[扩展结果]").
+void PrintWorkbook(const model::Workbook& workbook, std::ostream& out);
 
 }  // namespace tavelmark::cli

@@ -56,11 +56,12 @@ struct MeansCommandOptions {
     CommonOptions common;
     std::string sections;  // "variance,rank-sum"
     bool all = false;
+    bool extended = false;
 
     MeansOptions toMeansOptions() const {
-        if (all) return MeansOptions::All();
-        MeansOptions chosen;
+        MeansOptions chosen = all ? MeansOptions::All() : MeansOptions{};
         for (const auto& name : SplitList(sections)) chosen.*SectionNames().at(name) = true;
+        chosen.extended = extended;
         return chosen;
     }
 };
@@ -79,6 +80,7 @@ void AddMeansCommand(CLI::App& app, int& exitCode, Streams io) {
                                       "报告的可选部分, 逗号分隔")
                          ->check(SectionListValidator(names));
     command->add_flag("--all", options->all, "写出报告的全部可选部分")->excludes(sections);
+    AddExtendedOption(*command, options->extended);
     AddCommonOptions(*command, options->common);
 
     command->callback([options, &exitCode, io] {

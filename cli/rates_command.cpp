@@ -56,6 +56,7 @@ struct RatesCommandOptions {
     CommonOptions common;
     std::string items;
     bool all = false;
+    bool extended = false;
     RatesMenuCommand variant = RatesMenuCommand::RateAna;
 };
 
@@ -82,6 +83,7 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
     items->check(itemCheck);
     auto* all = command->add_flag("--all", options->all, "报告全部可选项目 (4 至 12)");
     items->excludes(all);
+    AddExtendedOption(*command, options->extended);
 
     const std::map<std::string, RatesMenuCommand> variants{
         {"rate-ana", RatesMenuCommand::RateAna},
@@ -106,6 +108,7 @@ void AddRatesCommand(CLI::App& app, int& exitCode, Streams io) {
             return everything;
         }();
         for (const auto& item : SplitItems(options->items)) rates.setItem(*ItemIndex(item), true);
+        rates.extended = options->extended;
 
         exitCode = RunCalculation(
             grid, options->common, io,

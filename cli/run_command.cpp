@@ -55,8 +55,8 @@ int Replay(const AnalysisDocument& document, const CommonOptions& common, Stream
         case AnalysisKind::LDkCompare:
             ldk_compare::LoadLDkCompareWorkbook(grid);
             ldk_compare::WriteLDkCompareTemplate(grid);
-            calculate = [&grid](report::Prompter& p) {
-                return ldk_compare::RunLDkCompare(grid, p, FindReportContext());
+            calculate = [&grid, options = documents::LDkCompareOptionsFrom(document.options)](report::Prompter& p) {
+                return ldk_compare::RunLDkCompare(grid, p, FindReportContext(), options);
             };
             break;
     }

@@ -29,7 +29,8 @@ constexpr std::array<std::pair<rates::RatesMenuCommand, const char*>, 4> kMenuCo
 json OptionsJson(const bliss::BlissOptions& o) {
     return {{"backgroundPercent", o.backgroundText}, {"intermediate", o.showIntermediate},
             {"fieller", o.showFieller},              {"heterogeneity", o.showHeterogeneity},
-            {"ldkCalculator", o.openLDkCalculator},  {"chart", o.drawChart}};
+            {"ldkCalculator", o.openLDkCalculator},  {"chart", o.drawChart},
+            {"extended", o.extended}};
 }
 
 bliss::BlissOptions BlissOptionsFrom(const json& options) {
@@ -41,6 +42,7 @@ bliss::BlissOptions BlissOptionsFrom(const json& options) {
     o.showHeterogeneity = Flag(options, "heterogeneity", o.showHeterogeneity);
     o.openLDkCalculator = Flag(options, "ldkCalculator", o.openLDkCalculator);
     o.drawChart = Flag(options, "chart", o.drawChart);
+    o.extended = Flag(options, "extended", o.extended);
     return o;
 }
 
@@ -48,11 +50,12 @@ json OptionsJson(const means::MeansOptions& o) {
     json sections = json::array();
     for (const auto& section : means::kMeansSections)
         if (o.*section.chosen) sections.push_back(section.cliName);
-    return {{"sections", sections}};
+    return {{"sections", sections}, {"extended", o.extended}};
 }
 
 means::MeansOptions MeansOptionsFrom(const json& options) {
     means::MeansOptions o;
+    o.extended = Flag(options, "extended", o.extended);
     const auto sections = options.find("sections");
     if (sections == options.end() || !sections->is_array()) return o;
     for (const json& name : *sections)
@@ -68,7 +71,7 @@ json OptionsJson(const rates::RatesOptions& o) {
     const char* command = kMenuCommands.front().second;
     for (const auto& [value, name] : kMenuCommands)
         if (value == o.captionCommand) command = name;
-    return {{"items", items}, {"captionCommand", command}};
+    return {{"items", items}, {"captionCommand", command}, {"extended", o.extended}};
 }
 
 rates::RatesOptions RatesOptionsFrom(const json& options) {
@@ -79,6 +82,15 @@ rates::RatesOptions RatesOptionsFrom(const json& options) {
     if (const auto command = options.find("captionCommand"); command != options.end() && command->is_string())
         for (const auto& [value, name] : kMenuCommands)
             if (command->get<std::string>() == name) o.captionCommand = value;
+    o.extended = Flag(options, "extended", o.extended);
+    return o;
+}
+
+json OptionsJson(const ldk_compare::LDkCompareOptions& o) { return {{"extended", o.extended}}; }
+
+ldk_compare::LDkCompareOptions LDkCompareOptionsFrom(const json& options) {
+    ldk_compare::LDkCompareOptions o;
+    o.extended = Flag(options, "extended", o.extended);
     return o;
 }
 

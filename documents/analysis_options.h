@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include "analyses/bliss/bliss_types.h"
+#include "analyses/ldk_compare/ldk_compare.h"
 #include "analyses/means/means_options.h"
 #include "analyses/rates/rates_options.h"
 
@@ -13,9 +14,11 @@ namespace tavelmark::documents {
 nlohmann::json OptionsJson(const bliss::BlissOptions& options);
 nlohmann::json OptionsJson(const means::MeansOptions& options);
 nlohmann::json OptionsJson(const rates::RatesOptions& options);
+nlohmann::json OptionsJson(const ldk_compare::LDkCompareOptions& options);
 
 bliss::BlissOptions BlissOptionsFrom(const nlohmann::json& options);
 means::MeansOptions MeansOptionsFrom(const nlohmann::json& options);
 rates::RatesOptions RatesOptionsFrom(const nlohmann::json& options);
+ldk_compare::LDkCompareOptions LDkCompareOptionsFrom(const nlohmann::json& options);
 
 }  // namespace tavelmark::documents

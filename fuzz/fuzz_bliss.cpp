@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tavelmark;
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
     bliss::BlissOptions options;
-    options.showIntermediate = options.showFieller = options.showHeterogeneity = options.drawChart = true;
+    options.showIntermediate = options.showFieller = options.showHeterogeneity = options.drawChart =
+        options.extended = true;
     std::string k = "95";
     if (input.choices) {
         FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
@@ -38,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         options.showHeterogeneity = boxes & 4;
         options.drawChart = boxes & 8;
         options.openLDkCalculator = boxes & 16;
+        options.extended = boxes & 32;
         options.backgroundText = PercentText(bytes);
         k = PercentText(bytes);
     }

@@ -1,5 +1,6 @@
-// Bytes -> LDk comparison input grid -> calculate command -> .xlsx. The
-// comparison has no options: all the bytes are the CSV.
+// Bytes -> LDk comparison input grid -> calculate command -> .xlsx, always
+// with the second sheet (written after the report's own, so both are
+// reached). The comparison has no other option: all the bytes are the CSV.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -15,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!fuzz::LoadGridFromBytes({reinterpret_cast<const char*>(data), size}, grid)) return 0;
     report::RecordingPrompter prompter;
     const report::ReportOutcome outcome =
-        ldk_compare::RunLDkCompare(grid, prompter, fuzz::FuzzReportContext());
+        ldk_compare::RunLDkCompare(grid, prompter, fuzz::FuzzReportContext(), {.extended = true});
     if (outcome.workbook) fuzz::SaveReport(*outcome.workbook);
     return 0;
 }

@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace tavelmark;
     const fuzz::FuzzInput input = fuzz::SplitInput(data, size);
     means::MeansOptions options = means::MeansOptions::All();
+    options.extended = true;
     report::RecordingPrompter prompter;
     if (input.choices) {
         FuzzedDataProvider bytes(input.choices->data(), input.choices->size());
@@ -26,6 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         options.rankSum = sections & 16;
         options.normality = sections & 32;
         options.variance = sections & 64;
+        options.extended = sections & 128;
         const auto answers = bytes.ConsumeIntegral<std::uint8_t>();
         for (int bit = 0; bit < 8; ++bit) prompter.answers.push_back((answers >> bit) & 1);
     }

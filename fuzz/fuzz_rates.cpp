@@ -28,6 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     rates::RunRatesMenuCommand(command, grid, options);
     for (int item = rates::RatesOptions::kFirstOptionalItem; item <= rates::RatesOptions::kLastItem; ++item)
         if (items & (1u << item)) options.setItem(item, true);
+    // The bit above the last item: the second sheet.
+    options.extended = items & (1u << (rates::RatesOptions::kLastItem + 1));
 
     if (!fuzz::LoadGridFromBytes(input.csv, grid)) return 0;
     report::RecordingPrompter prompter;

@@ -92,6 +92,15 @@ struct Chart {
     double left = 0, top = 0, width = 360, height = 216;
 };
 
+enum class PageOrientation { Portrait, Landscape };
+
+// How a sheet goes onto paper when it is printed from its file.
+struct PageSetup {
+    PageOrientation orientation = PageOrientation::Portrait;
+    bool fitToPageWidth = false;  // scaled down so that every column prints on one page's width
+    bool operator==(const PageSetup&) const = default;
+};
+
 // "=Sheet1!R18C1:R23C1" -> sheet name and range; nullopt when malformed.
 std::optional<std::pair<std::string, RangeRef>> ParseR1C1Reference(std::string_view text);
 
@@ -140,6 +149,9 @@ public:
     bool gridlines() const { return gridlines_; }
     void setGridlines(bool on) { gridlines_ = on; }
 
+    const PageSetup& pageSetup() const { return pageSetup_; }
+    void setPageSetup(PageSetup setup) { pageSetup_ = setup; }
+
     // Full path of the background picture; empty for none.
     const std::string& backgroundPicture() const { return backgroundPicture_; }
     void setBackgroundPicture(std::string path) { backgroundPicture_ = std::move(path); }
@@ -164,6 +176,7 @@ private:
     std::vector<RangeRef> merges_;
     ColumnWidths widths_{8.43};
     bool gridlines_ = true;
+    PageSetup pageSetup_;
     std::string backgroundPicture_;
     std::vector<Chart> charts_;
     CellRef selected_{1, 1};

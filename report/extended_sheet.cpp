@@ -32,6 +32,9 @@ void WriteNumber(Sheet& sheet, int row, int column, std::optional<double> value,
 Sheet& AddExtendedSheet(Workbook& book, const std::string& title) {
     Sheet& sheet = book.sheets.emplace_back(kExtendedSheetName);
     sheet.setGridlines(false);
+    // Six columns, about 130 characters: on paper they need the width of a
+    // landscape page, and are scaled down to it where they are wider.
+    sheet.setPageSetup(model::PageSetup{model::PageOrientation::Landscape, true});
     sheet.formatAll([](model::CellFormat& f) {
         f.font.size = 10;
         f.font.name = kReportFontName;
@@ -77,6 +80,9 @@ int WriteExtendedSection(Sheet& sheet, int row, const ExtendedSection& section) 
         if (!r.method.empty()) sheet.setValue(CellRef{last, kExtendedMethodColumn}, r.method);
         if (!r.note.empty()) sheet.setValue(CellRef{last, kExtendedNoteColumn}, r.note);
     }
+    // Centred, the method keeps clear of the upper limit's right-aligned digits.
+    sheet.setHorizontalAlignment(
+        RangeRef{CellRef{headerRow, kExtendedMethodColumn}, CellRef{last, kExtendedMethodColumn}}, HAlign::Center);
     DrawTableRules(sheet, captionRow, last, kExtendedItemColumn, kExtendedNoteColumn);
     return last + 2;
 }

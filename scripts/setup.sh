@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-translations-l10n
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev qt6-translations-l10n
   libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev libzip-dev libboost-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev

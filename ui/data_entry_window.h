@@ -109,6 +109,8 @@ public:
     bool hasUnsavedChanges();
     // The options as a file holds them, read from the settings dialog.
     nlohmann::json currentOptions();
+    // An option set in the window itself changed: the title marks it.
+    void optionsChanged() { updateTitle(); }
 
     // Each of these tells the user why when it fails, and then changes
     // nothing on screen.

@@ -24,16 +24,6 @@
 namespace tavelmark::ui {
 namespace {
 
-// Everything the report shows: from A1 to the last cell holding a value.
-model::RangeRef UsedValues(const model::Sheet& sheet) {
-    model::CellRef extent{1, 1};
-    for (const auto& [cell, value] : sheet.cells().values()) {
-        extent.row = std::max(extent.row, cell.row);
-        extent.column = std::max(extent.column, cell.column);
-    }
-    return {{1, 1}, extent};
-}
-
 void PutOnClipboard(const std::string& text, const std::string& html) {
     auto* data = new QMimeData;
     data->setText(ToQString(text));
@@ -88,7 +78,11 @@ ResultWindow::ResultWindow(model::Workbook workbook, QWidget* parent)
     copyThreeLine_ = new QAction(QStringLiteral("复制为三线表"), this);
     connect(copy_, &QAction::triggered, this, &ResultWindow::copyReport);
     connect(copyThreeLine_, &QAction::triggered, this, &ResultWindow::copyThreeLineTables);
+    selectAll_ = new QAction(QStringLiteral("全选"), this);
+    selectAll_->setShortcut(QKeySequence::SelectAll);
+    connect(selectAll_, &QAction::triggered, this, &ResultWindow::selectAll);
     addAction(copy_);
+    addAction(selectAll_);
 
     QMenu* file = menuBar()->addMenu(QStringLiteral("文件(&F)"));
     file->addAction(saveAs_);
@@ -99,6 +93,8 @@ ResultWindow::ResultWindow(model::Workbook workbook, QWidget* parent)
     QMenu* edit = menuBar()->addMenu(QStringLiteral("编辑(&E)"));
     edit->addAction(copy_);
     edit->addAction(copyThreeLine_);
+    edit->addSeparator();
+    edit->addAction(selectAll_);
     QToolBar* tools = addToolBar(QStringLiteral("工具栏"));
     tools->setMovable(false);
     tools->addAction(saveAs_);
@@ -107,13 +103,16 @@ ResultWindow::ResultWindow(model::Workbook workbook, QWidget* parent)
     tools->addAction(exportPdf_);
     tools->addAction(copyThreeLine_);
     resize(760, 560);
+    view_->setFocus();  // the arrow keys move over the cells from the start
 }
 
 void ResultWindow::copyReport() {
-    const model::Sheet& sheet = workbook_.activeSheet();
-    const model::RangeRef all = UsedValues(sheet);
-    PutOnClipboard(copyout::RangeAsTsv(sheet, all), copyout::RangeAsHtml(sheet, all));
+    const SheetView& shown = *view_->sheetView();
+    const model::RangeRef cells = shown.selectedRange().value_or(shown.usedRange());
+    PutOnClipboard(copyout::RangeAsTsv(shown.sheet(), cells), copyout::RangeAsHtml(shown.sheet(), cells));
 }
+
+void ResultWindow::selectAll() { view_->sheetView()->selectAll(); }
 
 void ResultWindow::copyThreeLineTables() {
     const std::string html = copyout::ThreeLineTablesHtml(workbook_);

@@ -31,6 +31,7 @@ public:
     QAction* exportPdfAction() const { return exportPdf_; }
     QAction* copyAction() const { return copy_; }
     QAction* copyThreeLineAction() const { return copyThreeLine_; }
+    QAction* selectAllAction() const { return selectAll_; }
 
     // The steps behind the actions, without their dialogs.
     bool saveTo(const QString& path);
@@ -44,8 +45,11 @@ public slots:
     void openInSpreadsheet();
     void printReport();
     void exportPdf();
-    // The whole report as tab-separated text and as an HTML table.
+    // The selected cells of the shown sheet, or that whole sheet when none
+    // are selected, as tab-separated text and as an HTML table.
     void copyReport();
+    // Selects the shown sheet from A1 to its last value.
+    void selectAll();
     // The report's tables in the three-line style, as HTML, with their
     // tab-separated text beside for programs that take no HTML.
     void copyThreeLineTables();
@@ -62,6 +66,7 @@ private:
     QAction* exportPdf_ = nullptr;
     QAction* copy_ = nullptr;
     QAction* copyThreeLine_ = nullptr;
+    QAction* selectAll_ = nullptr;
     int number_ = 0;
 };
 

@@ -110,4 +110,11 @@ int SheetLayout::rowAt(int y) const {
     return std::clamp(rowStartingAtOrBelow(y + 1) - 1, 1, std::max(1, lastRow()));
 }
 
+int SheetLayout::columnAt(int x) const {
+    const auto it = std::upper_bound(columnLefts_.begin(), columnLefts_.end() - 1, x);
+    return std::clamp(static_cast<int>(it - columnLefts_.begin()), 1, std::max(1, lastColumn()));
+}
+
+CellRef SheetLayout::cellAt(QPoint point) const { return {rowAt(point.y()), columnAt(point.x())}; }
+
 }  // namespace tavelmark::ui

@@ -3,6 +3,7 @@
 // in pixels at a given resolution.
 #include <vector>
 
+#include <QPoint>
 #include <QRect>
 #include <QSize>
 
@@ -34,6 +35,10 @@ public:
     // The row that holds y (the first or the last row beyond the ends).
     int rowAt(int y) const;
     int rowTop(int row) const;
+    // The column that holds x, and the cell under a point (the first or the
+    // last row or column beyond the ends).
+    int columnAt(int x) const;
+    model::CellRef cellAt(QPoint point) const;
 
 private:
     void addColumns(const model::Sheet& sheet, int through);

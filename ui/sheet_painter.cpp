@@ -221,6 +221,23 @@ void PaintBottomRule(QPainter& painter, const QRect& cell, BorderWeight weight) 
                      Qt::black);
 }
 
+// The tint lets the cells' texts and rules show through; the active cell
+// (its whole merge) stays clear, as where typing would go.
+void PaintSelectedBlock(QPainter& painter, const SheetLayout& layout, const RangeRef& block, CellRef active,
+                        const Sheet& sheet) {
+    const QColor frame(33, 115, 70);
+    const QRect blockRect = layout.rangeRect(block);
+    const RangeRef* activeMerge = MergeHolding(sheet, active);
+    const QRect activeRect = activeMerge ? layout.rangeRect(*activeMerge) : layout.cellRect(active);
+    painter.save();
+    painter.setClipRegion(QRegion(blockRect).subtracted(QRegion(activeRect)), Qt::IntersectClip);
+    painter.fillRect(blockRect, QColor(frame.red(), frame.green(), frame.blue(), 48));
+    painter.restore();
+    painter.setPen(QPen(frame, 2, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(blockRect).adjusted(1, 1, -1, -1));
+}
+
 }  // namespace
 
 void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout,
@@ -275,7 +292,9 @@ void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout
                     PaintBottomRule(painter, layout.cellRect({r, c}), block.format.bottomBorder);
     }
 
-    if (options.showSelection) {
+    if (options.showSelection && options.selectedRange)
+        PaintSelectedBlock(painter, layout, *options.selectedRange, options.activeCell, sheet);
+    else if (options.showSelection) {
         painter.setPen(QPen(Qt::black, 2));
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(layout.cellRect(sheet.selectedCell()).adjusted(1, 1, -1, -1));

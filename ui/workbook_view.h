@@ -1,44 +1,60 @@
 #pragma once
-// A result workbook on the screen: its sheet as the spreadsheet shows it,
-// with the charts in their places, in a scrolling area.
+// A result workbook on the screen: its sheets as a spreadsheet shows them,
+// one at a time, with the sheets' tabs at the bottom when there are several
+// (Ctrl+PgUp and Ctrl+PgDn switch). A sheet's view is made the first time it
+// is shown, so a second sheet costs nothing until the user looks at it.
+#include <optional>
+#include <vector>
+
 #include <QImage>
-#include <QScrollArea>
+#include <QWidget>
 
 #include "model/workbook.h"
-#include "ui/sheet_painter.h"
+#include "ui/sheet_view.h"
 
 QT_BEGIN_NAMESPACE
 class QChartView;
 class QPrinter;
+class QStackedWidget;
+class QTabBar;
 QT_END_NAMESPACE
 
 namespace tavelmark::ui {
 
-class SheetCanvas;
-
-class WorkbookView : public QScrollArea {
+class WorkbookView : public QWidget {
     Q_OBJECT
 public:
     // The workbook must outlive the view (the result window holds both).
     explicit WorkbookView(const model::Workbook& workbook, QWidget* parent = nullptr);
 
-    const model::Sheet& sheet() const;
-    const QImage& background() const { return background_; }
-    const std::vector<QChartView*>& chartViews() const { return charts_; }
-    // The sheet and its charts, without background and selection, one page
-    // after another (rows are not cut; a chart is not split when it fits).
-    void print(QPrinter& printer) const;
+    int sheetCount() const { return static_cast<int>(workbook_.sheets.size()); }
+    int currentSheet() const { return current_; }
+    // The tabs; nullptr for a workbook of one sheet.
+    QTabBar* tabBar() const { return tabs_; }
+    // The shown sheet's view, and any sheet's (made when first asked for).
+    SheetView* sheetView() const { return views_[static_cast<std::size_t>(current_)]; }
+    SheetView* sheetView(int index);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
+    // What the shown sheet holds.
+    const model::Sheet& sheet() const { return sheetView()->sheet(); }
+    const QImage& background() const { return sheetView()->background(); }
+    const std::vector<QChartView*>& chartViews() const { return sheetView()->chartViews(); }
+
+    // Every sheet in order, each from a new page, without background and
+    // selection (rows are not cut; a chart is not split when it fits).
+    void print(QPrinter& printer);
+
+public slots:
+    void showSheet(int index);
+    void showNextSheet();
+    void showPreviousSheet();
 
 private:
-    void relayout();
-
     const model::Workbook& workbook_;
-    QImage background_;
-    SheetCanvas* canvas_ = nullptr;
-    std::vector<QChartView*> charts_;
+    QStackedWidget* stack_ = nullptr;
+    QTabBar* tabs_ = nullptr;
+    std::vector<SheetView*> views_;
+    int current_ = 0;
 };
 
 }  // namespace tavelmark::ui

@@ -1,6 +1,7 @@
 #include "xlsx/xlsx_sheet.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <set>
 #include <system_error>
@@ -212,6 +213,18 @@ void WriteBackground(lxw_worksheet* ws, const Sheet& sheet) {
     worksheet_set_background(ws, path.c_str());
 }
 
+// A sheet left at the defaults writes no page setup at all, as before.
+void WritePageSetup(lxw_worksheet* ws, const model::PageSetup& setup) {
+    if (setup == model::PageSetup{}) return;
+    // A written page setup without its paper reads as Letter; the reports are
+    // laid out for A4, the paper of the PDF export.
+    constexpr std::uint8_t kA4Paper = 9;
+    worksheet_set_paper(ws, kA4Paper);
+    if (setup.orientation == model::PageOrientation::Landscape) worksheet_set_landscape(ws);
+    // One page wide, as many pages tall as the rows need.
+    if (setup.fitToPageWidth) worksheet_fit_to_pages(ws, 1, 0);
+}
+
 }  // namespace
 
 bool WriteXlsxSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, XlsxFormats& formats,
@@ -223,6 +236,7 @@ bool WriteXlsxSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, XlsxFormat
     if (!WriteCells(worksheet, formats, sheet, file, error)) return false;
     if (!WriteMerges(worksheet, formats, sheet, error)) return false;
     worksheet_gridlines(worksheet, sheet.gridlines() ? LXW_SHOW_SCREEN_GRIDLINES : LXW_HIDE_ALL_GRIDLINES);
+    WritePageSetup(worksheet, sheet.pageSetup());
     WriteBackground(worksheet, sheet);
     for (const Chart& chart : sheet.charts())
         if (!WriteXlsxChart(workbook, worksheet, sheet, rows, chart, error)) return false;

@@ -80,6 +80,7 @@ struct BlissOptions {
     bool showHeterogeneity = false;    // 异质性的全面校正
     bool openLDkCalculator = false;    // 其他阳性率的LDk
     bool drawChart = false;            // Yr-X chart; needs the intermediate table
+    bool extended = false;             // 扩展结果: the second sheet of modern estimates
 };
 
 }  // namespace tavelmark::bliss

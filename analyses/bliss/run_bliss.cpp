@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "analyses/bliss/bliss_extended.h"
+#include "analyses/bliss/bliss_extended_sheet.h"
 #include "analyses/bliss/bliss_fit.h"
 #include "analyses/bliss/bliss_input.h"
 #include "analyses/bliss/bliss_messages.h"
@@ -51,6 +53,7 @@ BlissOutcome RunBliss(InputGrid& grid, const BlissOptions& options, Prompter& pr
         Sheet& sheet = workbook.activeSheet();
         SetUpReportSheet(sheet, ReportLayout{kBlissColumnWidth, std::nullopt, kBlissReportTitle});
         WriteBlissReport(sheet, fit, input.c, options);
+        if (options.extended) WriteExtendedResults(workbook, ComputeBlissExtended(input.groups, input.c, fit));
     };
     auto calculated = Calculate(grid, prompter, context, steps);
     return {std::move(calculated.report), std::move(calculated.results)};

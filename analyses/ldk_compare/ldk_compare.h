@@ -46,10 +46,17 @@ void WriteLDkCompareTemplate(model::InputGrid& grid);
 
 report::HelpBox LDkCompareHelpBox();
 
+// The comparison has no options dialog; its window and the command line
+// offer the one choice it has.
+struct LDkCompareOptions {
+    bool extended = false;  // 扩展结果: the second sheet of modern estimates
+};
+
 // The calculate command. After an input message the user still gets the
 // report's empty workbook (refused is set then).
 report::ReportOutcome RunLDkCompare(model::InputGrid& grid, report::Prompter& prompter,
-                                    const report::ReportContext& context);
+                                    const report::ReportContext& context,
+                                    const LDkCompareOptions& options = {});
 
 // Writes the report sheet for the batches (in grid order).
 void WriteLDkCompareReport(model::Sheet& sheet, const std::vector<LDkBatch>& batches);

@@ -1,4 +1,5 @@
 #include "analyses/ldk_compare/ldk_compare.h"
+#include "analyses/ldk_compare/ldk_extended.h"
 
 #include "report/calculate.h"
 
@@ -27,7 +28,8 @@ std::optional<double> PositiveNumber(const CellValue& v) {
 
 }  // namespace
 
-ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportContext& context) {
+ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportContext& context,
+                            const LDkCompareOptions& options) {
     using Batches = std::vector<LDkBatch>;
     auto refuse = [](const char* title, const char* text, std::optional<CellRef> cell = std::nullopt) {
         std::optional<RangeRef> block;
@@ -55,8 +57,9 @@ ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportCon
         return Checked<Batches>::accept(std::move(batches));
     };
     steps.compute = [](const Batches& batches) -> std::variant<Batches, Refusal> { return batches; };
-    steps.write = [](model::Workbook& workbook, const Batches&, const Batches& batches) {
+    steps.write = [&options](model::Workbook& workbook, const Batches&, const Batches& batches) {
         WriteLDkCompareReport(workbook.activeSheet(), batches);
+        if (options.extended) WriteExtendedResults(workbook, ComputeExtendedLDk(batches));
     };
     // The user gets the report's empty workbook after a refusal too.
     steps.workbookOnRefusal = true;

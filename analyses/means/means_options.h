@@ -12,8 +12,11 @@ struct MeansOptions {
     bool rankSum = false;
     bool normality = false;
     bool variance = false;
+    // 扩展结果: the second sheet of modern estimates, not one of the sections.
+    bool extended = false;
 
-    static MeansOptions All() { return {true, true, true, true, true, true, true}; }
+    // Every section; the second sheet stays a choice of its own.
+    static MeansOptions All() { return {true, true, true, true, true, true, true, false}; }
 };
 
 }  // namespace tavelmark::means

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analyses/means/descriptive_statistics.h"
+#include "analyses/means/extended_means.h"
 #include "analyses/means/grubbs.h"
 #include "analyses/means/means_analysis.h"
 #include "analyses/means/means_input.h"
@@ -104,6 +105,8 @@ ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& p
         Sheet& sheet = workbook.activeSheet();
         WriteRawDataBlock(sheet, grid.activeSheet(), in.rows);
         WriteMeansReport(sheet, results, options);
+        // The values the classic report analysed: those left after the outlier questions.
+        if (options.extended) WriteExtendedResults(workbook, ComputeExtendedMeans(in.values));
     };
     return Calculate(grid, prompter, context, steps).report;
 }

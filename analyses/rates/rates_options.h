@@ -28,6 +28,8 @@ struct RatesOptions {
     bool rates = false;            // 10
     bool odds = false;             // 11
     bool equivalence = false;      // 12
+    // 扩展结果: the second sheet of modern estimates, not one of the items.
+    bool extended = false;
 
     // The menu command that last set the window's caption (RateAna until one
     // did): the caption, the help box and the report's title follow from it.

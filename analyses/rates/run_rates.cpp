@@ -1,5 +1,6 @@
 #include "analyses/rates/run_rates.h"
 
+#include "analyses/rates/extended_rates.h"
 #include "analyses/rates/rates_analysis.h"
 #include "analyses/rates/rates_report.h"
 #include "analyses/rates/rates_window.h"
@@ -30,10 +31,11 @@ ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& p
             prompter.message(kFisherAdviceText, kFisherAdviceTitle, MessageIcon::None);
         return results;
     };
-    steps.write = [&](Workbook& workbook, const RateTable&, const RatesResults& results) {
+    steps.write = [&](Workbook& workbook, const RateTable& table, const RatesResults& results) {
         Sheet& sheet = workbook.activeSheet();
         SetUpReportSheet(sheet, {kRatesColumnWidth, kRatesColumnAWidth, RatesReportTitle(options.captionCommand)});
         WriteRatesReport(sheet, results, options);
+        if (options.extended) WriteExtendedResults(workbook, ComputeExtendedRates(table));
     };
     return Calculate(grid, prompter, context, steps).report;
 }

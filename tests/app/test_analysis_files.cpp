@@ -63,7 +63,7 @@ struct Analysis {
     Typed typed;  // what a user types into the grid
     // Options other than the defaults, set on the dialog's controls, and the
     // options the window then reports; no function: the analysis has none.
-    std::function<void(ui::Workbench&)> chooseOptions;
+    std::function<void(ui::Workbench&, DataEntryWindow&)> chooseOptions;
     json chosen;
     // tavelmark-cli's command with option flags, the folder of its
     // example.csv, and the options those flags stand for.
@@ -78,57 +78,61 @@ std::vector<Analysis> Analyses() {
         {"Bliss", AnalysisKind::Bliss, "frmBlissInput",
          [](ui::Workbench& b) -> DataEntryWindow* { return ui::ShowBlissInputWindow(b); },
          {{"B2", 35.0}, {"C2", 20.0}, {"D2", 17.0}, {"B3", 25.0}, {"C3", 20.0}, {"D3", 9.0}},
-         [](ui::Workbench& b) {
+         [](ui::Workbench& b, DataEntryWindow&) {
              ui::BlissSettingsDialog* settings = ui::LoadBlissSettings(b);
              settings->txtBaseValue()->setText("5");
              settings->check(3)->setChecked(true);
              settings->check(6)->setChecked(true);
+             settings->extendedCheck()->setChecked(true);
          },
          {{"backgroundPercent", "5"}, {"intermediate", false}, {"fieller", true},
-          {"heterogeneity", false}, {"ldkCalculator", false}, {"chart", true}},
+          {"heterogeneity", false}, {"ldkCalculator", false}, {"chart", true}, {"extended", true}},
          {"bliss", "--intermediate", "--fieller", "--heterogeneity", "--chart", "--background", "5"},
          "bliss",
          {{"backgroundPercent", "5"}, {"intermediate", true}, {"fieller", true},
-          {"heterogeneity", true}, {"ldkCalculator", false}, {"chart", true}},
+          {"heterogeneity", true}, {"ldkCalculator", false}, {"chart", true}, {"extended", false}},
          nullptr},
         {"means", AnalysisKind::Means, "frmIntelDAveInput",
          [](ui::Workbench& b) -> DataEntryWindow* {
              return ui::ShowMeansInputWindow(b, means::MeansMenuEntry::ItelAna);
          },
          {{"A2", 38.0}, {"B2", 32.0}, {"A3", -1.5}, {"B3", std::string("x")}},
-         [](ui::Workbench& b) {
+         [](ui::Workbench& b, DataEntryWindow&) {
              ui::PrintShowDialog* settings = ui::LoadPrintShow(b);
              settings->check(4)->setChecked(true);
              settings->check(8)->setChecked(true);
          },
-         {{"sections", {"descriptive", "normality"}}},
-         {"means", "--sections", "t-tests,variance"},
+         {{"sections", {"descriptive", "normality"}}, {"extended", false}},
+         {"means", "--sections", "t-tests,variance", "--extended"},
          "means",
-         {{"sections", {"t-tests", "variance"}}},
+         {{"sections", {"t-tests", "variance"}}, {"extended", true}},
          nullptr},
         {"rates", AnalysisKind::Rates, "frmChiInput",
          [](ui::Workbench& b) -> DataEntryWindow* {
              return ui::ShowRatesInputWindow(b, rates::RatesMenuCommand::RateAna);
          },
          {{"B2", 8.0}, {"C2", 22.0}, {"B3", 15.0}, {"C3", 14.0}},
-         [](ui::Workbench& b) {
+         [](ui::Workbench& b, DataEntryWindow&) {
              ui::RatesSettingsDialog* settings = ui::LoadRatesSettings(b);
              settings->setItemChecked(5, true);
              settings->setItemChecked(12, true);
+             settings->chkExtended()->setChecked(true);
          },
-         {{"items", {5, 12}}, {"captionCommand", "rate-ana"}},
+         {{"items", {5, 12}}, {"captionCommand", "rate-ana"}, {"extended", true}},
          {"rates", "--items", "odds", "--variant", "en-rate-ana"},
          "rates",
-         {{"items", {11}}, {"captionCommand", "en-rate-ana"}},
+         {{"items", {11}}, {"captionCommand", "en-rate-ana"}, {"extended", false}},
          rates::kEnRatesWindowCaption},
         {"LDk comparison", AnalysisKind::LDkCompare, "frmLDkInput",
          [](ui::Workbench& b) -> DataEntryWindow* { return ui::ShowLDkCompareWindow(b); },
          {{"B2", 15.5}, {"C2", 3.1}, {"B3", 21.0}, {"C3", 4.4}},
-         nullptr,
-         json::object(),
-         {"ldk-compare"},
+         [](ui::Workbench&, DataEntryWindow& w) {
+             static_cast<ui::LDkCompareWindow&>(w).extendedCheck()->setChecked(true);
+         },
+         {{"extended", true}},
+         {"ldk-compare", "--extended"},
          "ldk_compare",
-         json::object(),
+         {{"extended", true}},
          nullptr},
     };
 }
@@ -216,7 +220,7 @@ private slots:
                 test::FakeWorkbench bench;
                 DataEntryWindow* window = a.open(bench);
                 Type(*window, a.typed);
-                if (a.chooseOptions) a.chooseOptions(bench);
+                if (a.chooseOptions) a.chooseOptions(bench, *window);
                 QVERIFY2(window->currentOptions() == a.chosen, window->currentOptions().dump().c_str());
                 QVERIFY2(window->hasUnsavedChanges(), a.name);
                 QVERIFY2(window->saveTo(file), a.name);
@@ -299,7 +303,7 @@ private slots:
             test::FakeWorkbench bench;
             DataEntryWindow* window = a.open(bench);
             Type(*window, a.typed);
-            if (a.chooseOptions) a.chooseOptions(bench);
+            if (a.chooseOptions) a.chooseOptions(bench, *window);
             QVERIFY(window->saveTo(path("kept.tavelmark")));
             Type(*window, {{a.typed.front().first, 7.0}});  // an unsaved change on top
 
@@ -436,7 +440,7 @@ private slots:
             test::FakeWorkbench bench;
             QPointer<DataEntryWindow> window = a.open(bench);
             if (change == "grid") Type(*window, a.typed);
-            if (change == "options") a.chooseOptions(bench);
+            if (change == "options") a.chooseOptions(bench, *window);
             QStringList questions;
             window->setSaveQuestion([&](const QString& title, const QString& text) {
                 questions << title + "|" + text;

@@ -1,6 +1,7 @@
 // The four data-entry windows as configurations of the one window class:
 // their names, captions and buttons as screen readers find them, the tab
 // order, and the way back to the grid after a refusal.
+#include <QAbstractButton>
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
@@ -25,7 +26,7 @@ struct Configuration {
     const char* name;
     std::function<DataEntryWindow*(test::FakeWorkbench&)> open;
     QString objectName, caption;
-    QStringList buttons;       // object names in tab order after the grid
+    QStringList buttons;       // object names in tab order after the grid (buttons and check boxes)
     const char* badCell;       // a cell that the input check refuses
     QVariant badValue;
 };
@@ -45,7 +46,7 @@ std::vector<Configuration> Configurations() {
          },
          "frmChiInput", "智能化两组阳性率分析(2×2卡方法)数据录入", {"cmdHelp", "cmdSet", "cmdCal"}, "B2", -1.0},
         {"LDk comparison", [](test::FakeWorkbench& b) -> DataEntryWindow* { return ui::ShowLDkCompareWindow(b); },
-         "frmLDkInput", "LDk两两比较数据录入", {"cmdHelp", "cmdCal"}, "B3", "abc"},
+         "frmLDkInput", "LDk两两比较数据录入", {"cmdHelp", "chkExtended", "cmdCal"}, "B3", "abc"},
     };
 }
 
@@ -79,7 +80,7 @@ private slots:
 
             QWidget* previous = window->gridView();
             for (const QString& name : c.buttons) {
-                auto* button = window->findChild<QPushButton*>(name);
+                auto* button = window->findChild<QAbstractButton*>(name);
                 QVERIFY2(button, qPrintable(name));
                 QVERIFY2(!button->accessibleName().isEmpty(), qPrintable(name));
                 QCOMPARE(NextTabStop(previous), static_cast<QWidget*>(button));
@@ -87,7 +88,9 @@ private slots:
             }
             QCOMPARE(window->calculateButton()->text(), QStringLiteral("计算"));
             QCOMPARE(window->helpButton()->text(), QStringLiteral("在线帮助"));
-            QCOMPARE(window->settingsButton() != nullptr, c.buttons.size() == 3);
+            int pushButtons = 0;
+            for (const QString& name : c.buttons) pushButtons += window->findChild<QPushButton*>(name) != nullptr;
+            QCOMPARE(window->settingsButton() != nullptr, pushButtons == 3);
         }
     }
 

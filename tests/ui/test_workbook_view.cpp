@@ -126,7 +126,7 @@ void WorkbookViewTest::paintShowsTitlesRulesAndRunOnText() {
     view.resize(900, 700);
     const QImage image = view.grab().toImage();
     QVERIFY(!image.isNull());
-    const QPoint origin = view.widget()->mapTo(&view, QPoint(0, 0));
+    const QPoint origin = view.sheetView()->widget()->mapTo(&view, QPoint(0, 0));
     auto onScreen = [&](QRect r) { return r.translated(origin); };
     QVERIFY(CountPixels(image, onScreen(layout.cellRect(model::Cell("A1")).united(layout.cellRect(model::Cell("D1")))), IsRed) > 20);
     QVERIFY(CountPixels(image, onScreen(layout.cellRect(model::Cell("A2")).united(layout.cellRect(model::Cell("D2")))), IsBlue) > 20);

@@ -82,6 +82,12 @@ BlissSettingsDialog::BlissSettingsDialog(report::Prompter& prompter, QWidget* pa
     checks_[0]->setEnabled(false);
     checks_[0]->setFocusPolicy(Qt::NoFocus);
 
+    extended_ = new QCheckBox(QStringLiteral("扩展结果"), this);
+    extended_->setObjectName(QStringLiteral("chkExtended"));
+    extended_->setAccessibleName(extended_->text());
+    extended_->setToolTip(QStringLiteral("另加一个工作表: 最大似然概率单位与logit模型、常用LDk表"));
+    extended_->setAccessibleDescription(extended_->toolTip());
+
     cmdSet_ = new QPushButton(QStringLiteral("确定"), this);
     cmdSet_->setObjectName(QStringLiteral("cmdSet"));
     cmdSet_->setAccessibleName(cmdSet_->text());
@@ -99,6 +105,7 @@ BlissSettingsDialog::BlissSettingsDialog(report::Prompter& prompter, QWidget* pa
     layout->addLayout(baseRow);
     layout->addWidget(label1_);
     layout->addWidget(frame2_);
+    layout->addWidget(extended_);
     layout->addLayout(buttons);
 
     new PercentBoxFilter(txtBaseValue_, [this] { beep_(); });
@@ -116,6 +123,7 @@ BlissOptions BlissSettingsDialog::options() const {
     o.showHeterogeneity = check(4)->isChecked();
     o.openLDkCalculator = check(5)->isChecked();
     o.drawChart = check(6)->isChecked();
+    o.extended = extended_->isChecked();
     return o;
 }
 
@@ -126,6 +134,7 @@ void BlissSettingsDialog::setOptions(const BlissOptions& o) {
     check(4)->setChecked(o.showHeterogeneity);
     check(5)->setChecked(o.openLDkCalculator);
     check(6)->setChecked(o.drawChart);
+    extended_->setChecked(o.extended);
 }
 
 // 100 % and above cannot be a background mortality: say so and start again

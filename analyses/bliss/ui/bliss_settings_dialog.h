@@ -24,6 +24,8 @@ public:
     QLineEdit* txtBaseValue() const { return txtBaseValue_; }
     // Check1 .. Check6 by their number.
     QCheckBox* check(int number) const { return checks_[number - 1]; }
+    // 扩展结果: the second sheet, below the classic report's items.
+    QCheckBox* extendedCheck() const { return extended_; }
     QPushButton* cmdSet() const { return cmdSet_; }
 
     // What the calculate command reads.
@@ -51,6 +53,7 @@ private:
     QLabel* label1_ = nullptr;
     QGroupBox* frame2_ = nullptr;
     QCheckBox* checks_[6] = {};
+    QCheckBox* extended_ = nullptr;
     QPushButton* cmdSet_ = nullptr;
     std::function<void()> beep_;
 };

@@ -1,15 +1,17 @@
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 
 #include "analyses/ldk_compare/ldk_compare.h"
+#include "documents/analysis_options.h"
 #include "ui/grid_view.h"
 #include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
 
-using ldk_compare::LDkCompareHelpBox, ldk_compare::LoadLDkCompareWorkbook, ldk_compare::RunLDkCompare,
-    ldk_compare::WriteLDkCompareTemplate;
+using ldk_compare::LDkCompareHelpBox, ldk_compare::LDkCompareOptions, ldk_compare::LoadLDkCompareWorkbook,
+    ldk_compare::RunLDkCompare, ldk_compare::WriteLDkCompareTemplate;
 
 namespace {
 
@@ -18,6 +20,9 @@ constexpr double kClientWidth = 4650, kClientHeight = 4035;
 constexpr double kGridWidth = 4485, kGridHeight = 3105;
 constexpr double kButtonTop = 3360, kButtonWidth = 1215, kButtonHeight = 495;
 constexpr double kHelpLeft = 480, kCalculateLeft = 3000;
+// 扩展结果 sits centred in the gap between the buttons.
+constexpr double kExtendedLeft = kHelpLeft + kButtonWidth + 120;
+constexpr double kExtendedWidth = kCalculateLeft - kExtendedLeft - 60;
 
 void LayOut(DataEntryWindow& w) {
     const double dpiX = w.logicalDpiX(), dpiY = w.logicalDpiY();
@@ -43,17 +48,41 @@ DataEntryDesign Design() {
     d.layOut = LayOut;
     d.calculate = [](DataEntryWindow& w) {
         Workbench& workbench = w.workbench();
-        return Calculation{RunLDkCompare(w.grid(), workbench.prompter(), workbench.reportContext()), {}};
+        LDkCompareOptions options;
+        options.extended = static_cast<LDkCompareWindow&>(w).extendedCheck()->isChecked();
+        return Calculation{RunLDkCompare(w.grid(), workbench.prompter(), workbench.reportContext(), options), {}};
     };
     d.helpBox = [](DataEntryWindow&) -> std::optional<report::HelpBox> { return LDkCompareHelpBox(); };
     d.kind = documents::AnalysisKind::LDkCompare;
+    d.options = [](DataEntryWindow& w) {
+        LDkCompareOptions options;
+        if (QCheckBox* extended = static_cast<LDkCompareWindow&>(w).extendedCheck())
+            options.extended = extended->isChecked();
+        return documents::OptionsJson(options);
+    };
+    d.applyOptions = [](DataEntryWindow& w, const nlohmann::json& options) {
+        static_cast<LDkCompareWindow&>(w).extendedCheck()->setChecked(documents::LDkCompareOptionsFrom(options).extended);
+    };
     return d;
 }
 
 }  // namespace
 
 LDkCompareWindow::LDkCompareWindow(Workbench& workbench, QWidget* parent)
-    : DataEntryWindow(workbench, Design(), parent) {}
+    : DataEntryWindow(workbench, Design(), parent) {
+    extended_ = new QCheckBox(QStringLiteral("扩展结果"), this);
+    extended_->setObjectName(QStringLiteral("chkExtended"));
+    extended_->setAccessibleName(extended_->text());
+    extended_->setToolTip(QStringLiteral("另加一个工作表: Holm校正的P值与各对LD50之比及其可信限"));
+    extended_->setAccessibleDescription(extended_->toolTip());
+    const double dpiX = logicalDpiX(), dpiY = logicalDpiY();
+    extended_->setGeometry(TwipsToPixels(kExtendedLeft, dpiX), TwipsToPixels(kButtonTop, dpiY),
+                           TwipsToPixels(kExtendedWidth, dpiX), TwipsToPixels(kButtonHeight, dpiY));
+    // Between the two buttons in the tab order too.
+    setTabOrder(helpButton(), extended_);
+    setTabOrder(extended_, calculateButton());
+    connect(extended_, &QCheckBox::toggled, this, &DataEntryWindow::optionsChanged);
+}
 
 void LDkCompareWindow::writeTemplate() {
     WriteLDkCompareTemplate(grid());

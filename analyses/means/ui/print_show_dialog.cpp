@@ -33,6 +33,8 @@ constexpr CheckDesign kChecks[10] = {
     {nullptr, 2160, 1350, 1215},
     {nullptr, 2160, 1800, 1455},
 };
+// 扩展结果 takes the free place below the second column.
+constexpr CheckDesign kExtendedCheck{"扩展结果", 2160, 2250, 1215};
 constexpr double kBoxHeight = 495;
 constexpr double kClientWidth = 3900, kClientHeight = 3500;
 
@@ -71,6 +73,14 @@ PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
         checks_[static_cast<std::size_t>(number)] = box;
     }
 
+    extended_ = new QCheckBox(QString::fromUtf8(kExtendedCheck.caption), this);
+    extended_->setObjectName(QStringLiteral("chkExtended"));
+    extended_->setAccessibleName(extended_->text());
+    extended_->setToolTip(QStringLiteral("另加一个工作表: 均数差、效应量、Hodges-Lehmann位移与精确秩和检验"));
+    extended_->setAccessibleDescription(extended_->toolTip());
+    extended_->setGeometry(x(kExtendedCheck.left), y(kExtendedCheck.top),
+                           std::max(x(kExtendedCheck.width), extended_->sizeHint().width()), y(kBoxHeight));
+
     command1_ = new QPushButton(QStringLiteral("确定"), this);
     command1_->setObjectName(QStringLiteral("Command1"));
     command1_->setAccessibleName(command1_->text());
@@ -79,6 +89,7 @@ PrintShowDialog::PrintShowDialog(QWidget* parent) : QWidget(parent) {
     connect(command1_, &QPushButton::clicked, this, [this] { emit confirmed(); });
     for (QCheckBox* box : checks_)
         if (box) clientWidth = std::max(clientWidth, box->geometry().right() + x(120));
+    clientWidth = std::max(clientWidth, extended_->geometry().right() + x(120));
     setFixedSize(clientWidth, y(kClientHeight));
 }
 
@@ -86,11 +97,13 @@ means::MeansOptions PrintShowDialog::options() const {
     auto on = [this](int number) { return check(number)->isChecked(); };
     means::MeansOptions o;
     for (const auto& section : means::kMeansSections) o.*section.chosen = on(section.checkBox);
+    o.extended = extended_->isChecked();
     return o;
 }
 
 void PrintShowDialog::setOptions(const means::MeansOptions& o) {
     for (const auto& section : means::kMeansSections) check(section.checkBox)->setChecked(o.*section.chosen);
+    extended_->setChecked(o.extended);
 }
 
 void PrintShowDialog::closeEvent(QCloseEvent* event) {

@@ -1,5 +1,6 @@
 #include "analyses/rates/ui/rates_input_window.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 
 #include "analyses/rates/rates_help.h"
@@ -83,6 +84,7 @@ DataEntryDesign Design() {
         RatesSettingsDialog* settings = LoadRatesSettings(w.workbench());
         for (int i = RatesOptions::kFirstOptionalItem; i <= RatesOptions::kLastItem; ++i)
             settings->setItemChecked(i, options.item(i));
+        settings->chkExtended()->setChecked(options.extended);
         static_cast<RatesInputWindow&>(w).setCaptionCommand(options.captionCommand);
     };
     return d;

@@ -82,6 +82,12 @@ RatesSettingsDialog::RatesSettingsDialog(QWidget* parent) : QWidget(parent) {
     chkAll_->setAccessibleName(chkAll_->text());
     chkAll_->setAccessibleDescription(chkAll_->toolTip());
 
+    chkExtended_ = new QCheckBox(QStringLiteral("扩展结果"), this);
+    chkExtended_->setObjectName(QStringLiteral("chkExtended"));
+    chkExtended_->setToolTip(QStringLiteral("另加一个工作表: 率差、RR、OR及其可信限, mid-P, NNT"));
+    chkExtended_->setAccessibleName(chkExtended_->text());
+    chkExtended_->setAccessibleDescription(chkExtended_->toolTip());
+
     cmdSetting_ = new QPushButton(QStringLiteral("确定"), this);
     cmdSetting_->setObjectName(QStringLiteral("cmdSetting"));
     cmdSetting_->setAccessibleName(cmdSetting_->text());
@@ -106,6 +112,7 @@ RatesSettingsDialog::RatesSettingsDialog(QWidget* parent) : QWidget(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblTitle_);
     layout->addWidget(frame1_);
+    layout->addWidget(chkExtended_);
     layout->addLayout(buttons);
 
     QWidget* previous = chkP(kFirstOptional);
@@ -114,7 +121,8 @@ RatesSettingsDialog::RatesSettingsDialog(QWidget* parent) : QWidget(parent) {
         previous = chkP(i);
     }
     setTabOrder(previous, chkAll_);
-    setTabOrder(chkAll_, cmdSetting_);
+    setTabOrder(chkAll_, chkExtended_);
+    setTabOrder(chkExtended_, cmdSetting_);
 
     // A change made by the program raises the same handling as a click; a
     // state set to what it already is raises nothing (stateChanged does both).
@@ -131,6 +139,7 @@ RatesSettingsDialog::RatesSettingsDialog(QWidget* parent) : QWidget(parent) {
 RatesOptions RatesSettingsDialog::options() const {
     RatesOptions options;
     for (int i = kFirstOptional; i <= kLast; ++i) options.setItem(i, chkP(i)->isChecked());
+    options.extended = chkExtended_->isChecked();
     return options;
 }
 

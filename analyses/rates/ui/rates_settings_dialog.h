@@ -23,6 +23,8 @@ public:
     // chkP(1) .. chkP(12), the control array by its index.
     QCheckBox* chkP(int index) const { return chkP_.at(static_cast<std::size_t>(index)); }
     QCheckBox* chkAll() const { return chkAll_; }
+    // 扩展结果: the second sheet; 全选 leaves it alone.
+    QCheckBox* chkExtended() const { return chkExtended_; }
     QPushButton* cmdSetting() const { return cmdSetting_; }
 
     // Items 4 to 12 as checked now (the window caption is not the dialog's).
@@ -47,6 +49,7 @@ private:
     QGroupBox* frame1_ = nullptr;
     std::array<QCheckBox*, 13> chkP_{};  // index 0 unused
     QCheckBox* chkAll_ = nullptr;
+    QCheckBox* chkExtended_ = nullptr;
     QPushButton* cmdSetting_ = nullptr;
     bool confirming_ = false;
 };

@@ -13,6 +13,7 @@
 #include "analyses/bliss/ui/bliss_input_window.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
 #include "analyses/bliss/ui/ldk_window.h"
+#include "support/extended_workbook.h"
 #include "support/fake_workbench.h"
 #include "ui/grid_view.h"
 #include "ui/result_window.h"
@@ -69,6 +70,7 @@ private slots:
     void helpButtonShowsTheHelpBox();
     void settingsAreKeptAfterConfirmAndUsedByTheCalculation();
     void closeBoxDiscardsTheSettings();
+    void extendedResultsAddTheSecondSheetAndLeaveTheReport();
     void backgroundBoxFiltersKeysAndRefusesOneHundred();
     void ldkCalculatorRecomputesOnEveryChange();
     void screenshotsWhenAsked();
@@ -177,6 +179,35 @@ void BlissWindowsTest::settingsAreKeptAfterConfirmAndUsedByTheCalculation() {
     QCOMPARE(ui::FindBlissSettings(o.bench)->txtBaseValue()->text(), QStringLiteral("5"));
 }
 
+void BlissWindowsTest::extendedResultsAddTheSecondSheetAndLeaveTheReport() {
+    Opened o;
+    BlissSettingsDialog* dialog = o.openSettings();
+    QVERIFY(dialog->extendedCheck());
+    QCOMPARE(dialog->extendedCheck()->text(), QStringLiteral("扩展结果"));
+    QCOMPARE(dialog->extendedCheck()->accessibleName(), QStringLiteral("扩展结果"));
+    QVERIFY(!dialog->extendedCheck()->isChecked());
+    // The classic report with its optional parts, chart included, so that a
+    // second sheet that disturbed any of them would show.
+    TypeInto(dialog->txtBaseValue(), "5");
+    for (int i : {2, 3, 4, 6}) dialog->check(i)->setChecked(true);
+    QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
+    QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
+    QCOMPARE(o.bench.reports.size(), std::size_t(1));
+    const std::size_t messages = o.bench.recorder.dialogs().size();
+
+    dialog = o.openSettings();
+    dialog->extendedCheck()->setChecked(true);
+    QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
+    QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
+    QCOMPARE(o.bench.reports.size(), std::size_t(2));
+    const std::string problem = test::ExtendedWorkbookProblem(o.bench.reports[0], o.bench.reports[1]);
+    QVERIFY2(problem.empty(), problem.c_str());
+    // The same messages as without the option, and no more.
+    const auto dialogs = o.bench.recorder.dialogs();
+    QCOMPARE(dialogs.size(), 2 * messages);
+    for (std::size_t i = 0; i < messages; ++i) QCOMPARE(dialogs[messages + i].text, dialogs[i].text);
+}
+
 void BlissWindowsTest::closeBoxDiscardsTheSettings() {
     Opened o;
     BlissSettingsDialog* dialog = o.openSettings();
@@ -261,6 +292,7 @@ void BlissWindowsTest::screenshotsWhenAsked() {
     BlissSettingsDialog* dialog = o.openSettings();
     TypeInto(dialog->txtBaseValue(), "0");
     for (int i = 2; i <= 6; ++i) dialog->check(i)->setChecked(true);
+    dialog->extendedCheck()->setChecked(true);
     shoot("bliss_settings");
     QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
     QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);

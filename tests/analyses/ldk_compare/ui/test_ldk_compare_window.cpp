@@ -1,5 +1,6 @@
 // frmLDkInput: the menu command, the grid key filter with decimal points,
 // the calculate and help buttons.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -12,6 +13,7 @@
 
 #include "analyses/ldk_compare/ui/ldk_compare_commands.h"
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
+#include "support/extended_workbook.h"
 #include "support/fake_workbench.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
@@ -61,6 +63,7 @@ private slots:
     void keysOfTheDecimalsFilter();
     void typedDecimalComesBackAsANumber();
     void calculateShowsTheReportOfTheExample();
+    void extendedCheckBoxAddsTheSecondSheet();
     void aBadCellIsSelectedAndTheGridKeepsItsData();
     void helpButtonShowsTheHelpBox();
     void aClosedWindowIsCreatedAnew();
@@ -176,6 +179,38 @@ void LDkCompareWindowTest::calculateShowsTheReportOfTheExample() {
     // Each calculation opens its own result window; the first stays.
     QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
     QCOMPARE(opened.bench.area->findChildren<ui::ResultWindow*>().size(), 2);
+}
+
+void LDkCompareWindowTest::extendedCheckBoxAddsTheSecondSheet() {
+    Opened opened;
+    QCheckBox* extended = opened.window->extendedCheck();
+    QVERIFY(extended);
+    QCOMPARE(extended->text(), QStringLiteral("扩展结果"));
+    QCOMPARE(extended->accessibleName(), QStringLiteral("扩展结果"));
+    QVERIFY(!extended->isChecked());
+    // Between the two buttons, inside the window, its caption not cut.
+    const QRect place = extended->geometry();
+    QVERIFY(place.left() > opened.window->helpButton()->geometry().right());
+    QVERIFY(place.right() < opened.window->calculateButton()->geometry().left());
+    QVERIFY(place.width() >= extended->sizeHint().width());
+    QVERIFY(opened.window->rect().contains(place));
+    // And between them in the tab order.
+    QCOMPARE(opened.window->helpButton()->nextInFocusChain(), static_cast<QWidget*>(extended));
+    QCOMPARE(extended->nextInFocusChain(), static_cast<QWidget*>(opened.window->calculateButton()));
+
+    QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
+    QTest::mouseClick(extended, Qt::LeftButton, {}, QPoint(6, extended->height() / 2));
+    QVERIFY(extended->isChecked());
+    QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
+    QCOMPARE(opened.bench.reports.size(), std::size_t{2});
+    const std::string problem = test::ExtendedWorkbookProblem(opened.bench.reports[0], opened.bench.reports[1]);
+    QVERIFY2(problem.empty(), problem.c_str());
+    // A refusal still hands over the report's empty workbook, without the second sheet.
+    opened.window->grid().setValue("C3", std::string("5,0"));
+    opened.window->grid().notifyChanged();
+    QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
+    QCOMPARE(opened.bench.reports.size(), std::size_t{3});
+    QCOMPARE(opened.bench.reports.back().sheets.size(), std::size_t{1});
 }
 
 void LDkCompareWindowTest::aBadCellIsSelectedAndTheGridKeepsItsData() {

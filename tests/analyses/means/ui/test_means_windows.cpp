@@ -1,6 +1,10 @@
 // frmIntelDAveInput and frmPrintShow: the menu commands, the outlier
 // dialogue through the window (Yes moves the column up, No keeps the value),
 // the result-items dialog and the help box.
+#include <cmath>
+#include <optional>
+#include <variant>
+
 #include <QCheckBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -12,6 +16,8 @@
 #include "analyses/means/ui/means_commands.h"
 #include "analyses/means/ui/means_input_window.h"
 #include "analyses/means/ui/print_show_dialog.h"
+#include "report/extended_sheet.h"
+#include "support/extended_workbook.h"
 #include "support/fake_workbench.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
@@ -58,6 +64,7 @@ private slots:
     void noKeepsTheOutlierAndReports();
     void theDialogChoosesSectionsAndDisablesTheWindow();
     void theCloseBoxForgetsTheChoices();
+    void extendedResultsUseTheValuesLeftAfterTheOutlierQuestion();
     void helpBoxTitleFollowsTheCaption();
     void aClosedWindowComesBackWithTheExample();
 };
@@ -187,6 +194,52 @@ void MeansWindowsTest::theDialogChoosesSectionsAndDisablesTheWindow() {
     opened.calculate();
     QCOMPARE(opened.bench.reports.back().activeSheet().value("A36"),
              model::ReportValue{std::string("方差齐性检验")});
+}
+
+void MeansWindowsTest::extendedResultsUseTheValuesLeftAfterTheOutlierQuestion() {
+    Opened opened;
+    QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
+    QCheckBox* extended = opened.dialog()->extendedCheck();
+    QVERIFY(extended);
+    QCOMPARE(extended->accessibleName(), QStringLiteral("扩展结果"));
+    QVERIFY(!extended->isChecked());
+    for (int number = 3; number <= 9; ++number) opened.dialog()->check(number)->setChecked(true);
+    QTest::mouseClick(opened.dialog()->command1(), Qt::LeftButton);
+
+    // The outlier 59 of the example is deleted, then the calculation runs on
+    // the 14 values left, without the option and with it.
+    opened.bench.recorder.answers = {true};
+    opened.calculate();
+    QVERIFY(opened.bench.reports.empty());
+    opened.calculate();
+    QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
+    opened.dialog()->extendedCheck()->setChecked(true);
+    QTest::mouseClick(opened.dialog()->command1(), Qt::LeftButton);
+    opened.calculate();
+    QCOMPARE(opened.bench.reports.size(), std::size_t{2});
+    const std::string problem = test::ExtendedWorkbookProblem(opened.bench.reports[0], opened.bench.reports[1]);
+    QVERIFY2(problem.empty(), problem.c_str());
+
+    // The mean difference of the second sheet is that of the grid as it is now.
+    auto columnMean = [&](int column) {
+        double sum = 0;
+        int n = 0;
+        for (int row = 2; row <= 30; ++row)
+            if (const auto v = model::AsNumber(opened.window->grid().value(model::CellRef{row, column}))) {
+                sum += *v;
+                ++n;
+            }
+        return sum / n;
+    };
+    const double expected = columnMean(1) - columnMean(2);
+    const model::Sheet& second = opened.bench.reports[1].sheets[1];
+    std::optional<double> shown;
+    for (const auto& [cell, value] : second.cells().values())
+        if (cell.column == report::kExtendedItemColumn && model::PlainText(value) == "均数差 (合并方差)")
+            if (const auto* d = std::get_if<double>(&second.value({cell.row, report::kExtendedEstimateColumn})))
+                shown = *d;
+    QVERIFY(shown);
+    QVERIFY(std::abs(*shown - expected) < 1e-9 * std::max(1.0, std::abs(expected)));
 }
 
 void MeansWindowsTest::theCloseBoxForgetsTheChoices() {

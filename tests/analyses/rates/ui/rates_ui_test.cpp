@@ -12,6 +12,7 @@
 #include "analyses/rates/ui/rates_commands.h"
 #include "analyses/rates/ui/rates_input_window.h"
 #include "analyses/rates/ui/rates_settings_dialog.h"
+#include "support/extended_workbook.h"
 #include "support/fake_workbench.h"
 #include "ui/grid_view.h"
 
@@ -107,14 +108,40 @@ private slots:
         }
         QCOMPARE(dialog.chkP(11)->text(), QStringLiteral("比数与必数比"));
         QCOMPARE(dialog.windowTitle(), QStringLiteral("智能化两组有效率分析(2×2卡方法)参数设置"));
-        // Tab order: items 4 to 12, 全选, 确定.
+        // Tab order: items 4 to 12, 全选, 扩展结果, 确定.
         QWidget* w = dialog.chkP(4);
         for (int i = 5; i <= 12; ++i) {
             w = w->nextInFocusChain();
             QCOMPARE(w, static_cast<QWidget*>(dialog.chkP(i)));
         }
         QCOMPARE(w->nextInFocusChain(), static_cast<QWidget*>(dialog.chkAll()));
-        QCOMPARE(dialog.chkAll()->nextInFocusChain(), static_cast<QWidget*>(dialog.cmdSetting()));
+        QCOMPARE(dialog.chkAll()->nextInFocusChain(), static_cast<QWidget*>(dialog.chkExtended()));
+        QCOMPARE(dialog.chkExtended()->nextInFocusChain(), static_cast<QWidget*>(dialog.cmdSetting()));
+    }
+
+    void extendedResultsAreTheirOwnChoiceAndAddTheSecondSheet() {
+        FakeWorkbench bench;
+        RatesInputWindow* window = ShowRatesInputWindow(bench, rates::RatesMenuCommand::OddAna);
+        window->settingsButton()->click();
+        RatesSettingsDialog* dialog = FindRatesSettings(bench);
+        QCOMPARE(dialog->chkExtended()->text(), QStringLiteral("扩展结果"));
+        QCOMPARE(dialog->chkExtended()->accessibleName(), QStringLiteral("扩展结果"));
+        QVERIFY(!dialog->chkExtended()->isChecked());
+        // 全选 chooses the classic items only.
+        Click(dialog->chkAll());
+        QVERIFY(!dialog->chkExtended()->isChecked());
+        dialog->cmdSetting()->click();
+        window->calculateButton()->click();
+
+        window->settingsButton()->click();
+        Click(dialog->chkExtended());
+        QVERIFY(dialog->chkAll()->isChecked());
+        QVERIFY(ReadRatesSettings(bench).extended);
+        dialog->cmdSetting()->click();
+        window->calculateButton()->click();
+        QCOMPARE(int(bench.reports.size()), 2);
+        const std::string problem = test::ExtendedWorkbookProblem(bench.reports[0], bench.reports[1]);
+        QVERIFY2(problem.empty(), problem.c_str());
     }
 
     void menuCommandsSetCaptionLabelsAndTheOddsItem() {
