@@ -1,10 +1,13 @@
 #include <QApplication>
+#include <QStringList>
 #include <QEvent>
 #include <QTimer>
 
+#include "app/analysis_commands.h"
 #include "app/main_window.h"
 #include "app/qt_translations.h"
 #include "app/resource_dir.h"
+#include "app/splash_window.h"
 #include "app/start_up.h"
 
 namespace {
@@ -40,6 +43,13 @@ int main(int argc, char** argv) {
     tavelmark::app::MainWindow main(tavelmark::app::FindResourceDir());
     if (qEnvironmentVariable("TAVELMARK_EXIT_AFTER_FIRST_PAINT") == QStringLiteral("1"))
         main.installEventFilter(new QuitAfterFirstPaint(&main));
-    tavelmark::app::StartUp(main);
+    QObject* splash = tavelmark::app::StartUp(main);
+    // `tavelmark FILE.tavelmark` (the desktop entry's %f): the file opens in
+    // its analysis's window once the splash has gone and the window is usable.
+    if (const QStringList arguments = QApplication::arguments(); arguments.size() > 1) {
+        const QString file = arguments.at(1);
+        QObject::connect(splash, &QObject::destroyed, &main,
+                         [&main, file] { tavelmark::app::OpenAnalysisFile(main, file); });
+    }
     return app.exec();
 }

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QThread>
@@ -19,6 +20,7 @@
 #include "app/text_box.h"
 #include "report/guarded_run.h"
 #include "report/status_text.h"
+#include "ui/data_entry_window.h"
 #include "ui/qt_prompter.h"
 #include "ui/qt_text.h"
 #include "ui/report_fonts.h"
@@ -112,6 +114,15 @@ bool MainWindow::event(QEvent* event) {
         QTimer::singleShot(kLoadFontsAfterMilliseconds, this, [this] { reportFonts_ = ui::LoadReportFonts(); });
     }
     return QMainWindow::event(event);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    for (QMdiSubWindow* holder : mdi_->subWindowList())
+        if (auto* window = qobject_cast<ui::DataEntryWindow*>(holder->widget()); window && !window->confirmDiscard()) {
+            event->ignore();
+            return;
+        }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::registerHelpCommands() {

@@ -52,6 +52,9 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    // Every data-entry window with unsaved changes asks first; a cancel
+    // keeps the program open.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void registerHelpCommands();

@@ -87,7 +87,7 @@ Reading ReadAs(TextEncoding encoding, std::string_view head, std::istream& rest,
 
 }  // namespace
 
-LoadStatus LoadInputGrid(std::istream& bytes, InputGrid& grid, std::ostream& err) {
+LoadStatus LoadInputGrid(std::istream& bytes, InputGrid& grid, std::ostream& err, std::int64_t* outside) {
     std::string head(kPieceSize, '\0');
     bytes.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<std::size_t>(bytes.gcount()));
@@ -113,6 +113,7 @@ LoadStatus LoadInputGrid(std::istream& bytes, InputGrid& grid, std::ostream& err
         if (reading == Reading::NotThisEncoding) continue;
         sheet.clearContents(cells.area);
         for (auto& [cell, value] : cells.values) sheet.setValue(cell, std::move(value));
+        if (outside) *outside = cells.outside;
         if (cells.outside > 0)
             err << "警告: 输入文件中有 " << cells.outside << " 个数据位于输入表格 " << RangeName(cells.area)
                 << " 之外, 未参与计算\n";
@@ -121,11 +122,11 @@ LoadStatus LoadInputGrid(std::istream& bytes, InputGrid& grid, std::ostream& err
     return LoadStatus::UnknownEncoding;
 }
 
-LoadStatus LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err) {
+LoadStatus LoadInputGrid(const std::string& path, InputGrid& grid, std::ostream& err, std::int64_t* outside) {
     std::error_code ec;
     std::ifstream file;
     if (!std::filesystem::is_directory(path, ec)) file.open(path, std::ios::binary);
-    const LoadStatus status = file.is_open() ? LoadInputGrid(file, grid, err) : LoadStatus::Unreadable;
+    const LoadStatus status = file.is_open() ? LoadInputGrid(file, grid, err, outside) : LoadStatus::Unreadable;
     if (status == LoadStatus::Unreadable) err << "无法读取输入文件: " << path << '\n';
     if (status == LoadStatus::UnknownEncoding)
         err << "输入文件的编码无法识别 (可用 UTF-8、GBK 或带 BOM 的 UTF-16): " << path << '\n';

@@ -49,12 +49,17 @@ DataEntryWindow::DataEntryWindow(Workbench& workbench, DataEntryDesign design, Q
         setTabOrder(previous, next);
         previous = next;
     }
+    setUpFileActions();
 }
 
 void DataEntryWindow::gridWritten() {
     gridView_->refresh();
     gridView_->resize(width() - TwipsToPixels(design_.gridMarginTwips, logicalDpiX()), gridView_->height());
     gridView_->setFocus();
+    // A new window's template is where its changes are counted from; a
+    // window holding a file counts from the file.
+    if (filePath_.isEmpty()) saved_ = snapshot();
+    updateTitle();
 }
 
 void DataEntryWindow::calculate() {

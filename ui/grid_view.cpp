@@ -198,6 +198,12 @@ void GridView::commitCells(std::vector<std::pair<CellRef, CellValue>> values,
     undoStack_->push(new GridEditCommand(*model_, std::move(values), what));
 }
 
+void GridView::writeCells(std::vector<std::pair<CellRef, CellValue>> values, const QString& what) {
+    commitPendingEdit();
+    commitCells(std::move(values), what);
+    refresh();
+}
+
 bool GridView::keyAccepted(const QKeyEvent& event) {
     const int code = VirtualKeyOf(event);
     const CellRef active = activeCell();
@@ -401,6 +407,10 @@ void GridView::contextMenuEvent(QContextMenuEvent* event) {
     QAction* undoAction = menu.addAction(QStringLiteral("撤消(&U)\tCtrl+Z"));
     pasteAction->setEnabled(!QApplication::clipboard()->text().isEmpty());
     undoAction->setEnabled(undoStack_->canUndo());
+    if (extendMenu_) {
+        menu.addSeparator();
+        extendMenu_(menu);
+    }
     QAction* chosen = menu.exec(event->globalPos());
     if (chosen == copyAction) {
         copy();

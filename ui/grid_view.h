@@ -13,6 +13,7 @@
 #include "model/input_grid.h"
 #include "model/key_filter.h"
 
+class QMenu;
 class QUndoStack;
 
 Q_DECLARE_METATYPE(tavelmark::model::CellRef)
@@ -61,6 +62,11 @@ public:
     void paste();                  // from the clipboard
     QString selectionText() const; // the selected block as tab-separated text
     void copy();                   // to the clipboard
+    // Cells written as one step that Ctrl+Z takes back (an imported file).
+    void writeCells(std::vector<std::pair<model::CellRef, model::CellValue>> values, const QString& what);
+
+    // The window's own entries, added below the grid's in its context menu.
+    void setMenuExtension(std::function<void(QMenu&)> extend) { extendMenu_ = std::move(extend); }
 
     // The whole viewable range, so a window can size the grid to show it all.
     QSize sizeHint() const override;
@@ -104,6 +110,7 @@ private:
     std::optional<model::GridKeySet> keySet_;
     std::function<void()> beep_;
     Warning warning_;
+    std::function<void(QMenu&)> extendMenu_;
     // The editor opened by typing starts empty, and its arrows leave the cell
     // (the spreadsheet's Enter mode); opened by F2 or a double click the
     // left and right arrows move inside the text.

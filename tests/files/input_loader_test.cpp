@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <sstream>
 
 #include "files/csv_reader.h"
@@ -24,9 +25,11 @@ TEST(LoadInputGrid, NumbersTextsAndWhatLiesOutsideTheGrid) {
     EXPECT_EQ(err.str(), "");
 
     std::ostringstream err2;
-    ASSERT_EQ(LoadInputGrid(TAVELMARK_TEST_DATA "/ldk_too_many_rows.csv", grid, err2), LoadStatus::Loaded);
+    std::int64_t outside = -1;
+    ASSERT_EQ(LoadInputGrid(TAVELMARK_TEST_DATA "/ldk_too_many_rows.csv", grid, err2, &outside), LoadStatus::Loaded);
     EXPECT_TRUE(IsEmpty(grid.value("D1")));
     EXPECT_NE(err2.str().find("有 18 个数据位于输入表格 A1:C3 之外"), std::string::npos) << err2.str();
+    EXPECT_EQ(outside, 18);  // the count a window words its own warning with
 
     std::ostringstream err3;
     EXPECT_EQ(LoadInputGrid("/nonexistent.csv", grid, err3), LoadStatus::Unreadable);

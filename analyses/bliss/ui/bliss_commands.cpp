@@ -42,20 +42,23 @@ BlissSettingsDialog* FindBlissSettings(Workbench& workbench) {
     return FindSubWindow<BlissSettingsDialog>(workbench.mdiArea()).second;
 }
 
+BlissSettingsDialog* LoadBlissSettings(Workbench& workbench) {
+    if (BlissSettingsDialog* loaded = FindBlissSettings(workbench)) return loaded;
+    auto* dialog = new BlissSettingsDialog(workbench.prompter());
+    QMdiSubWindow* holder = AddFixedSubWindow(workbench.mdiArea(), dialog);
+    holder->hide();
+    QObject::connect(dialog, &BlissSettingsDialog::confirmed, holder, [&workbench, holder] {
+        holder->hide();
+        ReturnToInputWindow(workbench);
+    });
+    QObject::connect(dialog, &BlissSettingsDialog::closedByCloseBox, holder,
+                     [&workbench] { ReturnToInputWindow(workbench); });
+    return dialog;
+}
+
 BlissSettingsDialog* ShowBlissSettings(Workbench& workbench) {
-    QMdiArea* area = workbench.mdiArea();
-    auto [holder, dialog] = FindSubWindow<BlissSettingsDialog>(area);
-    if (!dialog) {
-        dialog = new BlissSettingsDialog(workbench.prompter());
-        holder = AddFixedSubWindow(area, dialog);
-        QObject::connect(dialog, &BlissSettingsDialog::confirmed, holder, [&workbench, holder] {
-            holder->hide();
-            ReturnToInputWindow(workbench);
-        });
-        QObject::connect(dialog, &BlissSettingsDialog::closedByCloseBox, holder,
-                         [&workbench] { ReturnToInputWindow(workbench); });
-    }
-    ActivateSubWindow(area, holder);
+    BlissSettingsDialog* dialog = LoadBlissSettings(workbench);
+    ActivateSubWindow(workbench.mdiArea(), FindSubWindow<BlissSettingsDialog>(workbench.mdiArea()).first);
     return dialog;
 }
 

@@ -17,6 +17,8 @@ void RegisterBlissCommands(CommandTable& commands);
 // frmBlissSetting while it exists (shown or hidden after 确定); nullptr when
 // never opened or discarded by its close box.
 BlissSettingsDialog* FindBlissSettings(Workbench& workbench);
+// Creates it hidden when it does not exist (to set its options).
+BlissSettingsDialog* LoadBlissSettings(Workbench& workbench);
 BlissSettingsDialog* ShowBlissSettings(Workbench& workbench);
 void HideBlissSettings(Workbench& workbench);
 

@@ -9,6 +9,7 @@
 #include "analyses/bliss/run_bliss.h"
 #include "analyses/bliss/ui/bliss_commands.h"
 #include "analyses/bliss/ui/bliss_settings_dialog.h"
+#include "documents/analysis_options.h"
 #include "ui/grid_view.h"
 #include "ui/result_window.h"
 #include "ui/sheet_metrics.h"
@@ -84,6 +85,14 @@ DataEntryDesign Design() {
         ShowBlissSettings(w.workbench());
     };
     d.helpBox = [](DataEntryWindow&) -> std::optional<report::HelpBox> { return bliss::BlissHelpBox(); };
+    d.kind = documents::AnalysisKind::Bliss;
+    d.options = [](DataEntryWindow& w) {
+        const BlissSettingsDialog* settings = FindBlissSettings(w.workbench());
+        return documents::OptionsJson(settings ? settings->options() : BlissOptions{});
+    };
+    d.applyOptions = [](DataEntryWindow& w, const nlohmann::json& options) {
+        LoadBlissSettings(w.workbench())->setOptions(documents::BlissOptionsFrom(options));
+    };
     return d;
 }
 

@@ -127,6 +127,16 @@ BlissOptions BlissSettingsDialog::options() const {
     return o;
 }
 
+void BlissSettingsDialog::setOptions(const BlissOptions& o) {
+    txtBaseValue_->setText(ToQString(o.backgroundText));
+    check(2)->setChecked(o.showIntermediate);
+    check(3)->setChecked(o.showFieller);
+    check(4)->setChecked(o.showHeterogeneity);
+    check(5)->setChecked(o.openLDkCalculator);
+    check(6)->setChecked(o.drawChart);
+    extended_->setChecked(o.extended);
+}
+
 // 100 % and above cannot be a background mortality: say so and start again
 // from 0 with the text selected.
 void BlissSettingsDialog::baseValueChanged() {

@@ -30,6 +30,8 @@ public:
 
     // What the calculate command reads.
     bliss::BlissOptions options() const;
+    // The controls set to these options (an opened analysis file).
+    void setOptions(const bliss::BlissOptions& options);
 
     // The sound of a refused key (the system beep unless a test replaces it).
     void setBeep(std::function<void()> beep);

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "analyses/ldk_compare/ldk_compare.h"
+#include "documents/analysis_options.h"
 #include "ui/grid_view.h"
 #include "ui/sheet_metrics.h"
 
@@ -52,6 +53,16 @@ DataEntryDesign Design() {
         return Calculation{RunLDkCompare(w.grid(), workbench.prompter(), workbench.reportContext(), options), {}};
     };
     d.helpBox = [](DataEntryWindow&) -> std::optional<report::HelpBox> { return LDkCompareHelpBox(); };
+    d.kind = documents::AnalysisKind::LDkCompare;
+    d.options = [](DataEntryWindow& w) {
+        LDkCompareOptions options;
+        if (QCheckBox* extended = static_cast<LDkCompareWindow&>(w).extendedCheck())
+            options.extended = extended->isChecked();
+        return documents::OptionsJson(options);
+    };
+    d.applyOptions = [](DataEntryWindow& w, const nlohmann::json& options) {
+        static_cast<LDkCompareWindow&>(w).extendedCheck()->setChecked(documents::LDkCompareOptionsFrom(options).extended);
+    };
     return d;
 }
 
@@ -70,6 +81,7 @@ LDkCompareWindow::LDkCompareWindow(Workbench& workbench, QWidget* parent)
     // Between the two buttons in the tab order too.
     setTabOrder(helpButton(), extended_);
     setTabOrder(extended_, calculateButton());
+    connect(extended_, &QCheckBox::toggled, this, &DataEntryWindow::optionsChanged);
 }
 
 void LDkCompareWindow::writeTemplate() {

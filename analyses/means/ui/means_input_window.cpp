@@ -6,6 +6,8 @@
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
 #include "analyses/means/ui/means_commands.h"
+#include "analyses/means/ui/print_show_dialog.h"
+#include "documents/analysis_options.h"
 #include "ui/grid_view.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_metrics.h"
@@ -60,7 +62,15 @@ DataEntryDesign Design() {
     d.layOut = LayOut;
     d.calculate = Calculate;
     d.showSettings = [](DataEntryWindow& w) { ShowPrintShow(w.workbench()); };
-    d.helpBox = [](DataEntryWindow& w) { return means::MeansHelpBox(ToStdString(w.windowTitle())); };
+    d.helpBox = [](DataEntryWindow& w) { return means::MeansHelpBox(ToStdString(w.caption())); };
+    d.kind = documents::AnalysisKind::Means;
+    d.options = [](DataEntryWindow& w) {
+        const PrintShowDialog* settings = FindPrintShow(w.workbench());
+        return documents::OptionsJson(settings ? settings->options() : MeansOptions{});
+    };
+    d.applyOptions = [](DataEntryWindow& w, const nlohmann::json& options) {
+        LoadPrintShow(w.workbench())->setOptions(documents::MeansOptionsFrom(options));
+    };
     return d;
 }
 

@@ -101,6 +101,11 @@ means::MeansOptions PrintShowDialog::options() const {
     return o;
 }
 
+void PrintShowDialog::setOptions(const means::MeansOptions& o) {
+    for (const auto& section : means::kMeansSections) check(section.checkBox)->setChecked(o.*section.chosen);
+    extended_->setChecked(o.extended);
+}
+
 void PrintShowDialog::closeEvent(QCloseEvent* event) {
     emit closedByCloseBox();
     event->accept();

@@ -25,6 +25,8 @@ public:
     QPushButton* command1() const { return command1_; }
 
     means::MeansOptions options() const;
+    // The check boxes set to these options (an opened analysis file).
+    void setOptions(const means::MeansOptions& options);
 
 signals:
     // 确定: the choices stay and the dialog is hidden.

@@ -1,11 +1,14 @@
 #include "analyses/rates/ui/rates_input_window.h"
 
+#include <QCheckBox>
 #include <QPushButton>
 
 #include "analyses/rates/rates_help.h"
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
 #include "analyses/rates/ui/rates_commands.h"
+#include "analyses/rates/ui/rates_settings_dialog.h"
+#include "documents/analysis_options.h"
 #include "ui/grid_view.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_metrics.h"
@@ -69,6 +72,20 @@ DataEntryDesign Design() {
     };
     d.helpBox = [](DataEntryWindow& w) -> std::optional<report::HelpBox> {
         return rates::RatesHelpBox(CaptionCommandOf(w));
+    };
+    d.kind = documents::AnalysisKind::Rates;
+    d.options = [](DataEntryWindow& w) {
+        RatesOptions options = ReadRatesSettings(w.workbench());
+        options.captionCommand = CaptionCommandOf(w);
+        return documents::OptionsJson(options);
+    };
+    d.applyOptions = [](DataEntryWindow& w, const nlohmann::json& json) {
+        const RatesOptions options = documents::RatesOptionsFrom(json);
+        RatesSettingsDialog* settings = LoadRatesSettings(w.workbench());
+        for (int i = RatesOptions::kFirstOptionalItem; i <= RatesOptions::kLastItem; ++i)
+            settings->setItemChecked(i, options.item(i));
+        settings->chkExtended()->setChecked(options.extended);
+        static_cast<RatesInputWindow&>(w).setCaptionCommand(options.captionCommand);
     };
     return d;
 }

@@ -243,6 +243,7 @@ void LDkCompareWindowTest::aClosedWindowIsCreatedAnew() {
     // Closed in the middle of typing: the grid goes before its view.
     opened.select("B5");
     opened.press(Qt::Key_7);
+    opened.window->setSaveQuestion([](const QString&, const QString&) { return QMessageBox::Discard; });
     opened.bench.area->subWindowList().front()->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(opened.bench.area->subWindowList().size(), 0);

@@ -77,14 +77,16 @@ void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
     QCOMPARE(opened.window->grid().value("B16"), model::CellValue{36.0});
     QCOMPARE(opened.shown("A2"), QStringLiteral("38"));
 
-    opened.window->grid().setValue("A2", 40.0);  // typed data survives the menu commands
+    // Typed data survives the menu commands; the title marks it as a change,
+    // the caption stays the command's.
+    opened.window->grid().setValue("A2", 40.0);
     opened.open("mnuAverComp");
     QCOMPARE(opened.bench.area->findChildren<MeansInputWindow*>().size(), 1);
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansCompareCaption));
+    QCOMPARE(opened.window->caption(), QString::fromUtf8(means::kMeansCompareCaption));
     opened.open("mnuItelAna");
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansIntelligentCaption));
+    QCOMPARE(opened.window->caption(), QString::fromUtf8(means::kMeansIntelligentCaption));
     opened.open("mnuAverAna");  // leaves the caption as it is
-    QCOMPARE(opened.window->windowTitle(), QString::fromUtf8(means::kMeansIntelligentCaption));
+    QCOMPARE(opened.window->caption(), QString::fromUtf8(means::kMeansIntelligentCaption));
     QCOMPARE(opened.window->grid().value("A2"), model::CellValue{40.0});
 }
 
@@ -266,6 +268,7 @@ void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
 void MeansWindowsTest::aClosedWindowComesBackWithTheExample() {
     Opened opened;
     opened.window->grid().setValue("A2", 99.0);
+    opened.window->setSaveQuestion([](const QString&, const QString&) { return QMessageBox::Discard; });
     auto* holder = qobject_cast<QMdiSubWindow*>(opened.window->parentWidget());
     holder->close();
     QTRY_VERIFY(!opened.bench.area->findChild<MeansInputWindow*>());
