@@ -7,6 +7,7 @@ Each row is (what, how, target). `how` is one of
   Peak(args)                 largest resident set of a few such runs
   ReportSize(args)           size of the .xlsx written
   GoogleBenchmark(exe, name) real time of one benchmark under bench/
+  Baseline()                 median wall time of `true`: how slow process start is now
   FirstPaint()               median wall time from launching the desktop program
                              to the first paint of its main window (hyperfine)
 The desktop rows run on an Xvfb server of their own (offscreen when there is
@@ -154,6 +155,17 @@ class GoogleBenchmark:
 
 
 @dataclass
+class Baseline:
+    """The cost of starting any process on the machine as it is now: a
+    reference for how far the load stretches the other figures."""
+    cpu: float = None
+
+    def measure(self):
+        wall, self.cpu = hyperfine("true", env, runs, 3)
+        return wall, "ms"
+
+
+@dataclass
 class FirstPaint:
     cpu: float = None
 
@@ -173,6 +185,7 @@ RATES_ALL = ["rates", "--all", example("rates")]
 LDK = ["ldk-compare", example("ldk_compare")]
 
 ROWS = [
+    ("reference: starting /bin/true", Baseline(), None),
     ("bliss, every table and the chart", Process(BLISS_ALL), (15, "ms")),
     ("bliss, peak memory", Peak(BLISS_ALL), (15, "MiB")),
     ("means --all, worked example", Process(MEANS_ALL), (15, "ms")),
@@ -237,8 +250,8 @@ def main():
     for row in table:
         print(line(row))
     print(f"\n{os.uname().nodename}: {os.cpu_count()} cores, load average "
-          f"{' '.join(f'{x:.2f}' for x in os.getloadavg())}; whole-process figures are medians of {runs} runs; "
-          f"their CPU time (mean) is what the machine's load does not inflate.")
+          f"{' '.join(f'{x:.2f}' for x in os.getloadavg())}; whole-process figures are medians of {runs} runs, "
+          f"CPU time is the mean user + system time of those runs.")
     return 0 if all(r[3] != "NO" for r in table) else 1
 
 
