@@ -48,7 +48,6 @@ MainWindow::MainWindow(QString resourceDir, QWidget* parent)
     setObjectName("Main");
     setWindowTitle(QStringLiteral("Tavelmark ver1.0"));
     setAccessibleName(windowTitle());
-    setWindowIcon(QIcon(QStringLiteral(":/pictures/tavelmark.png")));
     // wide enough for the five status panels
     resize(1024, 720);
 

@@ -5,17 +5,22 @@
 namespace tavelmark::app {
 
 PictureMdiArea::PictureMdiArea(QWidget* parent)
-    : QMdiArea(parent), picture_(QStringLiteral(":/pictures/background.png")) {
+    : QMdiArea(parent),
+      decoding_(std::async(std::launch::async, [] { return QImage(QStringLiteral(":/pictures/background.png")); })) {
     setObjectName("mdiArea");
     setAccessibleName(QStringLiteral("工作区"));
     setBackground(QColor(0xc9, 0xd7, 0xe6));
 }
+
+// An area closed before its first paint waits for the decoding thread.
+PictureMdiArea::~PictureMdiArea() = default;
 
 // The picture covers the whole area at any window size, cropped rather than
 // stretched out of proportion; the crop keeps its lower right corner, where
 // the program's name is.
 void PictureMdiArea::paintEvent(QPaintEvent* event) {
     QMdiArea::paintEvent(event);
+    if (decoding_.valid()) picture_ = QPixmap::fromImage(decoding_.get());
     if (picture_.isNull()) return;
     const QSize area = viewport()->size();
     if (scaled_.isNull() || scaledFor_ != area) {

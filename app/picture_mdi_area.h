@@ -1,7 +1,10 @@
 #pragma once
 // The main window's document area, with its picture behind the documents.
+#include <QImage>
 #include <QMdiArea>
 #include <QPixmap>
+
+#include <future>
 
 namespace tavelmark::app {
 
@@ -9,11 +12,15 @@ class PictureMdiArea : public QMdiArea {
     Q_OBJECT
 public:
     explicit PictureMdiArea(QWidget* parent = nullptr);
+    ~PictureMdiArea() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // The picture is decoded on another thread while the rest of the window
+    // is built; the first paint takes it, waiting for it only if need be.
+    std::future<QImage> decoding_;
     QPixmap picture_;
     QPixmap scaled_;
     QSize scaledFor_;

@@ -9,7 +9,7 @@ packages=(
   libqt6opengl6-dev libgl-dev
   libxlsxwriter-dev libzip-dev libboost-dev libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev lld
   python3 python3-openpyxl
   poppler-utils libreoffice-writer-nogui
   fonts-noto-cjk xvfb xauth

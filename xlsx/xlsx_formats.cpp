@@ -1,24 +1,11 @@
 #include "xlsx/xlsx_formats.h"
 
-#include <cstdio>
-
 namespace tavelmark::xlsx {
 
 using model::BorderWeight, model::CellFormat, model::Font, model::HAlign, model::ReadingOrder,
     model::Rgb, model::VAlign;
 
 namespace {
-
-std::string Key(const CellFormat& f, bool superscript, bool fontOnly) {
-    char numbers[96];
-    std::snprintf(numbers, sizeof numbers, "%.17g|%d,%d,%d|%d|%d|%d|%d|%d|%d", f.font.size,
-                  f.font.colour.red, f.font.colour.green, f.font.colour.blue,
-                  static_cast<int>(f.horizontal), static_cast<int>(f.vertical),
-                  static_cast<int>(f.readingOrder), static_cast<int>(f.bottomBorder),
-                  superscript ? 1 : 0, fontOnly ? 1 : 0);
-    // The unit separator cannot occur in a font name or number format we write.
-    return f.font.name + '\x1f' + f.numberFormat + '\x1f' + numbers;
-}
 
 std::uint8_t HorizontalCode(HAlign a) {
     switch (a) {
@@ -73,8 +60,8 @@ lxw_format* XlsxFormats::superscriptCell(const CellFormat& format) {
 }
 
 lxw_format* XlsxFormats::make(const CellFormat& f, bool superscript, bool fontOnly) {
-    const std::string key = Key(f, superscript, fontOnly);
-    if (auto it = made_.find(key); it != made_.end()) return it->second;
+    for (const Made& m : made_)
+        if (m.superscript == superscript && m.fontOnly == fontOnly && m.format == f) return m.written;
 
     lxw_format* x = workbook_add_format(workbook_);
     format_set_font_name(x, f.font.name.c_str());
@@ -92,7 +79,7 @@ lxw_format* XlsxFormats::make(const CellFormat& f, bool superscript, bool fontOn
         if (f.bottomBorder == BorderWeight::Thin) format_set_bottom(x, LXW_BORDER_THIN);
         if (f.bottomBorder == BorderWeight::Medium) format_set_bottom(x, LXW_BORDER_MEDIUM);
     }
-    made_.emplace(key, x);
+    made_.push_back({f, superscript, fontOnly, x});
     return x;
 }
 

@@ -1,8 +1,7 @@
 #pragma once
 // One libxlsxwriter format per distinct cell format of the workbook, made on
 // first use; the file's style table stays as small as the report's variety.
-#include <map>
-#include <string>
+#include <vector>
 
 #include <xlsxwriter.h>
 
@@ -24,8 +23,17 @@ public:
 private:
     lxw_format* make(const model::CellFormat& format, bool superscript, bool fontOnly);
 
+    struct Made {
+        model::CellFormat format;
+        bool superscript = false;
+        bool fontOnly = false;
+        lxw_format* written = nullptr;
+    };
+
     lxw_workbook* workbook_;
-    std::map<std::string, lxw_format*> made_;
+    // A report has a few dozen distinct formats at most: a short list
+    // searched from the front beats building a key for every cell.
+    std::vector<Made> made_;
 };
 
 // The spreadsheet's RGB colour as libxlsxwriter takes it (black has its own

@@ -1,6 +1,8 @@
 #include "xlsx/xlsx_number_texts.h"
 
 #include <cerrno>
+#include <charconv>
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
 #include <deque>
@@ -114,6 +116,33 @@ std::optional<std::string> SourceContent(zip_source_t* source) {
     return content;
 }
 
+// Whether every number of the model is already in the file as its shortest
+// text, judged from the model alone: libxlsxwriter prints a number as
+// "%.16G", which is std::to_chars with 16 significant digits in the C
+// locale's notation, with an upper-case exponent. The shortest text differs
+// from that when it needs 17 digits, has an exponent, or the locale's
+// decimal point is not ".". Most reports hold none of these, and then the
+// archive is not opened again.
+bool LibraryTextsAreShortest(const Workbook& model) {
+    const std::lconv* locale = std::localeconv();
+    if (!locale || std::string_view(locale->decimal_point) != ".") return false;
+    char shortest[32];
+    char sixteenDigits[32];
+    for (const Sheet& sheet : model.sheets)
+        for (const auto& [cell, value] : sheet.cells().values()) {
+            const double* number = std::get_if<double>(&value);
+            if (!number) continue;
+            const std::to_chars_result a = std::to_chars(shortest, shortest + sizeof shortest, *number);
+            const std::to_chars_result b = std::to_chars(sixteenDigits, sixteenDigits + sizeof sixteenDigits,
+                                                         *number, std::chars_format::general, 16);
+            const std::string_view shortestText(shortest, static_cast<std::size_t>(a.ptr - shortest));
+            if (shortestText != std::string_view(sixteenDigits, static_cast<std::size_t>(b.ptr - sixteenDigits)) ||
+                shortestText.find('e') != std::string_view::npos)
+                return false;
+        }
+    return true;
+}
+
 }  // namespace
 
 // The archive is rewritten in memory and the file replaced in place: the
@@ -121,6 +150,7 @@ std::optional<std::string> SourceContent(zip_source_t* source) {
 // temporary file would cost a seeded random name (several milliseconds of
 // OpenSSL start-up) for every report.
 bool WriteShortestNumberTexts(const Workbook& model, const std::string& xlsxPath, std::string* error) {
+    if (LibraryTextsAreShortest(model)) return true;
     const std::optional<std::string> original = ReadWholeFile(xlsxPath);
     if (!original) return Fail(error, "无法重新读取工作簿以写入数字: " + std::string(std::strerror(errno)));
 
