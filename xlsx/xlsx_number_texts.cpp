@@ -16,6 +16,7 @@
 #include <zip.h>
 
 #include "files/utf8_path.h"
+#include "xlsx/xlsx_drawing_links.h"
 #include "xlsx/xlsx_error_bars.h"
 
 namespace tavelmark::xlsx {
@@ -150,7 +151,9 @@ bool LibraryTextsAreShortest(const Workbook& model) {
 // temporary file would cost a seeded random name (several milliseconds of
 // OpenSSL start-up) for every report.
 bool WriteShortestNumberTexts(const Workbook& model, const std::string& xlsxPath, std::string* error) {
-    if (LibraryTextsAreShortest(model)) return true;
+    // Error bars of per-point size and mended drawing links exist only after this pass.
+    if (!HasCustomErrorBars(model) && !DrawingLinksNeedRepair(model) && LibraryTextsAreShortest(model))
+        return true;
     const std::optional<std::string> original = ReadWholeFile(xlsxPath);
     if (!original) return Fail(error, "无法重新读取工作簿以写入数字: " + std::string(std::strerror(errno)));
 
@@ -203,6 +206,20 @@ bool WriteShortestNumberTexts(const Workbook& model, const std::string& xlsxPath
         std::optional<std::string> rewritten = xml ? WithCustomErrorBars(*xml, model) : std::nullopt;
         if (!rewritten) continue;
         replacements.push_back(std::move(*rewritten));
+        if (!ReplacePart(archive, static_cast<zip_uint64_t>(index), part, replacements.back()))
+            failure = "无法写入 " + part + ": " + zip_strerror(archive);
+    }
+    // Drawing parts are numbered in the order of the sheets that have one.
+    int drawing = 0;
+    for (std::size_t i = 0; i < model.sheets.size() && failure.empty(); ++i) {
+        const std::string part = "xl/worksheets/_rels/sheet" + std::to_string(i + 1) + ".xml.rels";
+        const zip_int64_t index = zip_name_locate(archive, part.c_str(), 0);
+        if (index < 0) continue;
+        const std::optional<std::string> xml = ReadEntry(archive, static_cast<zip_uint64_t>(index));
+        if (!xml || !LinksDrawing(*xml)) continue;
+        std::optional<std::string> mended = WithDrawingNumber(*xml, ++drawing);
+        if (!mended) continue;
+        replacements.push_back(std::move(*mended));
         if (!ReplacePart(archive, static_cast<zip_uint64_t>(index), part, replacements.back()))
             failure = "无法写入 " + part + ": " + zip_strerror(archive);
     }

@@ -16,7 +16,8 @@ namespace {
 
 using model::Chart, model::ChartSeries, model::Range, model::SeriesKind, model::Sheet, model::Workbook;
 
-std::map<std::string, std::string> ChartParts(const std::string& bytes) {
+// The package's parts whose names start with `prefix`.
+std::map<std::string, std::string> Parts(const std::string& bytes, const std::string& prefix) {
     std::map<std::string, std::string> parts;
     zip_error_t error;
     zip_error_init(&error);
@@ -30,7 +31,7 @@ std::map<std::string, std::string> ChartParts(const std::string& bytes) {
     }
     for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i) {
         const std::string name = zip_get_name(archive, static_cast<zip_uint64_t>(i), 0);
-        if (name.rfind("xl/charts/chart", 0) != 0) continue;
+        if (name.rfind(prefix, 0) != 0) continue;
         zip_stat_t stat;
         zip_stat_index(archive, static_cast<zip_uint64_t>(i), 0, &stat);
         std::string content(stat.size, '\0');
@@ -42,6 +43,8 @@ std::map<std::string, std::string> ChartParts(const std::string& bytes) {
     zip_close(archive);
     return parts;
 }
+
+std::map<std::string, std::string> ChartParts(const std::string& bytes) { return Parts(bytes, "xl/charts/chart"); }
 
 // Two groups' rates with their amounts above and below, and a scatter of
 // values at two labelled positions, as the extended sheets draw them.
@@ -129,6 +132,29 @@ TEST(XlsxChartKinds, ColumnsErrorBarsDashesAxisSpansAndTickLabelsReachTheFile) {
     // No fixed-size error bar is left, and only the series with amounts has any.
     for (const std::string* part : {&columns, &scatter}) EXPECT_EQ(part->find("fixedVal"), std::string::npos);
     EXPECT_EQ(scatter.find("<c:errBars>"), scatter.rfind("<c:errBars>"));
+}
+
+// A report sheet with its background picture and no chart, then the extended
+// sheet with charts: the second sheet's link must reach a drawing part that
+// exists (the library numbers it as if the picture had one).
+TEST(XlsxChartKinds, AChartAfterAPictureOnlySheetLinksAnExistingDrawing) {
+    Workbook book = ChartsWorkbook();
+    Sheet& report = book.sheets.front();
+    ASSERT_EQ(book.sheets.size(), 2u);
+    ASSERT_TRUE(report.charts().empty());
+    report.setValue("A1", std::string("报告"));
+    report.setBackgroundPicture(TAVELMARK_TEST_PICTURE);
+    std::string error;
+    const auto bytes = XlsxBytes(book, &error);
+    ASSERT_TRUE(bytes) << error;
+    const auto drawings = Parts(*bytes, "xl/drawings/drawing");
+    const auto rels = Parts(*bytes, "xl/worksheets/_rels/sheet2.xml.rels");
+    ASSERT_EQ(rels.size(), 1u);
+    const std::string& links = rels.begin()->second;
+    const std::size_t at = links.find("../drawings/");
+    ASSERT_NE(at, std::string::npos) << links;
+    const std::string target = "xl/drawings/" + links.substr(at + 12, links.find('"', at) - at - 12);
+    EXPECT_EQ(drawings.count(target), 1u) << target << " is not in the package";
 }
 
 // Chart parts as libxlsxwriter writes them: the fixed error bars of the
