@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/normal.hpp>
@@ -68,10 +69,19 @@ void PearsonFit(const std::vector<BinomialCount>& counts, const BinomialLineFit&
     for (std::size_t i = 0; i < counts.size(); ++i) {
         const double expected = counts[i].n * fit.fitted[i];
         const double residual = counts[i].positives - expected;
-        chi2 += residual * residual / (expected * (1 - fit.fitted[i]));
+        const double variance = expected * (1 - fit.fitted[i]);
+        // A group fitted at a rate of exactly 0 or 1 in double precision adds
+        // nothing when it was observed so (the term tends to 0 with the
+        // variance); otherwise the model cannot have given it.
+        if (variance == 0) {
+            if (residual != 0) chi2 = std::numeric_limits<double>::infinity();
+            continue;
+        }
+        chi2 += residual * residual / variance;
     }
     figures.pearsonChi2 = chi2;
     figures.df = static_cast<int>(counts.size()) - 2;
+    if (!std::isfinite(chi2)) return;  // the caller names the reason
     if (figures.df < 1) {
         figures.pearsonPReason = text::kNoDegreesOfFreedom;
         return;

@@ -219,5 +219,25 @@ TEST(BlissExtended, WithoutAClassicFitTheClassicLimitsSayWhy) {
     }
 }
 
+// A dose so high that both links fit its group at a rate of exactly 1 in
+// double precision (a fuzzed input once stopped the program here): the
+// goodness of fit is still a number, or the model says why not.
+TEST(BlissExtended, AGroupFittedAtCertaintyKeepsTheGoodnessOfFitFinite) {
+    const double table[][3] = {{806, 20, 20}, {25, 20, 17}, {17.2, 20, 16}, {12, 20, 6}, {8.3, 20, 2}, {5.85, 20, 0}};
+    std::vector<BlissGroup> groups;
+    for (const auto& row : table)
+        groups.push_back({static_cast<int>(groups.size()) + 2, row[0], row[1], row[2], row[2] / row[1]});
+    const BlissExtended results = ComputeBlissExtended(groups, 0, FitBliss(groups, 0).fit);
+    for (const MlModel* model : {&results.probit, &results.logit}) {
+        if (!model->figures) {
+            EXPECT_FALSE(model->reason.empty());
+            continue;
+        }
+        EXPECT_TRUE(std::isfinite(model->figures->pearsonChi2));
+        ASSERT_TRUE(model->figures->pearsonP);
+        EXPECT_TRUE(std::isfinite(*model->figures->pearsonP));
+    }
+}
+
 }  // namespace
 }  // namespace tavelmark::bliss
