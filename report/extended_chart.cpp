@@ -70,6 +70,14 @@ model::Chart ExtendedChart(std::string name, std::string title) {
     return chart;
 }
 
+void RateAxis(model::ChartAxis& axis) {
+    axis.title = "阳性率";
+    axis.tickNumberFormat = "0.0";
+    axis.minimum = 0;
+    axis.maximum = 1;
+    axis.majorUnit = 0.2;
+}
+
 void SpanAxis(model::ChartAxis& axis, double low, double high) {
     if (!std::isfinite(low) || !std::isfinite(high) || low > high) return;
     if (low == high) {

@@ -36,6 +36,9 @@ ChartDataPlace WriteChartData(model::Sheet& sheet, int row, const std::string& c
 // The chart style of the extended sheets: white, no legend, titled axes.
 model::Chart ExtendedChart(std::string name, std::string title);
 
+// A rate axis: 0 to 1 in steps of 0.2, titled 阳性率.
+void RateAxis(model::ChartAxis& axis);
+
 // Gives the axis a span from `low` to `high` widened to whole steps of 1, 2
 // or 5 times a power of ten, about five of them, so that the window and the
 // spreadsheet show the same span (each would choose its own otherwise).

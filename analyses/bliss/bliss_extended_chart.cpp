@@ -48,11 +48,7 @@ void AddDoseResponseChart(model::Sheet& sheet, int row, const BlissExtended& res
     model::Chart chart = report::ExtendedChart("剂量-反应曲线", "剂量-反应曲线 (probit拟合及95%置信带)");
     chart.xAxis.title = "对数剂量 log10(D)";
     chart.xAxis.tickNumberFormat = "0.00";
-    chart.yAxis.title = "阳性率";
-    chart.yAxis.tickNumberFormat = "0.0";
-    chart.yAxis.minimum = 0;
-    chart.yAxis.maximum = 1;
-    chart.yAxis.majorUnit = 0.2;
+    report::RateAxis(chart.yAxis);
     chart.top = report::ExtendedRowTop(row);
     const report::ChartDataPlace data =
         report::WriteChartData(sheet, report::RowBelowChart(row, chart.height), "剂量-反应曲线作图数据", columns);

@@ -37,11 +37,7 @@ void AddRatesBarChart(model::Sheet& sheet, int row, const ExtendedRates& results
 
     model::Chart chart = report::ExtendedChart("阳性率条图", "两组阳性率及95%可信区间");
     chart.xAxis.title = "组别";
-    chart.yAxis.title = "阳性率";
-    chart.yAxis.tickNumberFormat = "0.0";
-    chart.yAxis.minimum = 0;
-    chart.yAxis.maximum = 1;
-    chart.yAxis.majorUnit = 0.2;
+    report::RateAxis(chart.yAxis);
     chart.width = 320;
     chart.top = report::ExtendedRowTop(row);
     const report::ChartDataPlace data =

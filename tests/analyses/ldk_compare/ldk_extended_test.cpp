@@ -9,9 +9,12 @@
 
 #include "analyses/ldk_compare/ldk_extended.h"
 #include "support/reference_table.h"
+#include "support/sheet_cells.h"
 
 namespace tavelmark::ldk_compare {
 namespace {
+
+using test::Number, test::Text;
 
 using test::MatchesReference, test::ReferenceRow;
 
@@ -94,16 +97,6 @@ TEST(ExtendedLDk, APairWithoutPLeavesEveryAdjustmentEmptyWithItsReason) {
     EXPECT_EQ(r.pairs[1].pReason, "有配对的P值无法计算, 无法校正");
     ASSERT_TRUE(r.pairs[0].ratio && r.pairs[0].ratioLower && r.pairs[0].ratioUpper);
     EXPECT_NEAR(*r.pairs[0].ratio, 10, 1e-12);
-}
-
-std::optional<double> Number(const model::Sheet& sheet, const char* a1) {
-    const auto* number = std::get_if<double>(&sheet.value(a1));
-    return number ? std::optional<double>(*number) : std::nullopt;
-}
-
-std::string Text(const model::Sheet& sheet, const char* a1) {
-    const auto* text = std::get_if<std::string>(&sheet.value(a1));
-    return text ? *text : std::string();
 }
 
 TEST(ExtendedLDkSheet, WorkedExampleRowsNameTheirMethods) {

@@ -10,22 +10,16 @@
 #include "analyses/means/extended_means_texts.h"
 #include "model/cell_ref.h"
 #include "report/extended_sheet.h"
+#include "support/sheet_cells.h"
 
 namespace tavelmark::means {
 namespace {
 
+using test::Number, test::Text;
+
 using model::CellRef, model::Sheet, model::Workbook;
 using report::kExtendedEstimateColumn, report::kExtendedItemColumn, report::kExtendedLowerColumn,
     report::kExtendedMethodColumn, report::kExtendedNoteColumn, report::kExtendedUpperColumn;
-
-std::string Text(const Sheet& sheet, int row, int column) {
-    return model::PlainText(sheet.value(CellRef{row, column}));
-}
-
-std::optional<double> Number(const Sheet& sheet, int row, int column) {
-    const auto* v = std::get_if<double>(&sheet.value(CellRef{row, column}));
-    return v ? std::optional<double>(*v) : std::nullopt;
-}
 
 int RowOf(const Sheet& sheet, const std::string& item) {
     for (int r = 1; r <= sheet.usedExtent().row; ++r)

@@ -9,9 +9,12 @@
 #include "analyses/rates/extended_rates.h"
 #include "model/cell_ref.h"
 #include "support/reference_table.h"
+#include "support/sheet_cells.h"
 
 namespace tavelmark::rates {
 namespace {
+
+using test::Number, test::Text;
 
 using test::MatchesReference, test::ReferenceRow;
 
@@ -139,16 +142,6 @@ TEST(ExtendedRates, HugeTablesGiveReasonsNotNumbersThatCannotBeTrusted) {
     const ExtendedRates narrow = ComputeExtendedRates(MakeRateTable(1e12, 1e12, 2, 1));
     ASSERT_TRUE(narrow.conditionalOddsRatio.estimate && narrow.midP);
     EXPECT_NEAR(*narrow.conditionalOddsRatio.estimate, 2.0, 1e-6);  // b c / (a d) in the limit
-}
-
-std::optional<double> Number(const model::Sheet& sheet, const char* a1) {
-    const auto* number = std::get_if<double>(&sheet.value(a1));
-    return number ? std::optional<double>(*number) : std::nullopt;
-}
-
-std::string Text(const model::Sheet& sheet, const char* a1) {
-    const auto* text = std::get_if<std::string>(&sheet.value(a1));
-    return text ? *text : std::string();
 }
 
 TEST(ExtendedRatesSheet, WorkedExampleRowsNameTheirMethods) {
