@@ -11,6 +11,7 @@
 #include "model/cell_ref.h"
 #include "report/extended_sheet.h"
 #include "support/sheet_cells.h"
+#include "reference_data.h"
 
 namespace tavelmark::means {
 namespace {
@@ -29,15 +30,10 @@ int RowOf(const Sheet& sheet, const std::string& item) {
 }
 
 // The worked example (data/extended/datasets.csv).
-MeansInput WorkedExample() {
-    return {.t = {38, 32, 34, 42, 35, 37, 45, 39, 38, 33},
-            .r = {32, 33, 41, 28, 32, 37, 33, 59, 25, 33, 38, 28, 46, 51, 36}};
-}
-
 TEST(ExtendedMeansSheet, WorkedExampleRowsNameTheirMethods) {
     Workbook book;
     book.activeSheet().setValue("A1", std::string("classic report"));
-    const ExtendedMeans m = ComputeExtendedMeans(WorkedExample());
+    const ExtendedMeans m = ComputeExtendedMeans(test::MeansWorkedExample());
     WriteExtendedResults(book, m);
 
     ASSERT_EQ(book.sheets.size(), 2u);

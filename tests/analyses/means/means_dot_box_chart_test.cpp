@@ -10,6 +10,7 @@
 #include "analyses/means/extended_means.h"
 #include "analyses/means/means_dot_box_chart.h"
 #include "support/chart_cells.h"
+#include "reference_data.h"
 
 namespace tavelmark::means {
 namespace {
@@ -104,11 +105,6 @@ TEST(BoxPlotPath, DrawsTheBoxTheMedianAndBothWhiskersWithTheirCaps) {
 }
 
 // The worked example (data/extended/datasets.csv).
-MeansInput WorkedExample() {
-    return {.t = {38, 32, 34, 42, 35, 37, 45, 39, 38, 33},
-            .r = {32, 33, 41, 28, 32, 37, 33, 59, 25, 33, 38, 28, 46, 51, 36}};
-}
-
 std::vector<double> Ys(const std::vector<test::Point>& points) {
     std::vector<double> ys;
     for (const test::Point& p : points) ys.push_back(p.y);
@@ -116,7 +112,7 @@ std::vector<double> Ys(const std::vector<test::Point>& points) {
 }
 
 TEST(MeansDotBoxChart, EveryValueIsADotOfItsGroupOverTheGroupsBox) {
-    const MeansInput input = WorkedExample();
+    const MeansInput input = test::MeansWorkedExample();
     Workbook book;
     WriteExtendedResults(book, ComputeExtendedMeans(input));
     const Sheet& sheet = book.sheets.back();

@@ -29,4 +29,9 @@ std::vector<MeansReference> LoadMeansReference() {
     return sets;
 }
 
+means::MeansInput MeansWorkedExample() {
+    return {.t = {38, 32, 34, 42, 35, 37, 45, 39, 38, 33},
+            .r = {32, 33, 41, 28, 32, 37, 33, 59, 25, 33, 38, 28, 46, 51, 36}};
+}
+
 }  // namespace tavelmark::test

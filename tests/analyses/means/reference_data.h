@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "analyses/means/means_input.h"
+
 namespace tavelmark::test {
 
 struct MeansReference {
@@ -15,5 +17,8 @@ struct MeansReference {
 };
 
 std::vector<MeansReference> LoadMeansReference();
+
+// The worked example shipped with the program (data/example.csv).
+means::MeansInput MeansWorkedExample();
 
 }  // namespace tavelmark::test

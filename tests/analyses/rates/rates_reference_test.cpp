@@ -21,15 +21,15 @@ namespace {
 using test::Near;
 
 // One line of the file; R's NA and NaN (nothing to compute) become empty.
-struct ReferenceRow {
+struct RatesReferenceRow {
     std::string line;
     double a = 0, b = 0, c = 0, d = 0;
     std::optional<double> yates, yatesP, uPrime, uPrimeP, lowerR, upperR, lowerT, upperT;
 };
 
-std::vector<ReferenceRow> LoadRows() {
+std::vector<RatesReferenceRow> LoadRows() {
     std::ifstream file(std::string(RATES_TEST_DATA) + "/rates_reference.csv");
-    std::vector<ReferenceRow> rows;
+    std::vector<RatesReferenceRow> rows;
     std::string line;
     std::getline(file, line);  // header
     while (std::getline(file, line)) {
@@ -39,7 +39,7 @@ std::vector<ReferenceRow> LoadRows() {
             fields.push_back(field == "NA" || field == "NaN" ? std::nullopt
                                                              : std::optional<double>(std::stod(field)));
         if (fields.size() != 12) continue;
-        ReferenceRow r;
+        RatesReferenceRow r;
         r.line = line;
         r.a = *fields[0];
         r.b = *fields[1];
@@ -79,9 +79,9 @@ std::vector<ReferenceRow> LoadRows() {
 }
 
 TEST(RatesReference, ClippedCorrectionsAndBoundaryLimitsAgreeWithR) {
-    const std::vector<ReferenceRow> rows = LoadRows();
+    const std::vector<RatesReferenceRow> rows = LoadRows();
     ASSERT_GE(rows.size(), 10u) << "rates_reference.csv missing or short";
-    for (const ReferenceRow& r : rows) {
+    for (const RatesReferenceRow& r : rows) {
         SCOPED_TRACE(r.line);
         const RateTable table = MakeRateTable(r.a, r.b, r.c, r.d);
 
