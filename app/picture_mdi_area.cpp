@@ -2,11 +2,20 @@
 
 #include <QPainter>
 
+#include <chrono>
+
 namespace tavelmark::app {
 
 PictureMdiArea::PictureMdiArea(QWidget* parent)
     : QMdiArea(parent),
-      decoding_(std::async(std::launch::async, [] { return QImage(QStringLiteral(":/pictures/background.png")); })) {
+      decoding_(std::async(std::launch::async, [this] {
+          QImage image(QStringLiteral(":/pictures/background.png"));
+          // Runs on the area's own thread. The area cannot be gone before
+          // it: its destructor waits for this thread before the QObject goes,
+          // and that drops the call if it is still queued.
+          QMetaObject::invokeMethod(this, [this] { viewport()->update(); }, Qt::QueuedConnection);
+          return image;
+      })) {
     setObjectName("mdiArea");
     setAccessibleName(QStringLiteral("工作区"));
     setBackground(QColor(0xc9, 0xd7, 0xe6));
@@ -20,7 +29,8 @@ PictureMdiArea::~PictureMdiArea() = default;
 // the program's name is.
 void PictureMdiArea::paintEvent(QPaintEvent* event) {
     QMdiArea::paintEvent(event);
-    if (decoding_.valid()) picture_ = QPixmap::fromImage(decoding_.get());
+    if (decoding_.valid() && decoding_.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        picture_ = QPixmap::fromImage(decoding_.get());
     if (picture_.isNull()) return;
     const QSize area = viewport()->size();
     if (scaled_.isNull() || scaledFor_ != area) {

@@ -19,7 +19,9 @@ protected:
 
 private:
     // The picture is decoded on another thread while the rest of the window
-    // is built; the first paint takes it, waiting for it only if need be.
+    // is built. A paint before it is ready shows the plain background (the
+    // splash covers the window then) and the area repaints once it arrives,
+    // so the window's first paint never waits for the decoder.
     std::future<QImage> decoding_;
     QPixmap picture_;
     QPixmap scaled_;
