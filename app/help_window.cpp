@@ -39,3 +39,5 @@ HelpWindow::HelpWindow(const QString& documentPath, QWidget* owner) : QMainWindo
 }
 
 }  // namespace tavelmark::app
+
+#include "moc_help_window.cpp"

@@ -181,3 +181,5 @@ void MainWindow::settleBusy() {
 }
 
 }  // namespace tavelmark::app
+
+#include "moc_main_window.cpp"

@@ -44,3 +44,5 @@ void PictureMdiArea::paintEvent(QPaintEvent* event) {
 }
 
 }  // namespace tavelmark::app
+
+#include "moc_picture_mdi_area.cpp"

@@ -50,3 +50,5 @@ void SplashWindow::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace tavelmark::app
+
+#include "moc_splash_window.cpp"

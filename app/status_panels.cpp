@@ -89,3 +89,5 @@ void StatusPanels::refreshIndicators() {
 }
 
 }  // namespace tavelmark::app
+
+#include "moc_status_panels.cpp"

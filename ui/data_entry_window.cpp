@@ -92,3 +92,5 @@ void DataEntryWindow::showHelp() {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_data_entry_window.cpp"

@@ -57,3 +57,5 @@ bool GridItemDelegate::eventFilter(QObject* object, QEvent* event) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_grid_item_delegate.cpp"

@@ -120,3 +120,5 @@ void GridModel::reload() {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_grid_model.cpp"

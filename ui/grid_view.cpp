@@ -475,3 +475,5 @@ void GridView::paintEvent(QPaintEvent* event) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_grid_view.cpp"

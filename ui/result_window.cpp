@@ -191,3 +191,5 @@ void ResultWindow::exportPdf() {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_result_window.cpp"

@@ -269,3 +269,5 @@ void SheetView::printPages(QPrinter& printer, QPainter& painter, bool firstPage)
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_sheet_view.cpp"

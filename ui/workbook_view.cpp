@@ -77,3 +77,5 @@ void WorkbookView::print(QPrinter& printer) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_workbook_view.cpp"

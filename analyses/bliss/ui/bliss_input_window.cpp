@@ -107,3 +107,5 @@ void BlissInputWindow::writeTemplate() {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_bliss_input_window.cpp"

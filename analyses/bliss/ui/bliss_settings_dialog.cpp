@@ -154,3 +154,5 @@ void BlissSettingsDialog::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_bliss_settings_dialog.cpp"

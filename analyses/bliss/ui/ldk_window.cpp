@@ -107,3 +107,5 @@ void LDkWindow::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_ldk_window.cpp"

@@ -37,3 +37,5 @@ bool PercentBoxFilter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_percent_box.cpp"

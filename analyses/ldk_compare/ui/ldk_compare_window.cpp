@@ -90,3 +90,5 @@ void LDkCompareWindow::writeTemplate() {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_ldk_compare_window.cpp"

@@ -80,3 +80,5 @@ MeansInputWindow::MeansInputWindow(Workbench& workbench, QWidget* parent)
     : DataEntryWindow(workbench, Design(), parent) {}
 
 }  // namespace tavelmark::ui
+
+#include "moc_means_input_window.cpp"

@@ -112,3 +112,5 @@ void PrintShowDialog::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_print_show_dialog.cpp"

@@ -101,3 +101,5 @@ void RatesInputWindow::setCaptionCommand(rates::RatesMenuCommand command) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_rates_input_window.cpp"

@@ -171,3 +171,5 @@ void RatesSettingsDialog::closeEvent(QCloseEvent* event) {
 }
 
 }  // namespace tavelmark::ui
+
+#include "moc_rates_settings_dialog.cpp"
