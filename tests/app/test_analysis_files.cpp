@@ -41,6 +41,7 @@
 #include "documents/analysis_document.h"
 #include "files/input_loader.h"
 #include "support/fake_workbench.h"
+#include "support/qtest_class.h"
 #include "ui/data_entry_window.h"
 #include "ui/grid_view.h"
 #include "ui/mdi_windows.h"
@@ -633,5 +634,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(AnalysisFilesTest)
+TAVELMARK_QTEST_CLASS(AnalysisFilesTest)
 #include "test_analysis_files.moc"

@@ -10,6 +10,7 @@
 #include "app/main_window.h"
 #include "app/resource_dir.h"
 #include "support/box_catcher.h"
+#include "support/qtest_class.h"
 #include "ui/result_window.h"
 
 using tavelmark::app::MainWindow;
@@ -178,5 +179,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CommandsTest)
+TAVELMARK_QTEST_CLASS(CommandsTest)
 #include "test_commands.moc"

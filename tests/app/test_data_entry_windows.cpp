@@ -15,6 +15,7 @@
 #include "analyses/rates/ui/rates_commands.h"
 #include "analyses/rates/ui/rates_input_window.h"
 #include "support/fake_workbench.h"
+#include "support/qtest_class.h"
 #include "ui/grid_view.h"
 
 using namespace tavelmark;
@@ -112,5 +113,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(DataEntryWindowsTest)
+TAVELMARK_QTEST_CLASS(DataEntryWindowsTest)
 #include "test_data_entry_windows.moc"

@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/resource_dir.h"
+#include "support/qtest_class.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 
@@ -59,5 +60,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(GridLabelsTest)
+TAVELMARK_QTEST_CLASS(GridLabelsTest)
 #include "test_grid_labels.moc"

@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/status_panels.h"
 #include "support/box_catcher.h"
+#include "support/qtest_class.h"
 
 using tavelmark::app::HelpWindow;
 using tavelmark::app::MainWindow;
@@ -135,5 +136,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(HelpTest)
+TAVELMARK_QTEST_CLASS(HelpTest)
 #include "test_help.moc"

@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/menu_table.h"
 #include "app/resource_dir.h"
+#include "support/qtest_class.h"
 
 using tavelmark::app::MainWindow;
 
@@ -165,5 +166,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(MenuTest)
+TAVELMARK_QTEST_CLASS(MenuTest)
 #include "test_menu.moc"

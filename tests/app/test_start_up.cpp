@@ -11,6 +11,7 @@
 #include "app/resource_dir.h"
 #include "app/splash_window.h"
 #include "app/start_up.h"
+#include "support/qtest_class.h"
 
 using tavelmark::app::MainWindow;
 using tavelmark::app::SplashWindow;
@@ -81,5 +82,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(StartUpTest)
+TAVELMARK_QTEST_CLASS(StartUpTest)
 #include "test_start_up.moc"

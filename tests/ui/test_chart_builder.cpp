@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "model/cell_ref.h"
+#include "support/qtest_class.h"
 #include "ui/chart_builder.h"
 #include "ui/error_bars.h"
 
@@ -169,5 +170,5 @@ void ChartBuilderTest::scatterChartsTakeDashesAxisSpansAndTickLabels() {
     QVERIFY(y->min() <= 30 && y->max() >= 45);
 }
 
-QTEST_MAIN(ChartBuilderTest)
+TAVELMARK_QTEST_CLASS(ChartBuilderTest)
 #include "test_chart_builder.moc"

@@ -14,6 +14,7 @@
 
 #include "support/box_catcher.h"
 #include "support/pixels.h"
+#include "support/qtest_class.h"
 #include "ui/chart_export.h"
 #include "ui/workbook_view.h"
 
@@ -168,5 +169,5 @@ void ChartExportTest::failedSaveSaysWhyAndLeavesNothing() {
     QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
 }
 
-QTEST_MAIN(ChartExportTest)
+TAVELMARK_QTEST_CLASS(ChartExportTest)
 #include "test_chart_export.moc"

@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "grid_fixture.h"
+#include "support/qtest_class.h"
 #include "ui/grid_view.h"
 
 using namespace tavelmark;
@@ -129,5 +130,5 @@ void GridPasteWarningTest::theWarningBoxDoesNotHoldUpThePaste() {
     QTRY_VERIFY(view.findChild<QMessageBox*>() == nullptr);
 }
 
-QTEST_MAIN(GridPasteWarningTest)
+TAVELMARK_QTEST_CLASS(GridPasteWarningTest)
 #include "test_grid_paste_warning.moc"

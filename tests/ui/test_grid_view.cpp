@@ -10,6 +10,7 @@
 #include <QTest>
 
 #include "grid_fixture.h"
+#include "support/qtest_class.h"
 #include "ui/cell_text.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
@@ -359,5 +360,5 @@ void GridViewTest::selectionFollowsTheProgram() {
     QCOMPARE(view.sizeHint().width(), view.columnWidth(0) + view.columnWidth(1) + view.columnWidth(2));
 }
 
-QTEST_MAIN(GridViewTest)
+TAVELMARK_QTEST_CLASS(GridViewTest)
 #include "test_grid_view.moc"

@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "report/help_text.h"
+#include "support/qtest_class.h"
 #include "ui/qt_prompter.h"
 
 using namespace tavelmark;
@@ -104,5 +105,5 @@ void PrompterTest::busyAndReadyReachTheCallback() {
     silent.setStatusBusy();  // no callback: nothing happens, nothing breaks
 }
 
-QTEST_MAIN(PrompterTest)
+TAVELMARK_QTEST_CLASS(PrompterTest)
 #include "test_prompter.moc"

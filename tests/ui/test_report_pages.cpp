@@ -20,6 +20,7 @@
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
 #include "support/pixels.h"
+#include "support/qtest_class.h"
 #include "ui/result_window.h"
 #include "ui/workbook_view.h"
 
@@ -290,5 +291,5 @@ void ReportPagesTest::longReportBreaksBetweenRows() {
     QCOMPARE(all.count(QStringLiteral("方法推荐")), 1);
 }
 
-QTEST_MAIN(ReportPagesTest)
+TAVELMARK_QTEST_CLASS(ReportPagesTest)
 #include "test_report_pages.moc"

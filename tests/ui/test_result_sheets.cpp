@@ -16,6 +16,7 @@
 #include "analyses/rates/extended_rates.h"
 #include "analyses/rates/rate_table.h"
 #include "support/pixels.h"
+#include "support/qtest_class.h"
 #include "ui/result_window.h"
 #include "ui/sheet_layout.h"
 #include "ui/sheet_selection.h"
@@ -405,5 +406,5 @@ void ResultSheetsTest::viewSettlesAtEverySize() {
         }
 }
 
-QTEST_MAIN(ResultSheetsTest)
+TAVELMARK_QTEST_CLASS(ResultSheetsTest)
 #include "test_result_sheets.moc"

@@ -15,6 +15,7 @@
 #include <QTest>
 
 #include "support/box_catcher.h"
+#include "support/qtest_class.h"
 #include "ui/result_window.h"
 
 using namespace tavelmark;
@@ -118,5 +119,5 @@ void ResultWindowSavingTest::openingWithAProgramShowsNoBox() {
     QVERIFY(QFileInfo(handed).dir().removeRecursively());
 }
 
-QTEST_MAIN(ResultWindowSavingTest)
+TAVELMARK_QTEST_CLASS(ResultWindowSavingTest)
 #include "test_result_window_saving.moc"

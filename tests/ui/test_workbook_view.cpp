@@ -16,6 +16,7 @@
 
 #include "report/report_frame.h"
 #include "support/pixels.h"
+#include "support/qtest_class.h"
 #include "ui/chart_builder.h"
 #include "ui/result_window.h"
 #include "ui/sheet_layout.h"
@@ -235,7 +236,7 @@ void WorkbookViewTest::saveAndPdfWriteFiles() {
     QCOMPARE(printed.read(4), QByteArray("%PDF"));
 }
 
-QTEST_MAIN(WorkbookViewTest)
+TAVELMARK_QTEST_CLASS(WorkbookViewTest)
 void WorkbookViewTest::titleSaysWhatTheWindowHoldsAndWhen() {
     const QTime at(15, 42);
     const struct {

@@ -15,6 +15,7 @@
 #include "analyses/bliss/ui/ldk_window.h"
 #include "support/extended_workbook.h"
 #include "support/fake_workbench.h"
+#include "support/qtest_class.h"
 #include "ui/grid_view.h"
 #include "ui/result_window.h"
 
@@ -28,12 +29,12 @@ namespace {
 
 using test::FakeWorkbench;
 
-struct Opened {
+struct OpenedBlissWindow {
     FakeWorkbench bench;
     ui::CommandTable commands;
     BlissInputWindow* window = nullptr;
 
-    Opened() {
+    OpenedBlissWindow() {
         ui::RegisterBlissCommands(commands);
         commands.at(QStringLiteral("mnuBliss"))(bench);
         window = bench.area->findChild<BlissInputWindow*>();
@@ -77,7 +78,7 @@ private slots:
 };
 
 void BlissWindowsTest::menuCommandOpensOneWindowWithTheTemplate() {
-    Opened o;
+    OpenedBlissWindow o;
     QVERIFY(o.window);
     QCOMPARE(o.window->windowTitle(), QStringLiteral("正规Bliss法(LD50计算)数据录入"));
     o.window->grid().setValue("B9", 44.0);
@@ -90,7 +91,7 @@ void BlissWindowsTest::menuCommandOpensOneWindowWithTheTemplate() {
 }
 
 void BlissWindowsTest::everyControlHasAnAccessibleName() {
-    Opened o;
+    OpenedBlissWindow o;
     o.openSettings();
     QTest::mouseClick(ui::FindBlissSettings(o.bench)->cmdSet(), Qt::LeftButton);
     ui::ShowLDkCalculator(o.bench, bliss::BlissHandOver{});
@@ -113,7 +114,7 @@ void BlissWindowsTest::everyControlHasAnAccessibleName() {
 }
 
 void BlissWindowsTest::calculateWithTheInitialSettings() {
-    Opened o;
+    OpenedBlissWindow o;
     QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
     QCOMPARE(o.bench.reports.size(), std::size_t(1));
     QCOMPARE(o.reportText("C8"), std::string("12.5392～16.0635"));
@@ -125,7 +126,7 @@ void BlissWindowsTest::calculateWithTheInitialSettings() {
 }
 
 void BlissWindowsTest::refusalSelectsTheCellAndKeepsTheGrid() {
-    Opened o;
+    OpenedBlissWindow o;
     o.window->grid().setValue("C5", model::CellValue{});
     o.window->grid().setValue("B8", 3.0);
     QTest::mouseClick(o.window->calculateButton(), Qt::LeftButton);
@@ -138,7 +139,7 @@ void BlissWindowsTest::refusalSelectsTheCellAndKeepsTheGrid() {
 }
 
 void BlissWindowsTest::helpButtonShowsTheHelpBox() {
-    Opened o;
+    OpenedBlissWindow o;
     QTest::mouseClick(o.window->helpButton(), Qt::LeftButton);
     const auto dialogs = o.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t(1));
@@ -147,7 +148,7 @@ void BlissWindowsTest::helpButtonShowsTheHelpBox() {
 }
 
 void BlissWindowsTest::settingsAreKeptAfterConfirmAndUsedByTheCalculation() {
-    Opened o;
+    OpenedBlissWindow o;
     BlissSettingsDialog* dialog = o.openSettings();
     QVERIFY(dialog);
     QVERIFY(!o.window->isEnabled());
@@ -180,7 +181,7 @@ void BlissWindowsTest::settingsAreKeptAfterConfirmAndUsedByTheCalculation() {
 }
 
 void BlissWindowsTest::extendedResultsAddTheSecondSheetAndLeaveTheReport() {
-    Opened o;
+    OpenedBlissWindow o;
     BlissSettingsDialog* dialog = o.openSettings();
     QVERIFY(dialog->extendedCheck());
     QCOMPARE(dialog->extendedCheck()->text(), QStringLiteral("扩展结果"));
@@ -209,7 +210,7 @@ void BlissWindowsTest::extendedResultsAddTheSecondSheetAndLeaveTheReport() {
 }
 
 void BlissWindowsTest::closeBoxDiscardsTheSettings() {
-    Opened o;
+    OpenedBlissWindow o;
     BlissSettingsDialog* dialog = o.openSettings();
     dialog->check(2)->setChecked(true);
     TypeInto(dialog->txtBaseValue(), "10");
@@ -225,7 +226,7 @@ void BlissWindowsTest::closeBoxDiscardsTheSettings() {
 }
 
 void BlissWindowsTest::backgroundBoxFiltersKeysAndRefusesOneHundred() {
-    Opened o;
+    OpenedBlissWindow o;
     BlissSettingsDialog* dialog = o.openSettings();
     int beeps = 0;
     dialog->setBeep([&beeps] { ++beeps; });
@@ -247,7 +248,7 @@ void BlissWindowsTest::backgroundBoxFiltersKeysAndRefusesOneHundred() {
 }
 
 void BlissWindowsTest::ldkCalculatorRecomputesOnEveryChange() {
-    Opened o;
+    OpenedBlissWindow o;
     BlissSettingsDialog* dialog = o.openSettings();
     dialog->check(5)->setChecked(true);
     QTest::mouseClick(dialog->cmdSet(), Qt::LeftButton);
@@ -282,7 +283,7 @@ void BlissWindowsTest::ldkCalculatorRecomputesOnEveryChange() {
 void BlissWindowsTest::screenshotsWhenAsked() {
     const QString folder = qEnvironmentVariable("BLISS_SCREENSHOTS");
     if (folder.isEmpty()) QSKIP("BLISS_SCREENSHOTS not set");
-    Opened o;
+    OpenedBlissWindow o;
     o.bench.main.resize(1280, 900);
     auto shoot = [&](const char* name) {
         QTest::qWait(50);
@@ -306,5 +307,5 @@ void BlissWindowsTest::screenshotsWhenAsked() {
     shoot("bliss_report");
 }
 
-QTEST_MAIN(BlissWindowsTest)
+TAVELMARK_QTEST_CLASS(BlissWindowsTest)
 #include "test_bliss_windows.moc"

@@ -15,6 +15,7 @@
 #include "analyses/ldk_compare/ui/ldk_compare_window.h"
 #include "support/extended_workbook.h"
 #include "support/fake_workbench.h"
+#include "support/qtest_class.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/result_window.h"
@@ -26,12 +27,12 @@ using tavelmark::ui::LDkCompareWindow;
 
 namespace {
 
-struct Opened {
+struct OpenedLDkCompareWindow {
     test::FakeWorkbench bench;
     LDkCompareWindow* window = nullptr;
     int beeps = 0;
 
-    Opened() {
+    OpenedLDkCompareWindow() {
         ui::CommandTable commands;
         ui::RegisterLDkCompareCommands(commands);
         commands.at(QStringLiteral("mnuLDk"))(bench);
@@ -71,7 +72,7 @@ private slots:
 };
 
 void LDkCompareWindowTest::menuCommandOpensOneWindowWithTheTemplate() {
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     QVERIFY(opened.window);
     QCOMPARE(opened.window->objectName(), QStringLiteral("frmLDkInput"));
     QCOMPARE(opened.window->windowTitle(), QStringLiteral("LDk两两比较数据录入"));
@@ -100,7 +101,7 @@ void LDkCompareWindowTest::menuCommandOpensOneWindowWithTheTemplate() {
 }
 
 void LDkCompareWindowTest::aLetterBeepsAndEmptiesTheCellWhileArrowsMove() {
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     opened.select("B2");
     opened.press(Qt::Key_A);
     QCOMPARE(opened.beeps, 1);
@@ -146,7 +147,7 @@ void LDkCompareWindowTest::keysOfTheDecimalsFilter() {
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(bool, accepted);
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     opened.select("C3");
     opened.press(Qt::Key(key), Qt::KeyboardModifiers(modifiers));
     QCOMPARE(opened.beeps, accepted ? 0 : 1);
@@ -155,7 +156,7 @@ void LDkCompareWindowTest::keysOfTheDecimalsFilter() {
 }
 
 void LDkCompareWindowTest::typedDecimalComesBackAsANumber() {
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     opened.select("B5");
     for (Qt::Key key : {Qt::Key_1, Qt::Key_6, Qt::Key_Period, Qt::Key_5}) opened.press(key);
     opened.press(Qt::Key_Tab);
@@ -167,7 +168,7 @@ void LDkCompareWindowTest::typedDecimalComesBackAsANumber() {
 }
 
 void LDkCompareWindowTest::calculateShowsTheReportOfTheExample() {
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
     QVERIFY(opened.bench.recorder.dialogs().empty());
@@ -182,7 +183,7 @@ void LDkCompareWindowTest::calculateShowsTheReportOfTheExample() {
 }
 
 void LDkCompareWindowTest::extendedCheckBoxAddsTheSecondSheet() {
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     QCheckBox* extended = opened.window->extendedCheck();
     QVERIFY(extended);
     QCOMPARE(extended->text(), QStringLiteral("扩展结果"));
@@ -214,7 +215,7 @@ void LDkCompareWindowTest::extendedCheckBoxAddsTheSecondSheet() {
 }
 
 void LDkCompareWindowTest::aBadCellIsSelectedAndTheGridKeepsItsData() {
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     opened.window->grid().setValue("C3", std::string("5,0"));
     opened.window->grid().notifyChanged();
     QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
@@ -228,7 +229,7 @@ void LDkCompareWindowTest::aBadCellIsSelectedAndTheGridKeepsItsData() {
 }
 
 void LDkCompareWindowTest::helpButtonShowsTheHelpBox() {
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     QTest::mouseClick(opened.window->helpButton(), Qt::LeftButton);
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
@@ -238,7 +239,7 @@ void LDkCompareWindowTest::helpButtonShowsTheHelpBox() {
 }
 
 void LDkCompareWindowTest::aClosedWindowIsCreatedAnew() {
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     opened.window->grid().setValue("B2", 99.0);
     // Closed in the middle of typing: the grid goes before its view.
     opened.select("B5");
@@ -259,7 +260,7 @@ void LDkCompareWindowTest::savedReportReadsBackWithTheSameCells() {
 #ifndef TAVELMARK_OPENPYXL_PYTHON
     QSKIP("no Python with openpyxl to read the file back");
 #else
-    Opened opened;
+    OpenedLDkCompareWindow opened;
     QTest::mouseClick(opened.window->calculateButton(), Qt::LeftButton);
     auto* report = opened.bench.area->findChild<ui::ResultWindow*>();
     QVERIFY(report);
@@ -282,5 +283,5 @@ void LDkCompareWindowTest::savedReportReadsBackWithTheSameCells() {
 #endif
 }
 
-QTEST_MAIN(LDkCompareWindowTest)
+TAVELMARK_QTEST_CLASS(LDkCompareWindowTest)
 #include "test_ldk_compare_window.moc"

@@ -19,6 +19,7 @@
 #include "report/extended_sheet.h"
 #include "support/extended_workbook.h"
 #include "support/fake_workbench.h"
+#include "support/qtest_class.h"
 #include "ui/grid_model.h"
 #include "ui/grid_view.h"
 #include "ui/result_window.h"
@@ -32,12 +33,12 @@ namespace {
 
 using test::FakeWorkbench;
 
-struct Opened {
+struct OpenedMeansWindow {
     FakeWorkbench bench;
     ui::CommandTable commands;
     MeansInputWindow* window = nullptr;
 
-    explicit Opened(const char* menu = "mnuAverAna") {
+    explicit OpenedMeansWindow(const char* menu = "mnuAverAna") {
         ui::RegisterMeansCommands(commands);
         open(menu);
     }
@@ -70,7 +71,7 @@ private slots:
 };
 
 void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
-    Opened opened;
+    OpenedMeansWindow opened;
     QVERIFY(opened.window);
     QCOMPARE(opened.window->objectName(), QStringLiteral("frmIntelDAveInput"));
     QCOMPARE(opened.window->windowTitle(), QStringLiteral("智能化两组均数分析数据录入"));
@@ -91,7 +92,7 @@ void MeansWindowsTest::menuCommandsShareOneWindowAndSetItsCaption() {
 }
 
 void MeansWindowsTest::everyControlHasAnAccessibleName() {
-    Opened opened;
+    OpenedMeansWindow opened;
     QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
     QVERIFY(opened.dialog());
     const QList<QWidget*> controls = opened.window->findChildren<QWidget*>(
@@ -104,7 +105,7 @@ void MeansWindowsTest::everyControlHasAnAccessibleName() {
 }
 
 void MeansWindowsTest::signedDecimalsCanBeTyped() {
-    Opened opened;
+    OpenedMeansWindow opened;
     int beeps = 0;
     ui::GridView& grid = *opened.window->gridView();
     grid.setBeep([&beeps] { ++beeps; });
@@ -128,7 +129,7 @@ void MeansWindowsTest::signedDecimalsCanBeTyped() {
 }
 
 void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
-    Opened opened;
+    OpenedMeansWindow opened;
     opened.bench.recorder.answers = {true};
     opened.calculate();
     QVERIFY(opened.bench.reports.empty());
@@ -154,7 +155,7 @@ void MeansWindowsTest::yesDeletesTheOutlierByMovingTheColumnUp() {
 }
 
 void MeansWindowsTest::noKeepsTheOutlierAndReports() {
-    Opened opened;
+    OpenedMeansWindow opened;
     opened.bench.recorder.answers = {false};
     opened.calculate();
     QCOMPARE(opened.bench.reports.size(), std::size_t{1});
@@ -170,7 +171,7 @@ void MeansWindowsTest::noKeepsTheOutlierAndReports() {
 }
 
 void MeansWindowsTest::theDialogChoosesSectionsAndDisablesTheWindow() {
-    Opened opened;
+    OpenedMeansWindow opened;
     QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
     PrintShowDialog* dialog = opened.dialog();
     QVERIFY(dialog);
@@ -197,7 +198,7 @@ void MeansWindowsTest::theDialogChoosesSectionsAndDisablesTheWindow() {
 }
 
 void MeansWindowsTest::extendedResultsUseTheValuesLeftAfterTheOutlierQuestion() {
-    Opened opened;
+    OpenedMeansWindow opened;
     QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
     QCheckBox* extended = opened.dialog()->extendedCheck();
     QVERIFY(extended);
@@ -243,7 +244,7 @@ void MeansWindowsTest::extendedResultsUseTheValuesLeftAfterTheOutlierQuestion() 
 }
 
 void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
-    Opened opened;
+    OpenedMeansWindow opened;
     QTest::mouseClick(opened.window->settingsButton(), Qt::LeftButton);
     opened.dialog()->check(3)->setChecked(true);
     auto* holder = qobject_cast<QMdiSubWindow*>(opened.dialog()->parentWidget());
@@ -257,7 +258,7 @@ void MeansWindowsTest::theCloseBoxForgetsTheChoices() {
 }
 
 void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
-    Opened opened("mnuItelAna");
+    OpenedMeansWindow opened("mnuItelAna");
     QTest::mouseClick(opened.window->helpButton(), Qt::LeftButton);
     const auto dialogs = opened.bench.recorder.dialogs();
     QCOMPARE(dialogs.size(), std::size_t{1});
@@ -266,7 +267,7 @@ void MeansWindowsTest::helpBoxTitleFollowsTheCaption() {
 }
 
 void MeansWindowsTest::aClosedWindowComesBackWithTheExample() {
-    Opened opened;
+    OpenedMeansWindow opened;
     opened.window->grid().setValue("A2", 99.0);
     opened.window->setSaveQuestion([](const QString&, const QString&) { return QMessageBox::Discard; });
     auto* holder = qobject_cast<QMdiSubWindow*>(opened.window->parentWidget());
@@ -276,5 +277,5 @@ void MeansWindowsTest::aClosedWindowComesBackWithTheExample() {
     QCOMPARE(opened.window->grid().value("A2"), model::CellValue{38.0});
 }
 
-QTEST_MAIN(MeansWindowsTest)
+TAVELMARK_QTEST_CLASS(MeansWindowsTest)
 #include "test_means_windows.moc"

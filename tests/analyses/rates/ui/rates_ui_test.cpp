@@ -14,6 +14,7 @@
 #include "analyses/rates/ui/rates_settings_dialog.h"
 #include "support/extended_workbook.h"
 #include "support/fake_workbench.h"
+#include "support/qtest_class.h"
 #include "ui/grid_view.h"
 
 using namespace tavelmark;
@@ -270,5 +271,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(RatesUiTest)
+TAVELMARK_QTEST_CLASS(RatesUiTest)
 #include "rates_ui_test.moc"
