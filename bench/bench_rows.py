@@ -10,6 +10,9 @@ Each row is (what, how, target). `how` is one of
   Baseline()                 median wall time of `true`: how slow process start is now
   FirstPaint()               median wall time from launching the desktop program
                              to the first paint of its main window (hyperfine)
+  TestCommand()              wall time of the README's test command on a fresh clone
+                             of the repository's HEAD, ccache off; run only when
+                             BENCH_TEST_COMMAND=1, for it takes minutes
 The desktop rows run on an Xvfb server of their own (offscreen when there is
 no Xvfb).
 and target is (limit, unit) or None for a figure kept only as a reference.
@@ -23,6 +26,7 @@ import re
 import subprocess
 import sys
 import tempfile
+import time
 from dataclasses import dataclass
 
 root, build, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
@@ -178,6 +182,30 @@ class FirstPaint:
         return wall, "ms"
 
 
+@dataclass
+class TestCommand:
+    """One run of `bash scripts/test.sh` as a new user starts it: a fresh
+    clone, packages already installed, no compiler cache to draw on."""
+    cpu: float = None
+
+    def measure(self):
+        if os.environ.get("BENCH_TEST_COMMAND") != "1":
+            return None, "min"
+        clone = os.path.join(scratch, "clone")
+        subprocess.run(["git", "clone", "-q", root, clone], check=True)
+        cenv = dict(os.environ, CCACHE_DISABLE="1")
+        cenv.pop("TAVELMARK_RESOURCES", None)
+        before = os.times()
+        start = time.monotonic()
+        subprocess.run(["bash", "scripts/test.sh"], cwd=clone, env=cenv, check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        wall = time.monotonic() - start
+        after = os.times()
+        self.cpu = ((after.children_user - before.children_user)
+                    + (after.children_system - before.children_system)) * 1000
+        return wall / 60, "min"
+
+
 BLISS_ALL = ["bliss", "--intermediate", "--fieller", "--heterogeneity", "--chart", example("bliss")]
 MEANS_ALL = ["means", "--all", example("means")]
 MEANS_FULL = ["means", "--all", full_means_grid()]
@@ -203,6 +231,8 @@ ROWS = [
      GoogleBenchmark("bench_gui_calculate", f"BM_{name}{bench}/real_time"), (60, "ms"))
     for label, name in [("Bliss", "Bliss"), ("means", "Means"), ("rates", "Rates"), ("LDk comparison", "LDk")]
     for first, bench in [(", first press", "FirstPress/iterations:1"), ("", "CalculateToResultWindow")]
+] + [
+    ("README test command, fresh clone (BENCH_TEST_COMMAND=1)", TestCommand(), (8, "min")),
 ]
 
 
@@ -226,6 +256,8 @@ def google_benchmark_rows():
 def figure_text(value, unit):
     if value is None:
         return "not run"
+    if unit == "ms" and value >= 60000:
+        return f"{value / 60000:.1f} min"
     return f"{value:.1f} {unit}" if value < 100 else f"{value:.0f} {unit}"
 
 

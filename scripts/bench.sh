@@ -4,6 +4,9 @@
 #   bash scripts/bench.sh            # builds what it needs in build/ (the default preset)
 #   BUILD_DIR=path bash scripts/bench.sh   # uses a build that already exists there
 #   RUNS=50 bash scripts/bench.sh    # more runs per whole-process timing (default 30)
+#   BENCH_TEST_COMMAND=1 bash scripts/bench.sh   # also times the README's test command
+#                                    # on a fresh clone of HEAD (minutes; its row says
+#                                    # "not run" otherwise)
 #
 # Whole-process timings are hyperfine medians with the report written to disk;
 # peaks are the largest resident set of a few runs (/usr/bin/time); the Google
