@@ -23,6 +23,7 @@ import json
 import os
 import random
 import re
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -32,6 +33,7 @@ from dataclasses import dataclass
 root, build, runs = sys.argv[1], sys.argv[2], int(sys.argv[3])
 cli = os.path.join(build, "cli", "tavelmark-cli")
 scratch = tempfile.mkdtemp(prefix="tavelmark-bench-")
+atexit.register(shutil.rmtree, scratch, ignore_errors=True)  # the test command's clone holds two builds
 out = os.path.join(scratch, "report.xlsx")
 env = dict(os.environ, TAVELMARK_RESOURCES=os.path.join(root, "resources"))
 
@@ -187,6 +189,7 @@ class TestCommand:
     """One run of `bash scripts/test.sh` as a new user starts it: a fresh
     clone, packages already installed, no compiler cache to draw on."""
     cpu: float = None
+    failed: bool = False
 
     def measure(self):
         if os.environ.get("BENCH_TEST_COMMAND") != "1":
@@ -197,8 +200,15 @@ class TestCommand:
         cenv.pop("TAVELMARK_RESOURCES", None)
         before = os.times()
         start = time.monotonic()
-        subprocess.run(["bash", "scripts/test.sh"], cwd=clone, env=cenv, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        with open(os.path.join(scratch, "test-command.log"), "w+") as log:
+            run = subprocess.run(["bash", "scripts/test.sh"], cwd=clone, env=cenv,
+                                 stdout=log, stderr=subprocess.STDOUT)
+            if run.returncode != 0:
+                # A failed run is no timing: say so, with the end of its log.
+                self.failed = True
+                log.seek(0)
+                print(f"the README test command failed (exit {run.returncode}); its log ends:", file=sys.stderr)
+                print("".join(log.readlines()[-40:]), file=sys.stderr)
         wall = time.monotonic() - start
         after = os.times()
         self.cpu = ((after.children_user - before.children_user)
@@ -272,6 +282,8 @@ def main():
             continue
         limit, limit_unit = target
         met = "" if value is None else ("yes" if value <= limit else "NO")
+        if getattr(how, "failed", False):
+            met = "NO (failed)"
         table.append((what, figure_text(value, unit), f"≤ {limit} {limit_unit}", met, cpu_text))
 
     header = ("what", "figure", "target", "met?", "CPU (user+sys)")

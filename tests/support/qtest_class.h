@@ -20,7 +20,10 @@ bool RegisterQtTestClass(const QtTestClass& testClass);
 
 template <class TestClass>
 QtTestClass DescribeQtTestClass(const char* name, const char* sourceFile) {
-    return {name, &QTest::Internal::callInitMain<TestClass>,
+    return {name,
+            [] {
+                if constexpr (requires { TestClass::initMain(); }) TestClass::initMain();
+            },
             [] { return std::unique_ptr<QObject>(std::make_unique<TestClass>()); }, sourceFile};
 }
 
