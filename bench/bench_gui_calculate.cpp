@@ -11,12 +11,12 @@
 #include <QCheckBox>
 #include <QPushButton>
 
-#include "analyses/bliss/ui/bliss_input_window.h"
-#include "analyses/bliss/ui/bliss_settings_dialog.h"
-#include "analyses/ldk_compare/ui/ldk_compare_window.h"
-#include "analyses/means/ui/means_input_window.h"
-#include "analyses/means/ui/print_show_dialog.h"
-#include "analyses/rates/ui/rates_input_window.h"
+#include "desktop/bliss/bliss_input_window.h"
+#include "desktop/bliss/bliss_settings_dialog.h"
+#include "desktop/ldk_compare/ldk_compare_window.h"
+#include "desktop/means/means_input_window.h"
+#include "desktop/means/print_show_dialog.h"
+#include "desktop/rates/rates_input_window.h"
 #include "app/main_window.h"
 #include "app/resource_dir.h"
 #include "bench_gui_support.h"
@@ -40,10 +40,10 @@ Window* OpenWindow(benchmark::State& state, MainWindow& main, const char* comman
 void BM_BlissCalculateToResultWindow(benchmark::State& state) {
     MainWindow main(tavelmark::app::FindResourceDir());
     main.show();
-    auto* input = OpenWindow<tavelmark::ui::BlissInputWindow>(state, main, "mnuBliss");
+    auto* input = OpenWindow<tavelmark::bliss::desktop::BlissInputWindow>(state, main, "mnuBliss");
     if (input == nullptr) return;
     input->settingsButton()->click();
-    auto* settings = main.mdiArea()->findChild<tavelmark::ui::BlissSettingsDialog*>();
+    auto* settings = main.mdiArea()->findChild<tavelmark::bliss::desktop::BlissSettingsDialog*>();
     if (settings == nullptr) {
         state.SkipWithError("the Bliss settings did not open");
         return;
@@ -65,10 +65,10 @@ BENCHMARK(BM_BlissCalculateToResultWindow)
 void BM_MeansCalculateToResultWindow(benchmark::State& state) {
     MainWindow main(tavelmark::app::FindResourceDir());
     main.show();
-    auto* input = OpenWindow<tavelmark::ui::MeansInputWindow>(state, main, "mnuAverAna");
+    auto* input = OpenWindow<tavelmark::means::desktop::MeansInputWindow>(state, main, "mnuAverAna");
     if (input == nullptr) return;
     input->settingsButton()->click();
-    auto* items = main.mdiArea()->findChild<tavelmark::ui::PrintShowDialog*>();
+    auto* items = main.mdiArea()->findChild<tavelmark::means::desktop::PrintShowDialog*>();
     if (items == nullptr) {
         state.SkipWithError("the result-items dialog did not open");
         return;
@@ -88,7 +88,7 @@ BENCHMARK(BM_MeansCalculateToResultWindow)
 void BM_RatesCalculateToResultWindow(benchmark::State& state) {
     MainWindow main(tavelmark::app::FindResourceDir());
     main.show();
-    if (auto* input = OpenWindow<tavelmark::ui::RatesInputWindow>(state, main, "mnuRateAna"))
+    if (auto* input = OpenWindow<tavelmark::rates::desktop::RatesInputWindow>(state, main, "mnuRateAna"))
         TimeCalculateToResultWindow(state, main, *input->calculateButton());
 }
 BENCHMARK(BM_RatesCalculateToResultWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -101,7 +101,7 @@ BENCHMARK(BM_RatesCalculateToResultWindow)
 void BM_LDkCalculateToResultWindow(benchmark::State& state) {
     MainWindow main(tavelmark::app::FindResourceDir());
     main.show();
-    if (auto* input = OpenWindow<tavelmark::ui::LDkCompareWindow>(state, main, "mnuLDk"))
+    if (auto* input = OpenWindow<tavelmark::ldk_compare::desktop::LDkCompareWindow>(state, main, "mnuLDk"))
         TimeCalculateToResultWindow(state, main, *input->calculateButton());
 }
 BENCHMARK(BM_LDkCalculateToResultWindow)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -125,7 +125,7 @@ void DataEntryWindow::setUpFileActions() {
 
 void DataEntryWindow::fillRecentMenu() {
     recentMenu_->clear();
-    const QStringList files = RecentFiles(design_.kind);
+    const QStringList files = RecentFiles(design_.analysis.name);
     for (int i = 0; i < files.size(); ++i) {
         const QString& path = files[i];
         QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
@@ -167,14 +167,14 @@ void DataEntryWindow::updateTitle() {
 void DataEntryWindow::markSaved(const QString& path) {
     filePath_ = QFileInfo(path).absoluteFilePath();
     saved_ = snapshot();
-    RememberRecentFile(design_.kind, filePath_);
+    RememberRecentFile(design_.analysis.name, filePath_);
     updateTitle();
 }
 
 QString DataEntryWindow::chooseFile(FileChoice choice) {
     QString suggested = filePath_;
     if (suggested.isEmpty()) {
-        const QStringList recent = RecentFiles(design_.kind);
+        const QStringList recent = RecentFiles(design_.analysis.name);
         if (!recent.isEmpty()) suggested = QFileInfo(recent.front()).absolutePath();
     }
     if (choice == FileChoice::ImportCsv && !suggested.isEmpty()) suggested = QFileInfo(suggested).absolutePath();
@@ -191,7 +191,7 @@ bool DataEntryWindow::saveAs() {
 bool DataEntryWindow::saveTo(const QString& path) {
     gridView_->commitPendingEdit();  // what is being typed is saved too
     AnalysisDocument document;
-    document.kind = design_.kind;
+    document.analysis = std::string(design_.analysis.name);
     document.cells = documents::CollectCells(grid_.activeSheet());
     document.options = currentOptions();
     document.program = std::string("tavelmark ") + TAVELMARK_VERSION;
@@ -213,9 +213,10 @@ void DataEntryWindow::open() {
 bool DataEntryWindow::openFile(const QString& path) {
     // Read and checked whole before anything on screen changes.
     const documents::ReadResult read =
-        documents::LoadAnalysisFile(ToStdString(path), design_.kind, grid_.activeSheet().viewableRange());
+        documents::LoadAnalysisFile(ToStdString(path), workbench_.analyses(), design_.analysis.name,
+                                    grid_.activeSheet().viewableRange());
     if (!read.document) {
-        if (!QFileInfo::exists(path)) ForgetRecentFile(design_.kind, path);
+        if (!QFileInfo::exists(path)) ForgetRecentFile(design_.analysis.name, path);
         workbench_.prompter().message(read.error, kOpenTitle, MessageIcon::Critical);
         return false;
     }
