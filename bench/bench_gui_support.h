@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <functional>
+#include <string>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -101,6 +102,30 @@ inline void TimeCalculateToResultWindow(benchmark::State& state, app::MainWindow
         watcher.reset();
         state.ResumeTiming();
     }
+}
+
+// Opens a data-entry window by its menu command (entries shown disabled
+// included); nullptr, and the benchmark skipped, when it did not open.
+template <class Window>
+Window* OpenDataEntryWindow(benchmark::State& state, app::MainWindow& main, const char* command) {
+    auto* window = main.runCommand(QString::fromUtf8(command)) ? main.mdiArea()->findChild<Window*>() : nullptr;
+    if (window == nullptr) state.SkipWithError("the data-entry window did not open");
+    return window;
+}
+
+// Registers the two timings of one analysis's 计算: the press repeated
+// (BM_<name>CalculateToResultWindow) and the first press after start-up alone
+// (BM_<name>FirstPress). Called from a static initializer of each analysis's
+// file, as BENCHMARK does.
+inline bool RegisterCalculateBenchmarks(const std::string& name, void (*run)(benchmark::State&)) {
+    benchmark::RegisterBenchmark(("BM_" + name + "CalculateToResultWindow").c_str(), run)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(("BM_" + name + "FirstPress").c_str(), run)
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    return true;
 }
 
 // main() of a desktop benchmark: the X server when there is one (the real

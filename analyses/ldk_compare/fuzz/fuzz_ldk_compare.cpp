@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "analyses/ldk_compare/ldk_compare.h"
-#include "fuzz_support.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;

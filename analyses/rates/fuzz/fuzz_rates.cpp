@@ -8,7 +8,7 @@
 
 #include "analyses/rates/rates_window.h"
 #include "analyses/rates/run_rates.h"
-#include "fuzz_support.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;

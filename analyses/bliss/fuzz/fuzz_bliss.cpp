@@ -10,7 +10,7 @@
 #include "analyses/bliss/bliss_template.h"
 #include "analyses/bliss/ldk_calculator.h"
 #include "analyses/bliss/run_bliss.h"
-#include "fuzz_support.h"
+#include "fuzz/fuzz_support.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
-#include "fuzz_support.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;
