@@ -229,7 +229,7 @@ def gui_calculate_analyses():
         return []
     listed = subprocess.run([exe, "--benchmark_list_tests"], capture_output=True, text=True,
                             env=dict(env, QT_QPA_PLATFORM="offscreen")).stdout.split()
-    names = [m.group(1) for m in map(re.compile(r"BM_(\w+)CalculateToResultWindow").fullmatch, listed) if m]
+    names = [m.group(1) for m in map(re.compile(r"BM_([\w-]+)CalculateToResultWindow").fullmatch, listed) if m]
     return [(name, name) for name in names]
 
 

@@ -142,6 +142,10 @@ nlohmann::json DataEntryWindow::currentOptions() {
     return design_.options ? design_.options(*this) : nlohmann::json::object();
 }
 
+void DataEntryWindow::applyOptions(const nlohmann::json& options) {
+    if (design_.applyOptions) design_.applyOptions(*this, options);
+}
+
 DataEntryWindow::Snapshot DataEntryWindow::snapshot() {
     return {documents::CollectCells(grid_.activeSheet()), currentOptions()};
 }
@@ -222,7 +226,7 @@ bool DataEntryWindow::openFile(const QString& path) {
     }
     gridView_->commitPendingEdit();
     documents::ApplyCells(read.document->cells, grid_.activeSheet());
-    if (design_.applyOptions) design_.applyOptions(*this, read.document->options);
+    applyOptions(read.document->options);
     // Undo would mix the cells of two files.
     gridView_->undoStack()->clear();
     gridView_->refresh();

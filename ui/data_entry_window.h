@@ -117,8 +117,10 @@ public:
     // Whether the grid's values or the options differ from that file (from
     // the window as it opened, when there is none).
     bool hasUnsavedChanges();
-    // The options as a file holds them, read from the settings dialog.
+    // The options as a file holds them, read from the settings dialog, and
+    // set from options the analysis checked (an opened file).
     nlohmann::json currentOptions();
+    void applyOptions(const nlohmann::json& options);
     // An option set in the window itself changed: the title marks it.
     void optionsChanged() { updateTitle(); }
 
