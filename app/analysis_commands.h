@@ -1,14 +1,17 @@
 #pragma once
-// The menu commands of the analyses built into this program.
+// The analyses built into this program, as the main window offers them.
+#include <map>
+
+#include <QAction>
 #include <QString>
 
 #include "ui/workbench.h"
 
 namespace tavelmark::app {
 
-// Each analysis whose window library is linked adds its commands (its menu
-// entries' object names) to the table.
-void RegisterAnalysisCommands(ui::CommandTable& table);
+// Adds the menu commands of every analysis in the list to the table, and
+// enables the menu entries each of them provides (`actions` by object name).
+void RegisterAnalysisCommands(ui::CommandTable& table, const std::map<QString, QAction*>& actions);
 
 // Opens an analysis file in the data-entry window of its analysis, as
 // `tavelmark FILE` and the desktop entry do: an open window of that analysis

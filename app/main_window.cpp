@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "analyses/analysis_list.h"
 #include "app/analysis_commands.h"
 #include "app/help_commands.h"
 #include "app/menu_builder.h"
@@ -74,7 +75,7 @@ MainWindow::MainWindow(QString resourceDir, QWidget* parent)
     connect(settle_, &QTimer::timeout, this, &MainWindow::settleBusy);
 
     registerHelpCommands();
-    RegisterAnalysisCommands(commands_);
+    RegisterAnalysisCommands(commands_, actions_);
 }
 
 MainWindow::~MainWindow() = default;
@@ -86,6 +87,8 @@ QWidget* MainWindow::mainWidget() { return this; }
 Prompter& MainWindow::prompter() { return *prompter_; }
 
 ReportContext MainWindow::reportContext() const { return ReportContext{resourceDir_.toStdString()}; }
+
+report::AnalysisCatalogue MainWindow::analyses() const { return analyses::Analyses(); }
 
 ui::ResultWindow* MainWindow::showReport(model::Workbook workbook) {
     auto* window = new ui::ResultWindow(std::move(workbook));

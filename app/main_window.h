@@ -34,6 +34,7 @@ public:
     QWidget* mainWidget() override;
     report::Prompter& prompter() override;
     report::ReportContext reportContext() const override;
+    report::AnalysisCatalogue analyses() const override;
     ui::ResultWindow* showReport(model::Workbook workbook) override;
 
     // Runs the command of a menu entry by its object name, also for entries

@@ -5,8 +5,10 @@ namespace {
 
 using K = MenuEntryKind;
 
-// 252 entries under seven menus; six enabled commands. Most disabled
-// entries name analyses this program does not provide.
+// 252 entries under seven menus. The help menu's three commands are enabled
+// here; an analysis's entries are enabled by its registration (the list of
+// analyses), so an entry here shown disabled names an analysis this program
+// does not provide, or one whose command is only called from code.
 constexpr MenuEntry kMenuEntries[] = {
         {0, K::Submenu, "mnuPhar", "药学统计(&P)"},
         {1, K::Disabled, "mnuRong", "溶出度分析"},
@@ -14,7 +16,7 @@ constexpr MenuEntry kMenuEntries[] = {
         {1, K::Disabled, "mnuJiaSu", "加速实验"},
         {0, K::Submenu, "mnuQuantity", "定量药理(&Q)"},
         {1, K::Submenu, "mnuHalf", "半数有效量"},
-        {2, K::Command, "mnuBliss", "正规Bliss法"},
+        {2, K::Disabled, "mnuBliss", "正规Bliss法"},
         {2, K::Disabled, "mnuLDk", "LDk,EDk,TDk两两对比"},
         {2, K::Disabled, "mnuLD50", "半数量斜率两两对比"},
         {2, K::Disabled, "mnuMIC50", "半数抑菌浓度MIC50"},
@@ -62,13 +64,13 @@ constexpr MenuEntry kMenuEntries[] = {
         {2, K::Disabled, "mnuDataChange", "数据转换方案的选择"},
         {1, K::Separator, "", "-"},
         {1, K::Submenu, "mnuMeasurementData", "测量资料分析"},
-        {2, K::Command, "mnuAverAna", "智能化两组均数分析"},
+        {2, K::Disabled, "mnuAverAna", "智能化两组均数分析"},
         {2, K::Disabled, "mnuMAverAna", "多组均数分析"},
         {2, K::Disabled, "mnuMbMgAverAna", "多批多组均数分析"},
         {2, K::Disabled, "mnuPairAverAna", "配对(差值)均数分析"},
         {2, K::Disabled, "mnuBlockAverAna", "区组设计均数分析"},
         {1, K::Submenu, "mnuEnumerationData", "计数资料分析"},
-        {2, K::Command, "mnuRateAna", "智能化两组有效率分析"},
+        {2, K::Disabled, "mnuRateAna", "智能化两组有效率分析"},
         {2, K::Disabled, "mnuMfRateAna", "多因素阳性率分析"},
         {2, K::Disabled, "mnuMbMgRateAna", "多批组阳性率分析"},
         {2, K::Disabled, "mnuPairRateAna", "配对卡方分析"},

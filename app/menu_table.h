@@ -10,7 +10,7 @@ enum class MenuEntryKind {
     Submenu,    // opens the entries below it
     Separator,  // caption "-"
     Command,    // an enabled command
-    Disabled,   // shown greyed; a few still have a command callable from code
+    Disabled,   // shown greyed, unless an analysis's registration enables it
 };
 
 struct MenuEntry {

@@ -1,116 +1,69 @@
 // Pressing 计算 in each analysis's data-entry window with its example data
 // until the new result window has painted (target: within 60 ms): the
 // calculation, the report model, the result window with its chart and its
-// first paint.
+// first paint. Every analysis of the list is timed, with every optional part
+// of its report chosen: the options its command line's flags stand for, as
+// the window's options (the LDk calculator, which has no flag, stays closed).
+// A question the calculation asks (an outlier) is answered No.
 //
-// Each analysis is timed twice. BM_<analysis>CalculateToResultWindow repeats
-// the press; BM_<analysis>FirstPress times one press only, the user's first
-// after start-up, which also loads the report's fonts and the chart code. It
-// means that only when it runs alone in a fresh process:
-//     xvfb-run -a bench_gui_calculate --benchmark_filter=BM_BlissFirstPress/
-#include <QCheckBox>
+// BM_<analysis>CalculateToResultWindow repeats the press; BM_<analysis>FirstPress
+// times one press only, the user's first after start-up, which also loads the
+// report's fonts and the chart code. It means that only when it runs alone in
+// a fresh process:
+//     xvfb-run -a bench_gui_calculate --benchmark_filter=BM_blissFirstPress/
+#include <string>
+
 #include <QPushButton>
 
-#include "analyses/bliss/ui/bliss_input_window.h"
-#include "analyses/bliss/ui/bliss_settings_dialog.h"
-#include "analyses/ldk_compare/ui/ldk_compare_window.h"
-#include "analyses/means/ui/means_input_window.h"
-#include "analyses/means/ui/print_show_dialog.h"
-#include "analyses/rates/ui/rates_input_window.h"
-#include "app/main_window.h"
+#include "analyses/analysis_list.h"
 #include "app/resource_dir.h"
 #include "bench_gui_support.h"
+#include "desktop/desktop_list.h"
+#include "ui/data_entry_window.h"
 
 namespace {
 
 using tavelmark::app::MainWindow;
-using tavelmark::bench::TimeCalculateToResultWindow;
+using tavelmark::report::AnalysisRegistration, tavelmark::report::CommandLineValues,
+    tavelmark::report::OptionArity;
+using tavelmark::ui::DesktopAnalysis;
 
-// Opens a data-entry window by its menu command; nullptr (and the benchmark
-// skipped) when this build lacks it.
-template <class Window>
-Window* OpenWindow(benchmark::State& state, MainWindow& main, const char* command) {
-    auto* window = main.runCommand(QString::fromUtf8(command)) ? main.mdiArea()->findChild<Window*>() : nullptr;
-    if (window == nullptr) state.SkipWithError("the data-entry window did not open");
-    return window;
+// Every flag of the analysis's command line given.
+CommandLineValues EveryFlag(const AnalysisRegistration& analysis) {
+    CommandLineValues given;
+    for (const auto& option : analysis.commandLine)
+        if (option.arity == OptionArity::Flag) given[std::string(option.name)];
+    return given;
 }
 
-// Every optional part of the report and its chart, but not the LDk
-// calculator, which would open over the report.
-void BM_BlissCalculateToResultWindow(benchmark::State& state) {
+void TimeAnalysis(benchmark::State& state, const DesktopAnalysis& analysis) {
     MainWindow main(tavelmark::app::FindResourceDir());
     main.show();
-    auto* input = OpenWindow<tavelmark::ui::BlissInputWindow>(state, main, "mnuBliss");
-    if (input == nullptr) return;
-    input->settingsButton()->click();
-    auto* settings = main.mdiArea()->findChild<tavelmark::ui::BlissSettingsDialog*>();
-    if (settings == nullptr) {
-        state.SkipWithError("the Bliss settings did not open");
+    tavelmark::ui::DataEntryWindow* window = analysis.showWindow(main);
+    const auto chosen = analysis.analysis.optionsFromCommandLine(EveryFlag(analysis.analysis));
+    if (window == nullptr || !chosen.refusal.empty()) {
+        state.SkipWithError("the data-entry window did not open with every option");
         return;
     }
-    for (int number : {2, 3, 4, 6}) settings->check(number)->setChecked(true);
-    settings->cmdSet()->click();
-    TimeCalculateToResultWindow(state, main, *input->calculateButton());
+    window->applyOptions(chosen.options);
+    tavelmark::bench::QuestionAnswerer answerer;
+    tavelmark::bench::TimeCalculateToResultWindow(state, main, *window->calculateButton());
 }
-BENCHMARK(BM_BlissCalculateToResultWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_BlissCalculateToResultWindow)
-    ->Name("BM_BlissFirstPress")
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-
-// Every result item chosen: the longest means report, with the raw data.
-// The example's outlier 59 is replaced by a plain value, so that no question
-// stops the calculation.
-void BM_MeansCalculateToResultWindow(benchmark::State& state) {
-    MainWindow main(tavelmark::app::FindResourceDir());
-    main.show();
-    auto* input = OpenWindow<tavelmark::ui::MeansInputWindow>(state, main, "mnuAverAna");
-    if (input == nullptr) return;
-    input->settingsButton()->click();
-    auto* items = main.mdiArea()->findChild<tavelmark::ui::PrintShowDialog*>();
-    if (items == nullptr) {
-        state.SkipWithError("the result-items dialog did not open");
-        return;
-    }
-    for (int number = 3; number <= 9; ++number) items->check(number)->setChecked(true);
-    items->command1()->click();
-    input->grid().setValue("B9", 30.0);
-    TimeCalculateToResultWindow(state, main, *input->calculateButton());
-}
-BENCHMARK(BM_MeansCalculateToResultWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_MeansCalculateToResultWindow)
-    ->Name("BM_MeansFirstPress")
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-
-void BM_RatesCalculateToResultWindow(benchmark::State& state) {
-    MainWindow main(tavelmark::app::FindResourceDir());
-    main.show();
-    if (auto* input = OpenWindow<tavelmark::ui::RatesInputWindow>(state, main, "mnuRateAna"))
-        TimeCalculateToResultWindow(state, main, *input->calculateButton());
-}
-BENCHMARK(BM_RatesCalculateToResultWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_RatesCalculateToResultWindow)
-    ->Name("BM_RatesFirstPress")
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-
-void BM_LDkCalculateToResultWindow(benchmark::State& state) {
-    MainWindow main(tavelmark::app::FindResourceDir());
-    main.show();
-    if (auto* input = OpenWindow<tavelmark::ui::LDkCompareWindow>(state, main, "mnuLDk"))
-        TimeCalculateToResultWindow(state, main, *input->calculateButton());
-}
-BENCHMARK(BM_LDkCalculateToResultWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_LDkCalculateToResultWindow)
-    ->Name("BM_LDkFirstPress")
-    ->Iterations(1)
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
 
 }  // namespace
 
-int main(int argc, char** argv) { return tavelmark::bench::RunGuiBenchmarks(argc, argv); }
+int main(int argc, char** argv) {
+    return tavelmark::bench::RunGuiBenchmarks(argc, argv, [] {
+        for (const DesktopAnalysis* analysis : tavelmark::desktop::DesktopAnalyses()) {
+            const std::string name(analysis->analysis.name);
+            auto run = [analysis](benchmark::State& state) { TimeAnalysis(state, *analysis); };
+            benchmark::RegisterBenchmark(("BM_" + name + "CalculateToResultWindow").c_str(), run)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+            benchmark::RegisterBenchmark(("BM_" + name + "FirstPress").c_str(), run)
+                ->Iterations(1)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        }
+    });
+}

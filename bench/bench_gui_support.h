@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMessageBox>
 #include <QWidget>
 
 #include "app/main_window.h"
@@ -103,13 +104,36 @@ inline void TimeCalculateToResultWindow(benchmark::State& state, app::MainWindow
     }
 }
 
+// Answers every question box of the program No as soon as it shows, as the
+// command line does: an outlier question does not stop a timed calculation,
+// and the report goes on with the data as given.
+class QuestionAnswerer : public QObject {
+public:
+    QuestionAnswerer() { qApp->installEventFilter(this); }
+    ~QuestionAnswerer() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* box = qobject_cast<QMessageBox*>(watched))
+                QMetaObject::invokeMethod(box, [box] {
+                    if (QAbstractButton* no = box->button(QMessageBox::No)) no->click();
+                    else box->reject();
+                }, Qt::QueuedConnection);
+        return false;
+    }
+};
+
 // main() of a desktop benchmark: the X server when there is one (the real
 // drawing path), else the offscreen screen; QT_QPA_PLATFORM overrides both.
-inline int RunGuiBenchmarks(int argc, char** argv) {
+// `registerBenchmarks` adds those registered at run time, once the
+// application exists.
+inline int RunGuiBenchmarks(int argc, char** argv, const std::function<void()>& registerBenchmarks = {}) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
     QApplication app(argc, argv);
     benchmark::AddCustomContext("qt_platform", QApplication::platformName().toStdString());
+    if (registerBenchmarks) registerBenchmarks();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();

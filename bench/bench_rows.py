@@ -222,6 +222,17 @@ MEANS_FULL = ["means", "--all", full_means_grid()]
 RATES_ALL = ["rates", "--all", example("rates")]
 LDK = ["ldk-compare", example("ldk_compare")]
 
+def gui_calculate_analyses():
+    """(label, name) of every analysis whose 计算 bench_gui_calculate times, as it lists them."""
+    exe = os.path.join(build, "bench", "bench_gui_calculate")
+    if not os.access(exe, os.X_OK):
+        return []
+    listed = subprocess.run([exe, "--benchmark_list_tests"], capture_output=True, text=True,
+                            env=dict(env, QT_QPA_PLATFORM="offscreen")).stdout.split()
+    names = [m.group(1) for m in map(re.compile(r"BM_([\w-]+)CalculateToResultWindow").fullmatch, listed) if m]
+    return [(name, name) for name in names]
+
+
 ROWS = [
     ("reference: starting /bin/true", Baseline(), None),
     ("bliss, every table and the chart", Process(BLISS_ALL), (15, "ms")),
@@ -239,7 +250,7 @@ ROWS = [
 ] + [
     (f"desktop: {label} 计算 → painted result window{first}",
      GoogleBenchmark("bench_gui_calculate", f"BM_{name}{bench}/real_time"), (60, "ms"))
-    for label, name in [("Bliss", "Bliss"), ("means", "Means"), ("rates", "Rates"), ("LDk comparison", "LDk")]
+    for label, name in gui_calculate_analyses()
     for first, bench in [(", first press", "FirstPress/iterations:1"), ("", "CalculateToResultWindow")]
 ] + [
     ("README test command, fresh clone (BENCH_TEST_COMMAND=1)", TestCommand(), (8, "min")),

@@ -1,13 +1,15 @@
 #include "cli/cli_support.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
 
 #include <unistd.h>
 
-#include "format/number_format.h"
+#include "copyout/sheet_text.h"
 #include "report/guarded_run.h"
 #include "xlsx/xlsx_export.h"
 
@@ -31,8 +33,8 @@ void AddCommonOptions(CLI::App& command, CommonOptions& options) {
     AddOutputOptions(command, options);
 }
 
-void AddExtendedOption(CLI::App& command, bool& extended) {
-    command.add_flag("--extended", extended, "扩展结果: 在第二个工作表写出效应量、精确检验等现代估计");
+CLI::Option* AddExtendedOption(CLI::App& command, bool& extended) {
+    return command.add_flag("--extended", extended, "扩展结果: 在第二个工作表写出效应量、精确检验等现代估计");
 }
 
 void AddOutputOptions(CLI::App& command, CommonOptions& options) {
@@ -64,13 +66,6 @@ fs::path ExecutableDir() {
     return fs::current_path();
 }
 
-std::string Trim(std::string_view s) {
-    const auto first = s.find_first_not_of(" \t");
-    if (first == std::string_view::npos) return {};
-    const auto last = s.find_last_not_of(" \t");
-    return std::string(s.substr(first, last - first + 1));
-}
-
 }  // namespace
 
 ReportContext FindReportContext() {
@@ -87,14 +82,14 @@ ReportContext FindReportContext() {
 }
 
 int RunCalculation(InputGrid& grid, const CommonOptions& options, Streams io, const Calculate& calculate,
-                   const Describe& describe) {
+                   documents::AnalysisDocument toSave) {
     switch (LoadInputGrid(options.input, grid, io.err)) {
         case LoadStatus::Loaded: break;
         case LoadStatus::Unreadable: return kUsageError;
         case LoadStatus::UnknownEncoding: return kInputRefused;
     }
     if (!options.saveAnalysis.empty()) {
-        documents::AnalysisDocument document = describe();
+        documents::AnalysisDocument& document = toSave;
         document.cells = documents::CollectCells(grid.activeSheet());
         document.program = std::string("tavelmark-cli ") + TAVELMARK_VERSION;
         document.savedAt = documents::LocalTimestamp();
@@ -112,30 +107,6 @@ int RunLoadedCalculation(const CommonOptions& options, Streams io, const Calcula
     const std::optional<ReportOutcome> outcome = RunGuarded(prompter, [&] { return calculate(prompter); });
     if (!outcome) return kCalculationFailed;
     return FinishReport(*outcome, options, io);
-}
-
-void PrintSheet(const Sheet& sheet, std::ostream& out) {
-    // Only cells with values count: a report may format far more rows than it fills.
-    CellRef extent{0, 0};
-    for (const auto& [cell, value] : sheet.cells().values()) {
-        extent.row = std::max(extent.row, cell.row);
-        extent.column = std::max(extent.column, cell.column);
-    }
-    for (int row = 1; row <= extent.row; ++row) {
-        std::vector<std::string> fields;
-        for (int column = 1; column <= extent.column; ++column) {
-            const ReportValue& v = sheet.value(CellRef{row, column});
-            std::string text;
-            if (const auto* d = std::get_if<double>(&v))
-                text = Trim(format::FormatNumber(*d, sheet.format(CellRef{row, column}).numberFormat));
-            else
-                text = PlainText(v);
-            fields.push_back(std::move(text));
-        }
-        while (!fields.empty() && fields.back().empty()) fields.pop_back();
-        for (std::size_t k = 0; k < fields.size(); ++k) out << (k ? "\t" : "") << fields[k];
-        out << '\n';
-    }
 }
 
 namespace {
@@ -156,19 +127,34 @@ bool WriteReportFile(const Workbook& workbook, const std::string& output, Stream
 
 }  // namespace
 
+// Standard output took everything written to it; otherwise the cause is
+// reported. (A closed standard output is never a file opened later: main()
+// keeps the three standard descriptors taken.)
+int CheckedStandardOutput(Streams io) {
+    errno = 0;
+    if (io.out.flush()) return kReportWritten;
+    const int cause = errno;
+    io.err << "无法写到标准输出" << (cause != 0 ? std::string(": ") + std::strerror(cause) : std::string()) << '\n';
+    return kUsageError;
+}
+
 int FinishReport(const ReportOutcome& outcome, const CommonOptions& options, Streams io) {
     if (outcome.refused || !outcome.workbook) return kInputRefused;
     if (!options.output.empty() && !WriteReportFile(*outcome.workbook, options.output, io)) return kUsageError;
-    if (options.print) PrintWorkbook(*outcome.workbook, io.out);
-    return kReportWritten;
+    if (!options.print) return kReportWritten;
+    PrintWorkbook(*outcome.workbook, io.out);
+    return CheckedStandardOutput(io);
+}
+
+int PrintAfterReport(const std::string& text, Streams io) {
+    io.out << text;
+    return CheckedStandardOutput(io);
 }
 
 void PrintWorkbook(const Workbook& workbook, std::ostream& out) {
-    PrintSheet(workbook.activeSheet(), out);
-    for (std::size_t i = 1; i < workbook.sheets.size(); ++i) {
-        out << "\n[" << workbook.sheets[i].name() << "]\n";
-        PrintSheet(workbook.sheets[i], out);
-    }
+    out << copyout::SheetAsTsv(workbook.activeSheet());
+    for (std::size_t i = 1; i < workbook.sheets.size(); ++i)
+        out << "\n[" << workbook.sheets[i].name() << "]\n" << copyout::SheetAsTsv(workbook.sheets[i]);
 }
 
 }  // namespace tavelmark::cli

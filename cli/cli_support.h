@@ -35,7 +35,7 @@ struct Streams {
 void AddCommonOptions(CLI::App& command, CommonOptions& options);
 
 // --extended: the second sheet, "扩展结果", after the report's own.
-void AddExtendedOption(CLI::App& command, bool& extended);
+CLI::Option* AddExtendedOption(CLI::App& command, bool& extended);
 
 // -o and --print only (the run subcommand names its own input).
 void AddOutputOptions(CLI::App& command, CommonOptions& options);
@@ -56,27 +56,28 @@ report::ReportContext FindReportContext();
 // under the desktop program's guard and finishes the report. A calculation
 // that throws is reported on err as the desktop program's "运行错误！" box
 // would show it and gives exit 3, with nothing written.
-// With --save-analysis, `describe` gives the analysis's kind and options; the
-// loaded grid's values are saved with them before the calculation runs (a
+// With --save-analysis, `toSave` gives the analysis and its options; the
+// loaded grid's values are saved with them before the calculation runs, so
+// the file keeps the user's input even when the calculation refuses it (a
 // file that cannot be written is exit 2, and nothing is calculated).
 using Calculate = std::function<report::ReportOutcome(report::Prompter&)>;
-using Describe = std::function<documents::AnalysisDocument()>;
 int RunCalculation(model::InputGrid& grid, const CommonOptions& options, Streams io, const Calculate& calculate,
-                   const Describe& describe);
+                   documents::AnalysisDocument toSave);
 
 // The same for a grid that is already filled (a saved analysis replayed).
 int RunLoadedCalculation(const CommonOptions& options, Streams io, const Calculate& calculate);
 
 // Writes the report (-o, saved whole or not at all; `-o -` to standard
 // output), prints it (--print) and gives the exit code: a report that cannot
-// be written is exit 2, with the message naming the file and the cause.
+// be written or printed is exit 2, with the message naming the cause.
 int FinishReport(const report::ReportOutcome& outcome, const CommonOptions& options, Streams io);
 
-// Cells of a sheet as tab-separated rows, numbers in their cell format.
-void PrintSheet(const model::Sheet& sheet, std::ostream& out);
+// What an analysis prints after its report (the Bliss --ldk lines): exit 0,
+// or 2 with the cause when standard output cannot take it.
+int PrintAfterReport(const std::string& text, Streams io);
 
-// The first sheet as PrintSheet prints it; every further sheet after an
-// empty line and a line with its name in brackets ("[扩展结果]").
+// The first sheet as tab-separated rows (copyout::SheetAsTsv); every further
+// sheet after an empty line and a line with its name in brackets ("[扩展结果]").
 void PrintWorkbook(const model::Workbook& workbook, std::ostream& out);
 
 }  // namespace tavelmark::cli

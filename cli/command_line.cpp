@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string>
 
+#include "analyses/analysis_list.h"
 #include "cli/commands.h"
 #include "report/guarded_run.h"
 
@@ -14,11 +15,9 @@ int RunCommandLine(int argc, char** argv) {
     app.require_subcommand(1);
     int exitCode = kReportWritten;
     Streams io{std::cout, std::cerr};
-    AddBlissCommand(app, exitCode, io);
-    AddMeansCommand(app, exitCode, io);
-    AddRatesCommand(app, exitCode, io);
-    AddLDkCompareCommand(app, exitCode, io);
-    AddRunCommand(app, exitCode, io);
+    for (const report::AnalysisRegistration* analysis : analyses::Analyses())
+        AddAnalysisCommand(app, *analysis, exitCode, io);
+    AddRunCommand(app, analyses::Analyses(), exitCode, io);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

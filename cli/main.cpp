@@ -4,9 +4,34 @@
 #include <malloc.h>
 #endif
 
+#include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "cli/command_line.h"
 
+namespace {
+
+// A standard descriptor the caller closed (`>&-`) is taken by /dev/null,
+// opened so that every use of it fails: otherwise the next file the program
+// opens would get its number, and --print would write into that file. Its
+// failures are then reported as write errors.
+void KeepStandardDescriptorsTaken() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        const int opened = open("/dev/null", fd == STDIN_FILENO ? O_WRONLY : O_RDONLY);
+        if (opened != -1 && opened != fd) {
+            dup2(opened, fd);
+            close(opened);
+        }
+    }
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    KeepStandardDescriptorsTaken();
 #if defined(M_MMAP_THRESHOLD) && defined(M_TRIM_THRESHOLD)
     // Writing an .xlsx deflates each of its parts with a fresh zlib stream of
     // about 300 KB, freed again at the part's end. By default glibc gives

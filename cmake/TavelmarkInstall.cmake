@@ -14,7 +14,7 @@ endif()
 # The report's background picture and the help document; the pictures the
 # windows show are built into the program.
 install(FILES ${TAVELMARK_SOURCE_ROOT}/resources/brg.jpg DESTINATION ${TAVELMARK_INSTALL_DATADIR})
-install(DIRECTORY ${TAVELMARK_SOURCE_ROOT}/resources/help DESTINATION ${TAVELMARK_INSTALL_DATADIR})
+install(DIRECTORY ${TAVELMARK_SHARED_FILES}/help DESTINATION ${TAVELMARK_INSTALL_DATADIR})
 
 # Desktop integration: menu entry, icons, and the analysis file type, so that
 # double-clicking a saved analysis opens the program.

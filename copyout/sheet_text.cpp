@@ -130,6 +130,23 @@ std::string RangeAsTsv(const Sheet& sheet, const RangeRef& range) {
     return text;
 }
 
+std::string SheetAsTsv(const Sheet& sheet) {
+    // Only cells with values count: a report may format far more rows than it fills.
+    CellRef extent{0, 0};
+    for (const auto& [cell, value] : sheet.cells().values()) {
+        extent.row = std::max(extent.row, cell.row);
+        extent.column = std::max(extent.column, cell.column);
+    }
+    std::string text;
+    for (int row = 1; row <= extent.row; ++row) {
+        std::string line = RangeAsTsv(sheet, RangeRef{CellRef{row, 1}, CellRef{row, extent.column}});
+        line.pop_back();  // its line feed
+        while (!line.empty() && line.back() == '\t') line.pop_back();
+        text += line + '\n';
+    }
+    return text;
+}
+
 std::string RangeAsHtml(const Sheet& sheet, const RangeRef& range) {
     std::string html = "<table>\n";
     for (int row = range.first.row; row <= range.last.row; ++row) {

@@ -17,6 +17,11 @@ std::string CellDisplayText(const model::Sheet& sheet, model::CellRef cell);
 // Rows joined by line feeds, cells by tabs, as a spreadsheet pastes them.
 std::string RangeAsTsv(const model::Sheet& sheet, const model::RangeRef& range);
 
+// The sheet's cells that hold values, from A1 to the last row and column with
+// one, as RangeAsTsv gives them, each row without its trailing empty fields:
+// the report as `tavelmark-cli --print` writes it.
+std::string SheetAsTsv(const model::Sheet& sheet);
+
 // The same block as an HTML table, superscripts kept.
 std::string RangeAsHtml(const model::Sheet& sheet, const model::RangeRef& range);
 

@@ -19,46 +19,16 @@ using nlohmann::json;
 
 namespace {
 
-struct KindNames {
-    AnalysisKind kind;
-    std::string_view name;
-    std::string_view caption;
-};
-
-constexpr std::array<KindNames, 4> kKinds{{
-    {AnalysisKind::Bliss, "bliss", "正规Bliss法"},
-    {AnalysisKind::Means, "means", "智能化两组均数分析"},
-    {AnalysisKind::Rates, "rates", "智能化两组有效率分析"},
-    {AnalysisKind::LDkCompare, "ldk-compare", "LDk两两对比"},
-}};
-
 // A saved analysis holds at most a few hundred cells; anything far larger is
 // not one, and is refused before it is read into memory.
 constexpr std::uintmax_t kLargestAnalysisFile = 4u << 20;
 
 constexpr const char* kNotADocument = "该文件不是Tavelmark分析数据文件，或已损坏。";
+constexpr const char* kBadOptions = "该文件中保存的选项有误：";
 
 ReadResult Refuse(std::string why) { return ReadResult{std::nullopt, std::move(why)}; }
 
 }  // namespace
-
-std::string_view KindName(AnalysisKind kind) {
-    for (const auto& k : kKinds)
-        if (k.kind == kind) return k.name;
-    return {};
-}
-
-std::string_view KindCaption(AnalysisKind kind) {
-    for (const auto& k : kKinds)
-        if (k.kind == kind) return k.caption;
-    return {};
-}
-
-std::optional<AnalysisKind> KindFromName(std::string_view name) {
-    for (const auto& k : kKinds)
-        if (k.name == name) return k.kind;
-    return std::nullopt;
-}
 
 std::vector<SavedCell> CollectCells(const GridSheet& sheet) {
     std::vector<SavedCell> cells;
@@ -96,7 +66,7 @@ std::string WriteAnalysisDocument(const AnalysisDocument& document) {
         {"formatVersion", kAnalysisFormatVersion},
         {"program", document.program},
         {"savedAt", document.savedAt},
-        {"analysis", KindName(document.kind)},
+        {"analysis", document.analysis},
         {"options", document.options},
         {"cells", std::move(cells)},
     };
@@ -105,7 +75,7 @@ std::string WriteAnalysisDocument(const AnalysisDocument& document) {
     return root.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
-ReadResult ReadAnalysisDocument(std::string_view text, std::optional<AnalysisKind> expected,
+ReadResult ReadAnalysisDocument(std::string_view text, report::AnalysisCatalogue known, std::string_view expected,
                                 std::optional<RangeRef> reachable) {
     const json root = json::parse(text, nullptr, false);
     if (root.is_discarded() || !root.is_object()) return Refuse(kNotADocument);
@@ -121,20 +91,26 @@ ReadResult ReadAnalysisDocument(std::string_view text, std::optional<AnalysisKin
                       " 及以前的文件。请升级Tavelmark后再打开。");
 
     const auto analysis = root.find("analysis");
-    const std::optional<AnalysisKind> kind =
-        analysis != root.end() && analysis->is_string() ? KindFromName(analysis->get<std::string>())
-                                                        : std::nullopt;
+    const report::AnalysisRegistration* kind =
+        analysis != root.end() && analysis->is_string() ? report::FindAnalysis(known, analysis->get<std::string>())
+                                                        : nullptr;
     if (!kind) return Refuse(kNotADocument);
-    if (expected && *kind != *expected)
-        return Refuse("该文件保存的是“" + std::string(KindCaption(*kind)) + "”的数据，不能在“" +
-                      std::string(KindCaption(*expected)) + "”中打开。");
+    if (!expected.empty() && kind->name != expected) {
+        const report::AnalysisRegistration* wanted = report::FindAnalysis(known, expected);
+        return Refuse("该文件保存的是“" + std::string(kind->caption) + "”的数据，不能在“" +
+                      std::string(wanted ? wanted->caption : expected) + "”中打开。");
+    }
 
     AnalysisDocument document;
-    document.kind = *kind;
+    document.analysis = std::string(kind->name);
+    nlohmann::json saved = json::object();
     if (const auto options = root.find("options"); options != root.end()) {
         if (!options->is_object()) return Refuse(kNotADocument);
-        document.options = *options;
+        saved = *options;
     }
+    report::CheckedOptions checked = kind->checkOptions(saved);
+    if (!checked.refusal.empty()) return Refuse(kBadOptions + checked.refusal);
+    document.options = std::move(checked.options);
     if (const auto program = root.find("program"); program != root.end() && program->is_string())
         document.program = program->get<std::string>();
     if (const auto savedAt = root.find("savedAt"); savedAt != root.end() && savedAt->is_string())
@@ -177,7 +153,7 @@ bool SaveAnalysisFile(const std::string& path, const AnalysisDocument& document,
         error);
 }
 
-ReadResult LoadAnalysisFile(const std::string& path, std::optional<AnalysisKind> expected,
+ReadResult LoadAnalysisFile(const std::string& path, report::AnalysisCatalogue known, std::string_view expected,
                             std::optional<RangeRef> reachable) {
     std::error_code ec;
     const auto size = std::filesystem::file_size(std::filesystem::u8path(path), ec);
@@ -187,7 +163,9 @@ ReadResult LoadAnalysisFile(const std::string& path, std::optional<AnalysisKind>
     std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
     if (!in) return Refuse("无法打开文件 \"" + path + "\"。");
     const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ReadAnalysisDocument(text, expected, reachable);
+    ReadResult read = ReadAnalysisDocument(text, known, expected, reachable);
+    if (!read.document && read.error.starts_with(kBadOptions)) read.error = "文件 \"" + path + "\": " + read.error;
+    return read;
 }
 
 std::string LocalTimestamp() {

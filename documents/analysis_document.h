@@ -13,16 +13,9 @@
 #include "model/cell_ref.h"
 #include "model/cell_value.h"
 #include "model/input_grid.h"
+#include "report/analysis_registration.h"
 
 namespace tavelmark::documents {
-
-enum class AnalysisKind { Bliss, Means, Rates, LDkCompare };
-
-// The name in the file ("bliss", "means", "rates", "ldk-compare") and the one
-// a message shows ("正规Bliss法", ...).
-std::string_view KindName(AnalysisKind kind);
-std::string_view KindCaption(AnalysisKind kind);
-std::optional<AnalysisKind> KindFromName(std::string_view name);
 
 // The format this program writes; it reads this one and every older one.
 inline constexpr int kAnalysisFormatVersion = 1;
@@ -36,9 +29,9 @@ struct SavedCell {
 };
 
 struct AnalysisDocument {
-    AnalysisKind kind = AnalysisKind::Bliss;
+    std::string analysis;          // the analysis's name, as its registration gives it: "bliss"
     std::vector<SavedCell> cells;  // in row order, then column order
-    nlohmann::json options = nlohmann::json::object();
+    nlohmann::json options = nlohmann::json::object();  // read: checked and complete
     std::string program;  // the program and version that saved it
     std::string savedAt;  // local time with offset, ISO 8601
 };
@@ -58,16 +51,20 @@ struct ReadResult {
 };
 
 // Reads a document written by this or an older program. Refused, with the
-// reason: text that is not such a document or is damaged, a document of
-// another analysis than `expected` (when given), one from a newer format, or
-// cells outside the reachable area `reachable` (when given).
-ReadResult ReadAnalysisDocument(std::string_view text, std::optional<AnalysisKind> expected,
+// reason: text that is not such a document or is damaged, a document of an
+// analysis not among `known` or of another one than `expected` (when given),
+// one from a newer format, options that the analysis's rules refuse, or cells
+// outside the reachable area `reachable` (when given). The options of a read
+// document are complete: the analysis's defaults fill in what is missing.
+ReadResult ReadAnalysisDocument(std::string_view text, report::AnalysisCatalogue known,
+                                std::string_view expected = {},
                                 std::optional<model::RangeRef> reachable = std::nullopt);
 
 // The file on disk: written whole or not at all; read with a size limit, as
 // a saved analysis is a few kilobytes.
 bool SaveAnalysisFile(const std::string& path, const AnalysisDocument& document, std::string* error);
-ReadResult LoadAnalysisFile(const std::string& path, std::optional<AnalysisKind> expected,
+// A refusal of the file's options names the file.
+ReadResult LoadAnalysisFile(const std::string& path, report::AnalysisCatalogue known, std::string_view expected = {},
                             std::optional<model::RangeRef> reachable = std::nullopt);
 
 // Now, as savedAt writes it: "2026-12-10T15:42:07+08:00".

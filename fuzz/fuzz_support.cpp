@@ -10,7 +10,6 @@
 #include <string>
 #include <variant>
 
-#include "cli/cli_support.h"
 #include "files/input_loader.h"
 #include "xlsx/xlsx_export.h"
 
@@ -60,7 +59,9 @@ bool LoadGridFromBytes(std::string_view bytes, InputGrid& grid) {
 }
 
 const report::ReportContext& FuzzReportContext() {
-    static const report::ReportContext context = cli::FindReportContext();
+    // The shipped files of the source tree, unless the environment names others.
+    static const report::ReportContext context{
+        std::getenv("TAVELMARK_RESOURCES") ? std::getenv("TAVELMARK_RESOURCES") : TAVELMARK_SOURCE_RESOURCES};
     return context;
 }
 

@@ -125,7 +125,7 @@ void DataEntryWindow::setUpFileActions() {
 
 void DataEntryWindow::fillRecentMenu() {
     recentMenu_->clear();
-    const QStringList files = RecentFiles(design_.kind);
+    const QStringList files = RecentFiles(design_.analysis.name);
     for (int i = 0; i < files.size(); ++i) {
         const QString& path = files[i];
         QAction* entry = recentMenu_->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
@@ -140,6 +140,10 @@ void DataEntryWindow::fillRecentMenu() {
 
 nlohmann::json DataEntryWindow::currentOptions() {
     return design_.options ? design_.options(*this) : nlohmann::json::object();
+}
+
+void DataEntryWindow::applyOptions(const nlohmann::json& options) {
+    if (design_.applyOptions) design_.applyOptions(*this, options);
 }
 
 DataEntryWindow::Snapshot DataEntryWindow::snapshot() {
@@ -167,14 +171,14 @@ void DataEntryWindow::updateTitle() {
 void DataEntryWindow::markSaved(const QString& path) {
     filePath_ = QFileInfo(path).absoluteFilePath();
     saved_ = snapshot();
-    RememberRecentFile(design_.kind, filePath_);
+    RememberRecentFile(design_.analysis.name, filePath_);
     updateTitle();
 }
 
 QString DataEntryWindow::chooseFile(FileChoice choice) {
     QString suggested = filePath_;
     if (suggested.isEmpty()) {
-        const QStringList recent = RecentFiles(design_.kind);
+        const QStringList recent = RecentFiles(design_.analysis.name);
         if (!recent.isEmpty()) suggested = QFileInfo(recent.front()).absolutePath();
     }
     if (choice == FileChoice::ImportCsv && !suggested.isEmpty()) suggested = QFileInfo(suggested).absolutePath();
@@ -191,7 +195,7 @@ bool DataEntryWindow::saveAs() {
 bool DataEntryWindow::saveTo(const QString& path) {
     gridView_->commitPendingEdit();  // what is being typed is saved too
     AnalysisDocument document;
-    document.kind = design_.kind;
+    document.analysis = std::string(design_.analysis.name);
     document.cells = documents::CollectCells(grid_.activeSheet());
     document.options = currentOptions();
     document.program = std::string("tavelmark ") + TAVELMARK_VERSION;
@@ -213,15 +217,16 @@ void DataEntryWindow::open() {
 bool DataEntryWindow::openFile(const QString& path) {
     // Read and checked whole before anything on screen changes.
     const documents::ReadResult read =
-        documents::LoadAnalysisFile(ToStdString(path), design_.kind, grid_.activeSheet().viewableRange());
+        documents::LoadAnalysisFile(ToStdString(path), workbench_.analyses(), design_.analysis.name,
+                                    grid_.activeSheet().viewableRange());
     if (!read.document) {
-        if (!QFileInfo::exists(path)) ForgetRecentFile(design_.kind, path);
+        if (!QFileInfo::exists(path)) ForgetRecentFile(design_.analysis.name, path);
         workbench_.prompter().message(read.error, kOpenTitle, MessageIcon::Critical);
         return false;
     }
     gridView_->commitPendingEdit();
     documents::ApplyCells(read.document->cells, grid_.activeSheet());
-    if (design_.applyOptions) design_.applyOptions(*this, read.document->options);
+    applyOptions(read.document->options);
     // Undo would mix the cells of two files.
     gridView_->undoStack()->clear();
     gridView_->refresh();

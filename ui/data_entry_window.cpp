@@ -1,5 +1,7 @@
 #include "ui/data_entry_window.h"
 
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 
 #include "report/guarded_run.h"
@@ -89,6 +91,13 @@ void DataEntryWindow::showHelp() {
     if (!design_.helpBox) return;
     if (const auto help = design_.helpBox(*this))
         workbench_.prompter().message(help->text, help->title, MessageIcon::None);
+}
+
+std::pair<QMdiSubWindow*, DataEntryWindow*> FindDataEntryWindow(QMdiArea* area, std::string_view analysis) {
+    for (QMdiSubWindow* sub : area->subWindowList())
+        if (auto* window = qobject_cast<DataEntryWindow*>(sub->widget()); window && window->analysis().name == analysis)
+            return {sub, window};
+    return {nullptr, nullptr};
 }
 
 }  // namespace tavelmark::ui

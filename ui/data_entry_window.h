@@ -9,6 +9,8 @@
 // file, and asking before changes are lost.
 #include <functional>
 #include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include <QMessageBox>
@@ -20,11 +22,14 @@
 #include "documents/analysis_document.h"
 #include "model/input_grid.h"
 #include "model/key_filter.h"
+#include "report/analysis_registration.h"
 #include "report/help_text.h"
 #include "report/report_outcome.h"
 #include "ui/workbench.h"
 
 class QAction;
+class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QPushButton;
 
@@ -50,6 +55,11 @@ struct Calculation {
 };
 
 struct DataEntryDesign {
+    // The analysis the window enters data for: its files name it and its
+    // options are checked by it. There is no design without one.
+    explicit DataEntryDesign(const report::AnalysisRegistration& of) : analysis(of) {}
+
+    const report::AnalysisRegistration& analysis;
     QString objectName;  // frmBlissInput, frmIntelDAveInput, frmChiInput, frmLDkInput
     QString caption;
     QString accessibleName;
@@ -67,10 +77,9 @@ struct DataEntryDesign {
     std::function<void(DataEntryWindow&)> showSettings;
     std::function<std::optional<report::HelpBox>(DataEntryWindow&)> helpBox;
 
-    // Saved analyses: the kind a file names, and the window's options as the
-    // file holds them (from the settings dialog's state) and back. Without
-    // these the analysis has no options and saves an empty object.
-    documents::AnalysisKind kind = documents::AnalysisKind::Bliss;
+    // Saved analyses: the window's options as the file holds them (from the
+    // settings dialog's state) and back, from options the analysis checked.
+    // Without these the analysis has no options and saves an empty object.
     std::function<nlohmann::json(DataEntryWindow&)> options;
     std::function<void(DataEntryWindow&, const nlohmann::json&)> applyOptions;
 };
@@ -88,6 +97,7 @@ public:
     DataEntryWindow(Workbench& workbench, DataEntryDesign design, QWidget* parent = nullptr);
 
     Workbench& workbench() { return workbench_; }
+    const report::AnalysisRegistration& analysis() const { return design_.analysis; }
     model::InputGrid& grid() { return grid_; }
     GridView* gridView() const { return gridView_; }
     QPushButton* helpButton() const { return helpButton_; }
@@ -107,8 +117,10 @@ public:
     // Whether the grid's values or the options differ from that file (from
     // the window as it opened, when there is none).
     bool hasUnsavedChanges();
-    // The options as a file holds them, read from the settings dialog.
+    // The options as a file holds them, read from the settings dialog, and
+    // set from options the analysis checked (an opened file).
     nlohmann::json currentOptions();
+    void applyOptions(const nlohmann::json& options);
     // An option set in the window itself changed: the title marks it.
     void optionsChanged() { updateTitle(); }
 
@@ -181,5 +193,9 @@ private:
     FileChooser chooseFile_;
     SaveQuestion askToSave_;
 };
+
+// The open data-entry window of that analysis (by its registered name) and
+// the frame holding it; both null when none is open.
+std::pair<QMdiSubWindow*, DataEntryWindow*> FindDataEntryWindow(QMdiArea* area, std::string_view analysis);
 
 }  // namespace tavelmark::ui

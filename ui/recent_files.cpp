@@ -9,34 +9,34 @@ namespace tavelmark::ui {
 
 namespace {
 
-QString Key(documents::AnalysisKind kind) {
-    return QStringLiteral("recentFiles/") + ToQString(documents::KindName(kind));
+QString Key(std::string_view analysis) {
+    return QStringLiteral("recentFiles/") + ToQString(analysis);
 }
 
-void Store(documents::AnalysisKind kind, const QStringList& files) {
+void Store(std::string_view analysis, const QStringList& files) {
     QSettings settings(QStringLiteral("Tavelmark"), QStringLiteral("Tavelmark"));
-    settings.setValue(Key(kind), files);
+    settings.setValue(Key(analysis), files);
 }
 
 }  // namespace
 
-QStringList RecentFiles(documents::AnalysisKind kind) {
+QStringList RecentFiles(std::string_view analysis) {
     QSettings settings(QStringLiteral("Tavelmark"), QStringLiteral("Tavelmark"));
-    return settings.value(Key(kind)).toStringList();
+    return settings.value(Key(analysis)).toStringList();
 }
 
-void RememberRecentFile(documents::AnalysisKind kind, const QString& path) {
+void RememberRecentFile(std::string_view analysis, const QString& path) {
     const QString absolute = QFileInfo(path).absoluteFilePath();
-    QStringList files = RecentFiles(kind);
+    QStringList files = RecentFiles(analysis);
     files.removeAll(absolute);
     files.prepend(absolute);
     while (files.size() > kRecentFilesKept) files.removeLast();
-    Store(kind, files);
+    Store(analysis, files);
 }
 
-void ForgetRecentFile(documents::AnalysisKind kind, const QString& path) {
-    QStringList files = RecentFiles(kind);
-    if (files.removeAll(QFileInfo(path).absoluteFilePath()) > 0) Store(kind, files);
+void ForgetRecentFile(std::string_view analysis, const QString& path) {
+    QStringList files = RecentFiles(analysis);
+    if (files.removeAll(QFileInfo(path).absoluteFilePath()) > 0) Store(analysis, files);
 }
 
 }  // namespace tavelmark::ui

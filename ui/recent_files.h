@@ -1,18 +1,18 @@
 #pragma once
-// The analysis files each kind of window saved or opened lately, newest
+// The analysis files each analysis's window saved or opened lately, newest
 // first, kept in the user's settings (~/.config/Tavelmark/Tavelmark.conf)
-// under the key "recentFiles/<kind>", e.g. "recentFiles/bliss".
+// under the key "recentFiles/<analysis>", e.g. "recentFiles/bliss".
+#include <string_view>
+
 #include <QString>
 #include <QStringList>
-
-#include "documents/analysis_document.h"
 
 namespace tavelmark::ui {
 
 inline constexpr int kRecentFilesKept = 8;
 
-QStringList RecentFiles(documents::AnalysisKind kind);
-void RememberRecentFile(documents::AnalysisKind kind, const QString& path);
-void ForgetRecentFile(documents::AnalysisKind kind, const QString& path);
+QStringList RecentFiles(std::string_view analysis);
+void RememberRecentFile(std::string_view analysis, const QString& path);
+void ForgetRecentFile(std::string_view analysis, const QString& path);
 
 }  // namespace tavelmark::ui

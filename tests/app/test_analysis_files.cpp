@@ -22,19 +22,20 @@
 #include <QTimer>
 #include <QUndoStack>
 
-#include "analyses/bliss/ui/bliss_commands.h"
-#include "analyses/bliss/ui/bliss_input_window.h"
-#include "analyses/bliss/ui/bliss_settings_dialog.h"
-#include "analyses/ldk_compare/ui/ldk_compare_commands.h"
-#include "analyses/ldk_compare/ui/ldk_compare_window.h"
+#include "desktop/bliss/bliss_commands.h"
+#include "desktop/bliss/bliss_input_window.h"
+#include "desktop/bliss/bliss_settings_dialog.h"
+#include "desktop/ldk_compare/ldk_compare_commands.h"
+#include "desktop/ldk_compare/ldk_compare_window.h"
 #include "analyses/means/means_captions.h"
-#include "analyses/means/ui/means_commands.h"
-#include "analyses/means/ui/means_input_window.h"
-#include "analyses/means/ui/print_show_dialog.h"
+#include "desktop/means/means_commands.h"
+#include "desktop/means/means_input_window.h"
+#include "desktop/means/print_show_dialog.h"
 #include "analyses/rates/rates_window.h"
-#include "analyses/rates/ui/rates_commands.h"
-#include "analyses/rates/ui/rates_input_window.h"
-#include "analyses/rates/ui/rates_settings_dialog.h"
+#include "desktop/rates/rates_commands.h"
+#include "desktop/rates/rates_input_window.h"
+#include "desktop/rates/rates_settings_dialog.h"
+#include "analyses/analysis_list.h"
 #include "app/analysis_commands.h"
 #include "app/main_window.h"
 #include "app/resource_dir.h"
@@ -48,7 +49,6 @@
 #include "ui/recent_files.h"
 
 using namespace tavelmark;
-using documents::AnalysisKind;
 using nlohmann::json;
 using ui::DataEntryWindow;
 
@@ -58,7 +58,7 @@ using Typed = std::vector<std::pair<const char*, model::CellValue>>;
 
 struct Analysis {
     const char* name;
-    AnalysisKind kind;
+    const char* analysis;  // its registered name, as the file holds it
     QString objectName;
     std::function<DataEntryWindow*(ui::Workbench&)> open;
     Typed typed;  // what a user types into the grid
@@ -76,11 +76,11 @@ struct Analysis {
 
 std::vector<Analysis> Analyses() {
     return {
-        {"Bliss", AnalysisKind::Bliss, "frmBlissInput",
-         [](ui::Workbench& b) -> DataEntryWindow* { return ui::ShowBlissInputWindow(b); },
+        {"Bliss", "bliss", "frmBlissInput",
+         [](ui::Workbench& b) -> DataEntryWindow* { return bliss::desktop::ShowBlissInputWindow(b); },
          {{"B2", 35.0}, {"C2", 20.0}, {"D2", 17.0}, {"B3", 25.0}, {"C3", 20.0}, {"D3", 9.0}},
          [](ui::Workbench& b, DataEntryWindow&) {
-             ui::BlissSettingsDialog* settings = ui::LoadBlissSettings(b);
+             bliss::desktop::BlissSettingsDialog* settings = bliss::desktop::LoadBlissSettings(b);
              settings->txtBaseValue()->setText("5");
              settings->check(3)->setChecked(true);
              settings->check(6)->setChecked(true);
@@ -93,13 +93,13 @@ std::vector<Analysis> Analyses() {
          {{"backgroundPercent", "5"}, {"intermediate", true}, {"fieller", true},
           {"heterogeneity", true}, {"ldkCalculator", false}, {"chart", true}, {"extended", false}},
          nullptr},
-        {"means", AnalysisKind::Means, "frmIntelDAveInput",
+        {"means", "means", "frmIntelDAveInput",
          [](ui::Workbench& b) -> DataEntryWindow* {
-             return ui::ShowMeansInputWindow(b, means::MeansMenuEntry::ItelAna);
+             return means::desktop::ShowMeansInputWindow(b, means::MeansMenuEntry::ItelAna);
          },
          {{"A2", 38.0}, {"B2", 32.0}, {"A3", -1.5}, {"B3", std::string("x")}},
          [](ui::Workbench& b, DataEntryWindow&) {
-             ui::PrintShowDialog* settings = ui::LoadPrintShow(b);
+             means::desktop::PrintShowDialog* settings = means::desktop::LoadPrintShow(b);
              settings->check(4)->setChecked(true);
              settings->check(8)->setChecked(true);
          },
@@ -108,13 +108,13 @@ std::vector<Analysis> Analyses() {
          "means",
          {{"sections", {"t-tests", "variance"}}, {"extended", true}},
          nullptr},
-        {"rates", AnalysisKind::Rates, "frmChiInput",
+        {"rates", "rates", "frmChiInput",
          [](ui::Workbench& b) -> DataEntryWindow* {
-             return ui::ShowRatesInputWindow(b, rates::RatesMenuCommand::RateAna);
+             return rates::desktop::ShowRatesInputWindow(b, rates::RatesMenuCommand::RateAna);
          },
          {{"B2", 8.0}, {"C2", 22.0}, {"B3", 15.0}, {"C3", 14.0}},
          [](ui::Workbench& b, DataEntryWindow&) {
-             ui::RatesSettingsDialog* settings = ui::LoadRatesSettings(b);
+             rates::desktop::RatesSettingsDialog* settings = rates::desktop::LoadRatesSettings(b);
              settings->setItemChecked(5, true);
              settings->setItemChecked(12, true);
              settings->chkExtended()->setChecked(true);
@@ -124,11 +124,11 @@ std::vector<Analysis> Analyses() {
          "rates",
          {{"items", {11}}, {"captionCommand", "en-rate-ana"}, {"extended", false}},
          rates::kEnRatesWindowCaption},
-        {"LDk comparison", AnalysisKind::LDkCompare, "frmLDkInput",
-         [](ui::Workbench& b) -> DataEntryWindow* { return ui::ShowLDkCompareWindow(b); },
+        {"LDk comparison", "ldk-compare", "frmLDkInput",
+         [](ui::Workbench& b) -> DataEntryWindow* { return ldk_compare::desktop::ShowLDkCompareWindow(b); },
          {{"B2", 15.5}, {"C2", 3.1}, {"B3", 21.0}, {"C3", 4.4}},
          [](ui::Workbench&, DataEntryWindow& w) {
-             static_cast<ui::LDkCompareWindow&>(w).extendedCheck()->setChecked(true);
+             static_cast<ldk_compare::desktop::LDkCompareWindow&>(w).extendedCheck()->setChecked(true);
          },
          {{"extended", true}},
          {"ldk-compare", "--extended"},
@@ -215,7 +215,7 @@ private slots:
 
     void savedFileReopensToSameGridAndOptions() {
         for (const Analysis& a : Analyses()) {
-            const QString file = path(QStringLiteral("%1.tavelmark").arg(int(a.kind)));
+            const QString file = path(QStringLiteral("%1.tavelmark").arg(QString::fromUtf8(a.analysis)));
             std::vector<documents::SavedCell> cells;
             {
                 test::FakeWorkbench bench;
@@ -230,7 +230,7 @@ private slots:
                 cells = CellsOf(*window);
                 QCOMPARE(cells.size() >= a.typed.size(), true);
             }
-            const documents::ReadResult written = documents::LoadAnalysisFile(file.toStdString(), a.kind);
+            const documents::ReadResult written = documents::LoadAnalysisFile(file.toStdString(), analyses::Analyses(), a.analysis);
             QVERIFY2(written.document, written.error.c_str());
             QVERIFY(written.document->program.starts_with("tavelmark "));
 
@@ -241,7 +241,7 @@ private slots:
             QVERIFY2(window->currentOptions() == a.chosen, window->currentOptions().dump().c_str());
             QVERIFY2(!window->hasUnsavedChanges(), a.name);
             QCOMPARE(window->filePath(), QFileInfo(file).absoluteFilePath());
-            QCOMPARE(ui::RecentFiles(a.kind).value(0), QFileInfo(file).absoluteFilePath());
+            QCOMPARE(ui::RecentFiles(a.analysis).value(0), QFileInfo(file).absoluteFilePath());
             QVERIFY2(bench.recorder.dialogs().empty(), a.name);
             for (const auto& [cell, value] : a.typed) QVERIFY2(window->grid().value(cell) == value, cell);
         }
@@ -249,7 +249,7 @@ private slots:
 
     void commandLineFileOpensToTheCommandsInput() {
         for (const Analysis& a : Analyses()) {
-            const QString file = path(QStringLiteral("cli-%1.tavelmark").arg(int(a.kind)));
+            const QString file = path(QStringLiteral("cli-%1.tavelmark").arg(QString::fromUtf8(a.analysis)));
             QProcess cli;
             cli.start(QStringLiteral(TAVELMARK_CLI),
                       a.command + QStringList{Examples(a.exampleFolder), "--print", "--save-analysis", file});
@@ -308,17 +308,17 @@ private slots:
             QVERIFY(window->saveTo(path("kept.tavelmark")));
             Type(*window, {{a.typed.front().first, 7.0}});  // an unsaved change on top
 
-            QString bad = path(QStringLiteral("missing-%1.tavelmark").arg(int(a.kind)));
+            QString bad = path(QStringLiteral("missing-%1.tavelmark").arg(QString::fromUtf8(a.analysis)));
             if (!content.isEmpty()) {
                 std::string text = content.toStdString();
                 if (text == "%OTHER%") {
                     documents::AnalysisDocument other;
-                    other.kind = AnalysisKind((int(a.kind) + 1) % 4);
+                    other.analysis = std::string(a.analysis) == "means" ? "rates" : "means";
                     other.cells = {{model::Cell("B2"), 1.0}};
                     text = documents::WriteAnalysisDocument(other);
                 }
                 if (const auto at = text.find("%KIND%"); at != std::string::npos)
-                    text.replace(at, 6, documents::KindName(a.kind));
+                    text.replace(at, 6, a.analysis);
                 bad = path("bad.tavelmark");
                 WriteBytes(bad, text);
             }
@@ -392,7 +392,7 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, read);
         test::FakeWorkbench bench;
-        DataEntryWindow* window = ui::ShowBlissInputWindow(bench);
+        DataEntryWindow* window = bliss::desktop::ShowBlissInputWindow(bench);
         Type(*window, {{"B2", 12.0}});
         QString file = dir_.path();
         if (!bytes.isEmpty()) WriteBytes(file = path("encoded.csv"), bytes.toStdString());
@@ -447,7 +447,7 @@ private slots:
                 questions << title + "|" + text;
                 return QMessageBox::StandardButton(answer);
             });
-            const QString file = path(QStringLiteral("closing-%1.tavelmark").arg(int(a.kind)));
+            const QString file = path(QStringLiteral("closing-%1.tavelmark").arg(QString::fromUtf8(a.analysis)));
             QFile::remove(file);
             window->setFileChooser([&](ui::FileChoice choice, const QString&) {
                 return choice == ui::FileChoice::SaveAnalysis && nameGiven ? file : QString();
@@ -463,7 +463,7 @@ private slots:
             QCOMPARE(window.isNull(), closed);
             QCOMPARE(QFile::exists(file), saved);
             if (saved) {
-                const auto reread = documents::LoadAnalysisFile(file.toStdString(), a.kind);
+                const auto reread = documents::LoadAnalysisFile(file.toStdString(), analyses::Analyses(), a.analysis);
                 QVERIFY(reread.document);
                 QVERIFY(std::ranges::find(reread.document->cells,
                                           documents::SavedCell{model::Cell(a.typed.front().first),
@@ -477,7 +477,7 @@ private slots:
     // grid takes the mark away; a new caption from a menu command keeps the name.
     void titleShowsFileAndChanges() {
         test::FakeWorkbench bench;
-        DataEntryWindow* window = ui::ShowMeansInputWindow(bench, means::MeansMenuEntry::ItelAna);
+        DataEntryWindow* window = means::desktop::ShowMeansInputWindow(bench, means::MeansMenuEntry::ItelAna);
         const QString caption = window->windowTitle();
         Type(*window, {{"A2", 1.0}});
         QCOMPARE(window->windowTitle(), caption + "*");
@@ -487,14 +487,14 @@ private slots:
         QCOMPARE(window->windowTitle(), "实验 1.tavelmark* - " + caption);
         window->gridView()->undoStack()->undo();
         QCOMPARE(window->windowTitle(), "实验 1.tavelmark - " + caption);
-        ui::ShowMeansInputWindow(bench, means::MeansMenuEntry::AverComp);
+        means::desktop::ShowMeansInputWindow(bench, means::MeansMenuEntry::AverComp);
         QCOMPARE(window->caption(), QString::fromUtf8(means::MeansMenu(means::MeansMenuEntry::AverComp).windowCaption));
         QCOMPARE(window->windowTitle(), "实验 1.tavelmark - " + window->caption());
     }
 
     void contextMenuKeepsItsEntriesAndAddsTheFiles() {
         test::FakeWorkbench bench;
-        DataEntryWindow* window = ui::ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
+        DataEntryWindow* window = rates::desktop::ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         const QStringList texts = ContextMenuTexts(window->gridView());
         const QStringList expected{"复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V",    "撤消(&U)\tCtrl+Z",
                                    "保存数据(&S) [Ctrl+S]", "数据另存为(&A)… [Ctrl+Shift+S]",
@@ -506,7 +506,7 @@ private slots:
     // from the submenu.
     void keysAndRecentFiles() {
         test::FakeWorkbench bench;
-        DataEntryWindow* window = ui::ShowLDkCompareWindow(bench);
+        DataEntryWindow* window = ldk_compare::desktop::ShowLDkCompareWindow(bench);
         bench.main.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&bench.main));
         const QString first = path("keys-1.tavelmark"), second = path("keys-2.tavelmark");
@@ -532,7 +532,7 @@ private slots:
         Type(*window, {{"B2", 16.0}});
         chosen = second;
         QVERIFY(window->saveAs());
-        QCOMPARE(ui::RecentFiles(AnalysisKind::LDkCompare).mid(0, 2), (QStringList{second, first}));
+        QCOMPARE(ui::RecentFiles("ldk-compare").mid(0, 2), (QStringList{second, first}));
 
         Type(*window, {{"B2", 17.0}});
         chosen = first;
@@ -554,7 +554,7 @@ private slots:
     // A CSV file dropped onto the window is imported; an analysis file is opened.
     void droppedFiles() {
         test::FakeWorkbench bench;
-        DataEntryWindow* window = ui::ShowLDkCompareWindow(bench);
+        DataEntryWindow* window = ldk_compare::desktop::ShowLDkCompareWindow(bench);
         const QString csv = path("dropped.csv"), saved = path("dropped.tavelmark");
         WriteBytes(csv, "LDk,LD50,L95\nA,31.5,4\n");
         Type(*window, {{"B2", 15.5}});
@@ -606,7 +606,7 @@ private slots:
     // with unsaved changes is asked first.
     void openingFromTheCommandLine() {
         for (const Analysis& a : Analyses()) {
-            const QString file = path(QStringLiteral("%1.tavelmark").arg(int(a.kind)));
+            const QString file = path(QStringLiteral("%1.tavelmark").arg(QString::fromUtf8(a.analysis)));
             {
                 test::FakeWorkbench bench;
                 DataEntryWindow* window = a.open(bench);

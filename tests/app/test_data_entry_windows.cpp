@@ -6,14 +6,14 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "analyses/bliss/ui/bliss_commands.h"
-#include "analyses/bliss/ui/bliss_input_window.h"
-#include "analyses/ldk_compare/ui/ldk_compare_commands.h"
-#include "analyses/ldk_compare/ui/ldk_compare_window.h"
-#include "analyses/means/ui/means_commands.h"
-#include "analyses/means/ui/means_input_window.h"
-#include "analyses/rates/ui/rates_commands.h"
-#include "analyses/rates/ui/rates_input_window.h"
+#include "desktop/bliss/bliss_commands.h"
+#include "desktop/bliss/bliss_input_window.h"
+#include "desktop/ldk_compare/ldk_compare_commands.h"
+#include "desktop/ldk_compare/ldk_compare_window.h"
+#include "desktop/means/means_commands.h"
+#include "desktop/means/means_input_window.h"
+#include "desktop/rates/rates_commands.h"
+#include "desktop/rates/rates_input_window.h"
 #include "support/fake_workbench.h"
 #include "support/qtest_class.h"
 #include "ui/grid_view.h"
@@ -34,19 +34,19 @@ struct Configuration {
 
 std::vector<Configuration> Configurations() {
     return {
-        {"Bliss", [](test::FakeWorkbench& b) -> DataEntryWindow* { return ui::ShowBlissInputWindow(b); },
+        {"Bliss", [](test::FakeWorkbench& b) -> DataEntryWindow* { return bliss::desktop::ShowBlissInputWindow(b); },
          "frmBlissInput", "正规Bliss法(LD50计算)数据录入", {"cmdHelp", "cmdSet", "cmdCal"}, "C3", "abc"},
         {"means",
          [](test::FakeWorkbench& b) -> DataEntryWindow* {
-             return ui::ShowMeansInputWindow(b, means::MeansMenuEntry::ItelAna);
+             return means::desktop::ShowMeansInputWindow(b, means::MeansMenuEntry::ItelAna);
          },
          "frmIntelDAveInput", "", {"Command2", "Command3", "Command1"}, "A3", "abc"},
         {"rates",
          [](test::FakeWorkbench& b) -> DataEntryWindow* {
-             return ui::ShowRatesInputWindow(b, rates::RatesMenuCommand::RateAna);
+             return rates::desktop::ShowRatesInputWindow(b, rates::RatesMenuCommand::RateAna);
          },
          "frmChiInput", "智能化两组阳性率分析(2×2卡方法)数据录入", {"cmdHelp", "cmdSet", "cmdCal"}, "B2", -1.0},
-        {"LDk comparison", [](test::FakeWorkbench& b) -> DataEntryWindow* { return ui::ShowLDkCompareWindow(b); },
+        {"LDk comparison", [](test::FakeWorkbench& b) -> DataEntryWindow* { return ldk_compare::desktop::ShowLDkCompareWindow(b); },
          "frmLDkInput", "LDk两两比较数据录入", {"cmdHelp", "chkExtended", "cmdCal"}, "B3", "abc"},
     };
 }

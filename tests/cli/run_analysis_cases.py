@@ -6,10 +6,14 @@ that are damaged, foreign or from a newer program are refused with exit 1.
 usage: run_analysis_cases.py TAVELMARK_CLI TESTS_DIR
 """
 import json
+import os
 import subprocess
 import sys
 import tempfile
 from pathlib import Path
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from cli_cases import Case, run_cases  # noqa: E402
 
 cli, tests = sys.argv[1], Path(sys.argv[2])
 failures = []
@@ -42,19 +46,36 @@ with tempfile.TemporaryDirectory() as tmp:
         if document.get("format") != "tavelmark-analysis" or document.get("formatVersion") != 1:
             failures.append(f"{what}: not a version 1 analysis file")
 
+    def document(analysis, options, cells=()):
+        return json.dumps({"format": "tavelmark-analysis", "formatVersion": 1, "analysis": analysis,
+                           "options": options, "cells": list(cells)})
+
     refused = {
         "garbage": "not json at all",
         "newer": json.dumps({"format": "tavelmark-analysis", "formatVersion": 2, "analysis": "bliss", "cells": []}),
         "foreign": json.dumps({"format": "something-else", "formatVersion": 1}),
-        "outside": json.dumps({"format": "tavelmark-analysis", "formatVersion": 1, "analysis": "rates",
-                               "options": {}, "cells": [{"ref": "Z99", "number": 1}]}),
+        "outside": document("rates", {}, [{"ref": "Z99", "number": 1}]),
     }
-    for name, text in refused.items():
-        path = Path(tmp) / f"{name}.tavelmark"
+    # Saved options are checked by the command line's own rules: a background
+    # mortality the options dialog could not hold is refused, the file named.
+    bad_options = {f"background {text}": document("bliss", {"backgroundPercent": text, "intermediate": True})
+                   for text in ["-5", "1e308", "0x10", "nan", "100"]}
+    bad_options["unknown section"] = document("means", {"sections": ["anova"]})
+    bad_options["item 13"] = document("rates", {"items": [13]})
+    cases = []
+    for name, text in {**refused, **bad_options}.items():
+        path = Path(tmp) / f"{name.replace(' ', '_')}.tavelmark"
         path.write_text(text, encoding="utf-8")
-        result = run(["run", str(path), "--print"])
-        if result.returncode != 1 or result.stdout or "无法打开分析数据文件" not in result.stderr:
-            failures.append(f"{name}: exit {result.returncode}, stdout {result.stdout[:60]!r}, {result.stderr!r}")
+        says = ["无法打开分析数据文件"] + ([str(path), "选项"] if name in bad_options else [])
+        cases.append(Case(name, ["run", str(path), "--print"], exit=1, stderr_has=says,
+                          checks=[lambda r: "a refused file printed a report" if r.stdout else None]))
+    # A refused input keeps the user's data: the analysis file is written all the same.
+    kept = Path(tmp) / "kept.tavelmark"
+    cases.append(Case("--save-analysis keeps a refused input",
+                      ["means", str(tests / "analyses/means/data/too_few.csv"), "--print", "--save-analysis", str(kept)],
+                      exit=1, writes=str(kept)))
+    if run_cases(cli, cases):
+        failures.append("a refused file or input was not handled as it should be")
 
     # A file that cannot be written stops before any calculation.
     result = run(["ldk-compare", str(tests / "analyses/ldk_compare/data/example.csv"), "--print",

@@ -4,9 +4,11 @@ which encodings are read, and which files are refused.
 usage: run_input_cases.py TAVELMARK_CLI TESTS_DIR
 """
 import os
-import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from cli_cases import Case, run_cases  # noqa: E402
 
 cli, tests = sys.argv[1], sys.argv[2]
 work = tempfile.mkdtemp(prefix="tavelmark-input-")
@@ -70,22 +72,8 @@ cases = [
      [], ["编码无法识别"], []),
 ]
 
-failures = 0
-for name, args, code, stdout_has, stderr_has, stdout_lacks in cases:
-    if os.path.exists(refused_report):
-        os.remove(refused_report)
-    output = ["--print"] if code == 0 else ["-o", refused_report]
-    r = subprocess.run([cli] + args + output, capture_output=True, text=True)
-    problems = []
-    if r.returncode != code:
-        problems.append(f"exit {r.returncode}, expected {code}")
-    problems += [f"stdout lacks {t!r}" for t in stdout_has if t not in r.stdout]
-    problems += [f"stderr lacks {t!r}" for t in stderr_has if t not in r.stderr]
-    problems += [f"stdout has {t!r}" for t in stdout_lacks if t in r.stdout]
-    if code != 0 and os.path.exists(refused_report):
-        problems.append("a refused input wrote a report")
-    print(("FAIL " if problems else "ok   ") + name + ("" if not problems else ": " + "; ".join(problems)))
-    if problems:
-        print("  stdout:", r.stdout[:500], "\n  stderr:", r.stderr[:500])
-        failures += 1
-sys.exit(1 if failures else 0)
+# A refused input is given -o and must leave no report; the others are printed.
+sys.exit(run_cases(cli, [
+    Case(name, args + (["--print"] if code == 0 else ["-o", refused_report]), exit=code, stdout_has=stdout_has,
+         stderr_has=stderr_has, stdout_lacks=stdout_lacks, leaves_out=[refused_report] if code != 0 else [])
+    for name, args, code, stdout_has, stderr_has, stdout_lacks in cases]))

@@ -4,9 +4,11 @@ refused (exit 1, message on standard error, nothing written).
 usage: run_rates_cli_cases.py TAVELMARK_CLI TESTS_DIR
 """
 import os
-import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from cli_cases import Case, run_cases  # noqa: E402
 
 cli, tests = sys.argv[1], sys.argv[2]
 data = lambda *p: os.path.join(tests, *p)
@@ -23,23 +25,9 @@ cases = [
      1, [], [EMPTY_GROUP, "selected: B3"]),
 ]
 
-failures = 0
-for name, args, code, stdout_has, stderr_has in cases:
-    if os.path.exists(report):
-        os.remove(report)
-    r = subprocess.run([cli] + args, capture_output=True, text=True)
-    problems = []
-    if r.returncode != code:
-        problems.append(f"exit {r.returncode}, expected {code}")
-    problems += [f"stdout lacks {t!r}" for t in stdout_has if t not in r.stdout]
-    problems += [f"stderr lacks {t!r}" for t in stderr_has if t not in r.stderr]
-    written = os.path.exists(report)
-    if written != (code == 0):
-        problems.append(f"{report} {'written' if written else 'not written'}")
-    if code != 0 and r.stdout:
-        problems.append("a refused input printed a report")
-    print(("FAIL " if problems else "ok   ") + name + ("" if not problems else ": " + "; ".join(problems)))
-    if problems:
-        print("  stdout:", r.stdout[:800], "\n  stderr:", r.stderr[:800])
-        failures += 1
-sys.exit(1 if failures else 0)
+# A refused input writes no report and prints none.
+sys.exit(run_cases(cli, [
+    Case(name, args, exit=code, stdout_has=stdout_has, stderr_has=stderr_has,
+         writes=report if code == 0 else None, leaves_out=[] if code == 0 else [report],
+         checks=[] if code == 0 else [lambda r: "a refused input printed a report" if r.stdout else None])
+    for name, args, code, stdout_has, stderr_has in cases]))

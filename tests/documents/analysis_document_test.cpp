@@ -14,6 +14,18 @@ namespace tavelmark::documents {
 namespace {
 
 using model::Cell, model::CellValue, model::GridSheet, model::Range;
+using report::AnalysisRegistration, report::CheckedOptions;
+
+// Two analyses as a program registers them; their options pass as they are,
+// but a "refuse" member is refused, as an analysis refuses a bad value.
+CheckedOptions PassOptions(const nlohmann::json& options) {
+    if (options.contains("refuse")) return {{}, "选项 refuse 的值不对"};
+    return {options, {}};
+}
+const AnalysisRegistration kMeans{.name = "means", .caption = "智能化两组均数分析", .checkOptions = PassOptions};
+const AnalysisRegistration kRates{.name = "rates", .caption = "智能化两组有效率分析", .checkOptions = PassOptions};
+const AnalysisRegistration* const kKnownList[] = {&kMeans, &kRates};
+const report::AnalysisCatalogue kKnown = kKnownList;
 
 GridSheet SheetWith(std::initializer_list<std::pair<const char*, CellValue>> values) {
     GridSheet sheet("Sheet1");
@@ -22,9 +34,9 @@ GridSheet SheetWith(std::initializer_list<std::pair<const char*, CellValue>> val
     return sheet;
 }
 
-AnalysisDocument Document(AnalysisKind kind, const GridSheet& sheet) {
+AnalysisDocument Document(const char* analysis, const GridSheet& sheet) {
     AnalysisDocument document;
-    document.kind = kind;
+    document.analysis = analysis;
     document.cells = CollectCells(sheet);
     document.options = {{"background", 2.5}, {"fieller", true}};
     document.program = "Tavelmark 1.0";
@@ -41,8 +53,8 @@ TEST(AnalysisDocument, GridAndOptionsComeBackExactly) {
                                           {"D13", -1e-300},
                                           {"B3", std::numeric_limits<double>::max()},
                                           {"A4", std::string("  前后有空格  ")}});
-    const std::string text = WriteAnalysisDocument(Document(AnalysisKind::Bliss, original));
-    const ReadResult read = ReadAnalysisDocument(text, AnalysisKind::Bliss, Range("A1:D13"));
+    const std::string text = WriteAnalysisDocument(Document("means", original));
+    const ReadResult read = ReadAnalysisDocument(text, kKnown, "means", Range("A1:D13"));
     ASSERT_TRUE(read.document) << read.error;
     EXPECT_EQ(read.document->cells, CollectCells(original));
     EXPECT_EQ(read.document->options["background"], 2.5);
@@ -61,7 +73,7 @@ struct Refusal {
 };
 
 TEST(AnalysisDocument, RefusesWhatItCannotOpenAndSaysWhy) {
-    const std::string good = WriteAnalysisDocument(Document(AnalysisKind::Means, SheetWith({{"A2", 1.0}})));
+    const std::string good = WriteAnalysisDocument(Document("means", SheetWith({{"A2", 1.0}})));
     auto replaced = [&](const std::string& from, const std::string& to) {
         std::string t = good;
         t.replace(t.find(from), from.size(), to);
@@ -80,19 +92,21 @@ TEST(AnalysisDocument, RefusesWhatItCannotOpenAndSaysWhy) {
         {"number as string", replaced("\"number\": 1.0", "\"number\": \"1\""), "不是Tavelmark分析数据文件"},
         {"options not an object", replaced("\"options\": {", "\"options\": [], \"x\": {"),
          "不是Tavelmark分析数据文件"},
+        {"options the analysis refuses", replaced("\"options\": {", "\"options\": {\"refuse\": 1,"),
+         "选项有误：选项 refuse 的值不对"},
     };
     for (const Refusal& c : cases) {
-        const ReadResult read = ReadAnalysisDocument(c.text, AnalysisKind::Means, Range("A1:D13"));
+        const ReadResult read = ReadAnalysisDocument(c.text, kKnown, "means", Range("A1:D13"));
         EXPECT_FALSE(read.document) << c.name;
         EXPECT_NE(read.error.find(c.saysWhy), std::string::npos) << c.name << ": " << read.error;
     }
 }
 
 TEST(AnalysisDocument, OlderFormatsAndAnyKindWhenNoneIsExpected) {
-    const std::string text = WriteAnalysisDocument(Document(AnalysisKind::Rates, SheetWith({{"B2", 12.0}})));
-    const ReadResult read = ReadAnalysisDocument(text, std::nullopt);
+    const std::string text = WriteAnalysisDocument(Document("rates", SheetWith({{"B2", 12.0}})));
+    const ReadResult read = ReadAnalysisDocument(text, kKnown);
     ASSERT_TRUE(read.document) << read.error;
-    EXPECT_EQ(read.document->kind, AnalysisKind::Rates);
+    EXPECT_EQ(read.document->analysis, "rates");
 }
 
 TEST(AnalysisDocument, FileIsSavedWholeAndLargeFilesAreRefused) {
@@ -101,16 +115,25 @@ TEST(AnalysisDocument, FileIsSavedWholeAndLargeFilesAreRefused) {
     std::filesystem::create_directories(dir);
     const std::string path = (dir / "实验一.tavelmark").string();
     std::string error;
-    ASSERT_TRUE(SaveAnalysisFile(path, Document(AnalysisKind::Bliss, SheetWith({{"B2", 5.0}})), &error)) << error;
-    const ReadResult read = LoadAnalysisFile(path, AnalysisKind::Bliss);
+    ASSERT_TRUE(SaveAnalysisFile(path, Document("means", SheetWith({{"B2", 5.0}})), &error)) << error;
+    const ReadResult read = LoadAnalysisFile(path, kKnown, "means");
     ASSERT_TRUE(read.document) << read.error;
     EXPECT_EQ(read.document->cells.size(), 1u);
 
     const std::string huge = (dir / "huge.tavelmark").string();
     std::ofstream(huge) << std::string(5u << 20, ' ');
-    EXPECT_FALSE(LoadAnalysisFile(huge, AnalysisKind::Bliss).document);
-    EXPECT_FALSE(LoadAnalysisFile((dir / "missing.tavelmark").string(), AnalysisKind::Bliss).document);
-    EXPECT_FALSE(LoadAnalysisFile(dir.string(), AnalysisKind::Bliss).document);
+    EXPECT_FALSE(LoadAnalysisFile(huge, kKnown, "means").document);
+    EXPECT_FALSE(LoadAnalysisFile((dir / "missing.tavelmark").string(), kKnown, "means").document);
+    EXPECT_FALSE(LoadAnalysisFile(dir.string(), kKnown, "means").document);
+
+    // Options the analysis refuses: the message names the file.
+    const std::string refused = (dir / "refused.tavelmark").string();
+    AnalysisDocument document = Document("means", SheetWith({{"B2", 5.0}}));
+    document.options["refuse"] = true;
+    ASSERT_TRUE(SaveAnalysisFile(refused, document, &error)) << error;
+    const ReadResult named = LoadAnalysisFile(refused, kKnown, "means");
+    EXPECT_FALSE(named.document);
+    EXPECT_NE(named.error.find(refused), std::string::npos) << named.error;
     std::filesystem::remove_all(dir);
 }
 

@@ -1,13 +1,15 @@
 #pragma once
 // The main window as far as the analysis windows see it, for their tests:
 // an MDI area in a shown main window, a recording prompter, and every report
-// kept and opened in a result window. Include as "support/fake_workbench.h".
+// kept and opened in a result window, and every analysis of the list. Include
+// as "support/fake_workbench.h" and link tavelmark_analysis_list.
 #include <vector>
 
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
+#include "analyses/analysis_list.h"
 #include "report/prompter.h"
 #include "ui/result_window.h"
 #include "ui/workbench.h"
@@ -25,6 +27,7 @@ public:
     QWidget* mainWidget() override { return &main; }
     report::Prompter& prompter() override { return recorder; }
     report::ReportContext reportContext() const override { return {TAVELMARK_RESOURCES}; }
+    report::AnalysisCatalogue analyses() const override { return analyses::Analyses(); }
     ui::ResultWindow* showReport(model::Workbook workbook) override {
         reports.push_back(workbook);
         auto* window = new ui::ResultWindow(std::move(workbook));

@@ -5,7 +5,6 @@ usage: run_bliss_cli.py TAVELMARK_CLI DATA_DIR
 Exit 77 (skipped) when openpyxl is not installed.
 """
 import os
-import subprocess
 import sys
 import tempfile
 
@@ -14,6 +13,9 @@ try:
 except ImportError:
     print("openpyxl not installed: skipped")
     sys.exit(77)
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../..", "support"))
+from cli_cases import Case, run_cases  # noqa: E402
 
 cli, data_dir = sys.argv[1], sys.argv[2]
 example = os.path.join(data_dir, "example.csv")
@@ -45,20 +47,18 @@ cases += [(f"--ldk {k!r} refused", ["bliss", "--ldk", k, example, "--print"], 2,
            ["--ldk", "0 与 100 之间"])
           for k in ["0", "100", ".", "1.2.3", "0.000", "100.5", "-5", "abc", "1e1", ""]]
 
-failures = 0
-for name, args, code, stdout_has, stderr_has in cases:
-    r = subprocess.run([cli] + args, capture_output=True, text=True)
-    problems = []
-    if r.returncode != code:
-        problems.append(f"exit {r.returncode}, expected {code}")
-    problems += [f"stdout lacks {t!r}" for t in stdout_has if t not in r.stdout]
-    problems += [f"stderr lacks {t!r}" for t in stderr_has if t not in r.stderr]
-    if name.startswith("background 10") and r.stderr.count("实验死亡率小于本底死亡率") != 1:
-        problems.append("the warning is not shown exactly once")
-    print(("FAIL " if problems else "ok   ") + name + ("" if not problems else ": " + "; ".join(problems)))
-    if problems:
-        print("  stdout:", r.stdout[:800], "\n  stderr:", r.stderr[:800])
-        failures += 1
+
+
+def warned_once(r):
+    if r.stderr.count("实验死亡率小于本底死亡率") != 1:
+        return "the warning is not shown exactly once"
+    return None
+
+
+failures = run_cases(cli, [
+    Case(name, args, exit=code, stdout_has=stdout_has, stderr_has=stderr_has,
+         checks=[warned_once] if name.startswith("background 10") else [])
+    for name, args, code, stdout_has, stderr_has in cases])
 
 if os.path.exists(refused):
     print("FAIL a refused input wrote a report")

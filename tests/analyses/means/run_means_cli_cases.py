@@ -3,9 +3,11 @@
 usage: run_means_cli_cases.py TAVELMARK_CLI DATA_DIR
 """
 import os
-import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../..", "support"))
+from cli_cases import Case, run_cases  # noqa: E402
 
 cli, data_dir = sys.argv[1], sys.argv[2]
 data = lambda name: os.path.join(data_dir, name)
@@ -31,19 +33,7 @@ cases = [
      ["例数\t300\t300"], ["10 个数据位于输入表格 A1:B301 之外", "数据量太多,不进行Grubbs异常值检验"], []),
 ]
 
-failures = 0
-for name, args, code, stdout_has, stderr_has, stdout_lacks in cases:
-    r = subprocess.run([cli] + args, capture_output=True, text=True)
-    problems = []
-    if r.returncode != code:
-        problems.append(f"exit {r.returncode}, expected {code}")
-    problems += [f"stdout lacks {t!r}" for t in stdout_has if t not in r.stdout]
-    problems += [f"stderr lacks {t!r}" for t in stderr_has if t not in r.stderr]
-    problems += [f"stdout has {t!r}" for t in stdout_lacks if t in r.stdout]
-    if "-o" in args and code == 0 and not (os.path.exists(report) and os.path.getsize(report) > 0):
-        problems.append(f"{report} not written")
-    print(("FAIL " if problems else "ok   ") + name + ("" if not problems else ": " + "; ".join(problems)))
-    if problems:
-        print("  stdout:", r.stdout[:800], "\n  stderr:", r.stderr[:800])
-        failures += 1
-sys.exit(1 if failures else 0)
+sys.exit(run_cases(cli, [
+    Case(name, args, exit=code, stdout_has=stdout_has, stderr_has=stderr_has, stdout_lacks=stdout_lacks,
+         writes=report if "-o" in args and code == 0 else None)
+    for name, args, code, stdout_has, stderr_has, stdout_lacks in cases]))
