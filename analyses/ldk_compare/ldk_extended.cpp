@@ -6,7 +6,6 @@
 
 #include "numeric/finite.h"
 #include "numeric/normal_quantile.h"
-#include "numeric/worksheet_functions.h"
 
 namespace tavelmark::ldk_compare {
 
@@ -41,7 +40,7 @@ void AdjustByHolm(std::vector<LDkPairExtended>& pairs) {
 // exactly when the unadjusted P is below 0.05.
 void SetRatio(LDkPairExtended& pair, const LDkBatch& a, const LDkBatch& b) {
     pair.ratio = Finite(a.ld50 / b.ld50);
-    const double q = numeric::wsf::Tinv(0.05, numeric::kNormalDegreesOfFreedom).value();
+    const double q = numeric::ReportNormalPoint(0.05).value();
     const double difference = a.x - b.x;
     const double half = q * std::sqrt(a.s * a.s + b.s * b.s);
     pair.ratioLower = Finite(std::pow(10.0, difference - half));

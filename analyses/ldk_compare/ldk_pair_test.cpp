@@ -3,7 +3,6 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 #include "numeric/log10.h"
 #include "numeric/normal_quantile.h"
-#include "numeric/worksheet_functions.h"
 
 namespace tavelmark::ldk_compare {
 
@@ -22,7 +21,7 @@ LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b) {
     // Equal log doses differ by nothing whatever their spread; the quotient
     // would be 0/0 where both standard errors underflow to 0.
     test.t = a.x == b.x ? 0.0 : std::fabs(a.x - b.x) / std::sqrt(a.s * a.s + b.s * b.s);
-    test.p = numeric::wsf::Tdist(test.t, numeric::kNormalDegreesOfFreedom, 2);
+    test.p = numeric::ReportNormalTwoSidedP(test.t);
     if (test.p) test.mark = SignificanceMark(*test.p);
     return test;
 }

@@ -5,11 +5,12 @@
 #include <utility>
 
 #include <boost/math/distributions/non_central_t.hpp>
-#include <boost/math/distributions/normal.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include "analyses/means/extended_means_texts.h"
+#include "analyses/means/pooled_variance.h"
+#include "numeric/normal_quantile.h"
 
 namespace tavelmark::means {
 
@@ -81,7 +82,7 @@ EffectSizes ComputeEffectSizes(const GroupMoments& t, const GroupMoments& r) {
         return out;
     }
     const double n1 = t.n, n2 = r.n, df = n1 + n2 - 2;
-    out.pooledSd = std::sqrt(((n1 - 1) * *t.variance + (n2 - 1) * *r.variance) / df);
+    out.pooledSd = std::sqrt(PooledVariance(t.n, *t.variance, r.n, *r.variance));
     out.hedgesJ = HedgesCorrection(df);
     if (*out.pooledSd == 0) {
         out.cohenD.reason = out.hedgesG.reason = text::kNoSpread;
@@ -94,7 +95,7 @@ EffectSizes ComputeEffectSizes(const GroupMoments& t, const GroupMoments& r) {
     // Statistical Methods for Meta-Analysis, ch. 5).
     const double g = *out.hedgesJ * d;
     const double se = std::sqrt((n1 + n2) / (n1 * n2) + g * g / (2 * (n1 + n2)));
-    static const double z = quantile(boost::math::normal_distribution<double>(), 0.975);
+    const double z = numeric::NormalQuantile(0.975);
     out.hedgesG.estimate = g;
     out.hedgesG.lower = g - z * se;
     out.hedgesG.upper = g + z * se;

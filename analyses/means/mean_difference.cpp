@@ -7,6 +7,7 @@
 #include <boost/math/distributions/students_t.hpp>
 
 #include "analyses/means/extended_means_texts.h"
+#include "analyses/means/pooled_variance.h"
 #include "numeric/worksheet_functions.h"
 
 namespace tavelmark::means {
@@ -60,7 +61,7 @@ GroupMoments MomentsOf(std::span<const double> values) {
 MeanDifferenceInterval PooledInterval(const GroupMoments& t, const GroupMoments& r) {
     if (!t.variance || !r.variance) return NoInterval(text::kTooFewForSpread);
     const double df = t.n + r.n - 2;
-    const double pooledVariance = ((t.n - 1) * *t.variance + (r.n - 1) * *r.variance) / df;
+    const double pooledVariance = PooledVariance(t.n, *t.variance, r.n, *r.variance);
     const double standardError = std::sqrt(pooledVariance * (1.0 / t.n + 1.0 / r.n));
     return Interval(df, standardError, t, r);
 }

@@ -5,16 +5,13 @@
 #include <functional>
 #include <limits>
 
-#include <boost/math/distributions/normal.hpp>
-
 #include "analyses/means/extended_means_texts.h"
 #include "analyses/means/rank_sum.h"
+#include "numeric/normal_quantile.h"
 
 namespace tavelmark::means {
 
 namespace {
-
-const boost::math::normal_distribution<double> kStandardNormal;
 
 std::vector<double> SortedDifferences(std::span<const double> t, std::span<const double> r) {
     std::vector<double> d;
@@ -105,7 +102,7 @@ void NormalApproximation(RankShift& out, const std::vector<double>& differences,
         return std::sqrt(mn / 12 * ((N + 1) - tieSum / (N * (N - 1))));
     };
     const double z = CorrectedZ(out.statisticW, mn, sigmaFor(pooledTieSum));
-    out.pTwoSided = 2 * cdf(complement(kStandardNormal, std::fabs(z)));
+    out.pTwoSided = 2 * numeric::NormalUpperTail(std::fabs(z));
 
     // Two constant groups become one tie when T is shifted onto R: the
     // statistic has no spread there and the limits cannot be found.
@@ -114,7 +111,7 @@ void NormalApproximation(RankShift& out, const std::vector<double>& differences,
         return;
     }
     const double shiftedSigma = sigmaFor(TieSum(t) + TieSum(r));
-    static const double z975 = quantile(kStandardNormal, 0.975);
+    const double z975 = numeric::NormalQuantile(0.975);
     out.shift.lower = NormalLimit(differences, shiftedSigma, z975);
     out.shift.upper = NormalLimit(differences, shiftedSigma, -z975);
 }

@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include <boost/math/distributions/normal.hpp>
-
 #include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
 
 namespace tavelmark::rates {
 
@@ -13,14 +12,9 @@ using numeric::Finite;
 
 namespace {
 
-double Z975() {
-    static const double z = quantile(boost::math::normal_distribution<double>(), 0.975);
-    return z;
-}
-
 // Both limits of exp(log(estimate) -/+ z sqrt(variance)).
 void SetLogLimits(ExtendedFigure& figure, double estimate, double variance) {
-    const double half = Z975() * std::sqrt(std::max(0.0, variance));
+    const double half = numeric::NormalQuantile(0.975) * std::sqrt(std::max(0.0, variance));
     figure.lower = Finite(std::exp(std::log(estimate) - half));
     figure.upper = Finite(std::exp(std::log(estimate) + half));
     if (!figure.lower || !figure.upper) figure.lower = figure.upper = std::nullopt;
@@ -32,7 +26,7 @@ void SetLogLimits(ExtendedFigure& figure, double estimate, double variance) {
 //   (2x + z^2 -/+ z sqrt(z^2 + 4x(1 - x/n))) / (2(n + z^2)).
 std::optional<RateWithLimits> WilsonRate(double x, double n) {
     if (!(n > 0) || x < 0 || x > n) return std::nullopt;
-    const double z = Z975();
+    const double z = numeric::NormalQuantile(0.975);
     const double root = z * std::sqrt(z * z + 4 * x * (1 - x / n));
     const double denominator = 2 * (n + z * z);
     const double lower = (2 * x + z * z - root) / denominator;
