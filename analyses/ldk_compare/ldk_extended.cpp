@@ -56,24 +56,23 @@ void SetRatio(LDkPairExtended& pair, const LDkBatch& a, const LDkBatch& b) {
 
 }  // namespace
 
-LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches) {
+LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches,
+                               const std::vector<LDkPair>& pairs) {
     LDkExtended results;
     if (batches.size() < 2) {
         results.reason = "只有一批, 无可比较的配对";
         return results;
     }
-    for (std::size_t a = 0; a + 1 < batches.size(); ++a)
-        for (std::size_t b = a + 1; b < batches.size(); ++b) {
-            LDkPairExtended pair;
-            pair.first = static_cast<int>(a) + 1;
-            pair.second = static_cast<int>(b) + 1;
-            const LDkPairTest test = CompareLDkPair(batches[a], batches[b]);
-            pair.t = test.t;
-            pair.p = test.p;
-            if (!pair.p) pair.pReason = "t值无法计算, 无P值";
-            SetRatio(pair, batches[a], batches[b]);
-            results.pairs.push_back(std::move(pair));
-        }
+    for (const LDkPair& compared : pairs) {
+        LDkPairExtended pair;
+        pair.first = static_cast<int>(compared.first) + 1;
+        pair.second = static_cast<int>(compared.second) + 1;
+        pair.t = compared.test.t;
+        pair.p = compared.test.p;
+        if (!pair.p) pair.pReason = "t值无法计算, 无P值";
+        SetRatio(pair, batches[compared.first], batches[compared.second]);
+        results.pairs.push_back(std::move(pair));
+    }
     AdjustByHolm(results.pairs);
     return results;
 }

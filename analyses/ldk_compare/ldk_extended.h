@@ -29,7 +29,9 @@ struct LDkExtended {
     std::string reason;                  // why there are no pairs
 };
 
-LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches);
+// From the batches and their compared pairs (CompareAllLDkPairs).
+LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches,
+                               const std::vector<LDkPair>& pairs);
 
 inline constexpr const char* kExtendedLDkTitle = "LDk两两对比 扩展结果";
 

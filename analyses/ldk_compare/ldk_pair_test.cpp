@@ -26,4 +26,12 @@ LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b) {
     return test;
 }
 
+std::vector<LDkPair> CompareAllLDkPairs(const std::vector<LDkBatch>& batches) {
+    std::vector<LDkPair> pairs;
+    for (std::size_t a = 0; a + 1 < batches.size(); ++a)
+        for (std::size_t b = a + 1; b < batches.size(); ++b)
+            pairs.push_back({a, b, CompareLDkPair(batches[a], batches[b])});
+    return pairs;
+}
+
 }  // namespace tavelmark::ldk_compare

@@ -18,6 +18,10 @@ using test::Number, test::Text;
 
 using test::MatchesReference, test::ReferenceRow;
 
+LDkExtended Extended(const std::vector<LDkBatch>& batches) {
+    return ComputeExtendedLDk(batches, CompareAllLDkPairs(batches));
+}
+
 std::string DataFile(const char* name) {
     return std::string(TAVELMARK_TEST_DATA) + "/extended/" + name;
 }
@@ -51,7 +55,7 @@ struct ExtendedLDkReference : ::testing::TestWithParam<ReferenceSet> {};
 
 TEST_P(ExtendedLDkReference, EveryPairAgreesWithR) {
     const ReferenceSet& set = GetParam();
-    const LDkExtended r = ComputeExtendedLDk(set.batches);
+    const LDkExtended r = Extended(set.batches);
     ASSERT_EQ(r.pairs.size(), set.pairs.size());
     for (std::size_t i = 0; i < r.pairs.size(); ++i) {
         const LDkPairExtended& pair = r.pairs[i];
@@ -88,7 +92,7 @@ TEST(ExtendedLDkReferenceFile, HoldsTheWorkedExampleTheEdgesAndTheGeneratedSets)
 // Standard errors that underflow to 0 make t infinite: that pair has no P,
 // and no P of the set can be adjusted, since Holm's step-down needs them all.
 TEST(ExtendedLDk, APairWithoutPLeavesEveryAdjustmentEmptyWithItsReason) {
-    const LDkExtended r = ComputeExtendedLDk(
+    const LDkExtended r = Extended(
         {MakeLDkBatch(1e300, 1e-300), MakeLDkBatch(1e299, 1e-300), MakeLDkBatch(14, 2.9)});
     ASSERT_EQ(r.pairs.size(), 3u);
     EXPECT_FALSE(r.pairs[0].p);
@@ -101,8 +105,7 @@ TEST(ExtendedLDk, APairWithoutPLeavesEveryAdjustmentEmptyWithItsReason) {
 
 TEST(ExtendedLDkSheet, WorkedExampleRowsNameTheirMethods) {
     model::Workbook book;
-    WriteExtendedResults(book, ComputeExtendedLDk({MakeLDkBatch(14, 2.9), MakeLDkBatch(20, 5),
-                                                   MakeLDkBatch(18, 3.2)}));
+    WriteExtendedResults(book, Extended({MakeLDkBatch(14, 2.9), MakeLDkBatch(20, 5), MakeLDkBatch(18, 3.2)}));
     ASSERT_EQ(book.sheets.size(), 2u);
     const model::Sheet& s = book.sheets[1];
     EXPECT_EQ(s.name(), "扩展结果");
@@ -124,7 +127,7 @@ TEST(ExtendedLDkSheet, WorkedExampleRowsNameTheirMethods) {
 
 TEST(ExtendedLDkSheet, OneBatchLeavesBothTablesEmptyWithTheReason) {
     model::Workbook book;
-    WriteExtendedResults(book, ComputeExtendedLDk({MakeLDkBatch(14, 2.9)}));
+    WriteExtendedResults(book, Extended({MakeLDkBatch(14, 2.9)}));
     const model::Sheet& s = book.sheets[1];
     for (const char* row : {"5", "9"}) {
         const std::string estimate = std::string("B") + row;
