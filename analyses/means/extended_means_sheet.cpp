@@ -4,6 +4,7 @@
 #include <string>
 
 #include "analyses/means/extended_means.h"
+#include "analyses/means/extended_means_texts.h"
 #include "analyses/means/means_dot_box_chart.h"
 #include "format/number_text.h"
 #include "report/extended_sheet.h"
@@ -52,7 +53,8 @@ ExtendedSection EffectSizeSection(const EffectSizes& e) {
     if (e.hedgesGStandardError) g.note = "标准误 " + format::R4(*e.hedgesGStandardError);
     return {"效应量 (T − R) 及95%可信区间",
             {sd, EstimateRow("Cohen's d", e.cohenD, "非中心t分布"),
-             {"Hedges校正因子 J", e.hedgesJ, std::nullopt, std::nullopt, "精确Γ函数式", ""},
+             {"Hedges校正因子 J", e.hedgesJ, std::nullopt, std::nullopt, "精确Γ函数式",
+              e.hedgesJ ? "" : text::kTooFewForSpread},
              g}};
 }
 

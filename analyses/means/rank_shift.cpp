@@ -116,6 +116,25 @@ void NormalApproximation(RankShift& out, const std::vector<double>& differences,
     out.shift.upper = NormalLimit(differences, shiftedSigma, -z975);
 }
 
+// Differences of values near the limits of double precision can be ±infinity:
+// no figure built on one is shown.
+void KeepFiniteShift(RankShift& out) {
+    LimitedEstimate& shift = out.shift;
+    if (shift.estimate && !std::isfinite(*shift.estimate)) {
+        shift = LimitedEstimate{};
+        shift.reason = text::kOverflow;
+        out.achievedLevel.reset();
+        return;
+    }
+    if ((shift.lower && !std::isfinite(*shift.lower)) ||
+        (shift.upper && !std::isfinite(*shift.upper))) {
+        shift.lower.reset();
+        shift.upper.reset();
+        shift.reason = text::kOverflowLimits;
+        out.achievedLevel.reset();
+    }
+}
+
 }  // namespace
 
 std::vector<double> MannWhitneyDistribution(int m, int n) {
@@ -166,6 +185,7 @@ RankShift ComputeRankShift(std::span<const double> t, std::span<const double> r)
         out.method = RankTestMethod::NormalApproximation;
         NormalApproximation(out, differences, t, r, ranking.tieSum);
     }
+    KeepFiniteShift(out);
     return out;
 }
 

@@ -95,6 +95,27 @@ TEST(ExtendedMeansSheet, MissingFiguresAreEmptyCellsWithTheirReason) {
         {"all equal", {.t = {3, 3, 3}, .r = {3, 3, 3, 3}}, "Mann–Whitney检验双侧P", false,
          text::kAllValuesEqual},
         {"all equal", {.t = {3, 3, 3}, .r = {3, 3, 3, 3}}, "Hedges' g", false, text::kNoSpread},
+        // Sums of ±1e308 leave double precision: no mean, no variance.
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "均数差 (合并方差)", false, text::kOverflow},
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "均数差 (Welch)", false, text::kOverflow},
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "合并标准差", false, text::kOverflow},
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "Cohen's d", false, text::kOverflow},
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "Hedges' g", false, text::kOverflow},
+        // Each group constant, but 1e308 − (−1e308) is beyond double precision.
+        {"difference overflows", {.t = {1e308, 1e308, 1e308}, .r = {-1e308, -1e308, -1e308}},
+         "均数差 (合并方差)", false, text::kOverflow},
+        {"difference overflows", {.t = {1e308, 1e308, 1e308}, .r = {-1e308, -1e308, -1e308}},
+         "Hodges–Lehmann位置差 (T − R)", false, text::kOverflow},
+        // The means and SDs stand (SD 2e200), the variances (4e400) do not.
+        {"variance overflows", {.t = {1e200, -1e200, 3e200}, .r = {1, 2, 3}}, "均数差 (Welch)",
+         true, text::kOverflowLimits},
+        {"variance overflows", {.t = {1e200, -1e200, 3e200}, .r = {1, 2, 3}}, "Cohen's d", false,
+         text::kOverflow},
     };
     for (const auto& c : cases) {
         Workbook book;
