@@ -24,6 +24,7 @@ struct RatesReferenceRow {
     std::string line;
     double a = 0, b = 0, c = 0, d = 0;
     std::optional<double> yates, yatesP, uPrime, uPrimeP, lowerR, upperR, lowerT, upperT;
+    std::optional<double> g, gP;
 };
 
 std::vector<RatesReferenceRow> LoadRows() {
@@ -48,6 +49,8 @@ std::vector<RatesReferenceRow> LoadRows() {
         r.upperR = field("upper_r");
         r.lowerT = field("lower_t");
         r.upperT = field("upper_t");
+        r.g = field("g");
+        r.gP = field("g_p");
         rows.push_back(r);
     }
     return rows;
@@ -84,6 +87,11 @@ TEST(RatesReference, ClippedCorrectionsAndBoundaryLimitsAgreeWithR) {
         EXPECT_TRUE(Agrees(chi.yates, r.yates, 1e-12)) << "Yates";
         const auto yatesP = chi.yates ? numeric::wsf::Chidist(*chi.yates, 1) : std::nullopt;
         EXPECT_TRUE(Agrees(yatesP, r.yatesP, 1e-12)) << "Yates P";
+
+        EXPECT_TRUE(Agrees(chi.likelihoodRatio, r.g, 1e-12)) << "G";
+        const auto gP = chi.likelihoodRatio ? numeric::wsf::Chidist(*chi.likelihoodRatio, 1)
+                                            : std::nullopt;
+        EXPECT_TRUE(Agrees(gP, r.gP, 1e-12)) << "G P";
 
         const PooledTests pooled = ComputePooledTests(table);
         EXPECT_TRUE(Agrees(pooled.uPrime, r.uPrime, 1e-12)) << "U'";
