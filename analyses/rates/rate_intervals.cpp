@@ -96,7 +96,8 @@ ExtendedFigure WoolfOddsRatio(const RateTable& t) {
 
 // Altman (1998), BMJ 317:1309: the interval of the number needed is the
 // reciprocal of the difference's limits; one that crosses 0 is written
-// "NNTB 1/U to infinity to NNTH 1/|L|".
+// "NNTB 1/U to infinity to NNTH 1/|L|", with T's and R's higher rate in place
+// of benefit and harm.
 NumberNeeded AltmanNumberNeeded(const ExtendedFigure& difference) {
     NumberNeeded nn;
     if (!difference.estimate) {
@@ -104,8 +105,8 @@ NumberNeeded AltmanNumberNeeded(const ExtendedFigure& difference) {
         return nn;
     }
     const double d = *difference.estimate;
-    if (d > 0) nn.kind = NumberNeededKind::Benefit;
-    if (d < 0) nn.kind = NumberNeededKind::Harm;
+    if (d > 0) nn.kind = NumberNeededKind::THigher;
+    if (d < 0) nn.kind = NumberNeededKind::RHigher;
     if (d != 0)
         nn.value = Finite(1 / std::fabs(d));
     else
@@ -116,12 +117,12 @@ NumberNeeded AltmanNumberNeeded(const ExtendedFigure& difference) {
     const double upper = *difference.upper;
     // A limit too close to 0 for its reciprocal to be finite reaches infinity.
     if (const auto from = Finite(1 / upper); upper > 0 && from) {
-        nn.benefit = NumberNeededRange{*from, std::nullopt};
-        if (lower > 0) nn.benefit->to = Finite(1 / lower);
+        nn.tHigher = NumberNeededRange{*from, std::nullopt};
+        if (lower > 0) nn.tHigher->to = Finite(1 / lower);
     }
     if (const auto from = Finite(1 / -lower); lower < 0 && from) {
-        nn.harm = NumberNeededRange{*from, std::nullopt};
-        if (upper < 0) nn.harm->to = Finite(1 / -upper);
+        nn.rHigher = NumberNeededRange{*from, std::nullopt};
+        if (upper < 0) nn.rHigher->to = Finite(1 / -upper);
     }
     nn.crossesZero = !(lower > 0) && !(upper < 0);
     return nn;
