@@ -32,7 +32,9 @@ double NormalQuantile(double p);
 double NormalUpperTail(double z);
 
 // The normal two-sided 95 % point (z = 1.959964) rounded to two decimals:
-// the plain 95 % limits of the Bliss LD50 and the score limits of a rate.
+// the plain 95 % limits of the Bliss LD50 and the score limits of a rate, and
+// so also the multiplier by which the LDk comparison's extended sheet turns
+// such limits back into a standard error.
 inline constexpr double kNormal95TwoDecimals = 1.96;
 
 // The fixed two-sided 95 % multiplier of Fieller's g and limits and of the

@@ -35,14 +35,21 @@ void AdjustByHolm(std::vector<LDkPairExtended>& pairs) {
     }
 }
 
-// 10^((x_a - x_b) -/+ q sqrt(s_a^2 + s_b^2)), q the two-sided 95 % point of the
-// pair test's t with 9999 degrees of freedom, so the interval leaves out 1
-// exactly when the unadjusted P is below 0.05.
+// The standard error of log10(LD50) that the batch's 95 % limits imply. They
+// are LD50·10^(∓1.96 SE), so their half-distance is
+// L95 = LD50 sinh(1.96 SE ln 10), inverted exactly here; the pair test's
+// L95 / (4.5 LD50) is its straight-line form (4.5 for 1.96 ln 10).
+double ExactLogDoseSE(const LDkBatch& batch) {
+    return std::asinh(batch.l95 / batch.ld50) / (numeric::kNormal95TwoDecimals * std::log(10.0));
+}
+
+// 10^((x_a - x_b) -/+ z sqrt(e_a^2 + e_b^2)), z the normal 97.5 % point and e
+// each batch's exact log-dose standard error.
 void SetRatio(LDkPairExtended& pair, const LDkBatch& a, const LDkBatch& b) {
     pair.ratio = Finite(a.ld50 / b.ld50);
-    const double q = numeric::ReportNormalPoint(0.05).value();
+    const double ea = ExactLogDoseSE(a), eb = ExactLogDoseSE(b);
     const double difference = a.x - b.x;
-    const double half = q * std::sqrt(a.s * a.s + b.s * b.s);
+    const double half = numeric::NormalQuantile(0.975) * std::sqrt(ea * ea + eb * eb);
     pair.ratioLower = Finite(std::pow(10.0, difference - half));
     pair.ratioUpper = Finite(std::pow(10.0, difference + half));
     if (!pair.ratio || !pair.ratioLower || !pair.ratioUpper) {

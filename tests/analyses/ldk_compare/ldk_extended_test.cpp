@@ -120,9 +120,15 @@ TEST(ExtendedLDkSheet, WorkedExampleRowsNameTheirMethods) {
     EXPECT_FALSE(Number(s, "C5"));  // an adjusted P has no interval
     EXPECT_EQ(Text(s, "A13"), "第2批 / 第3批");
     EXPECT_EQ(Text(s, "E13"), "对数剂量差法");
+    // 14 ± 2.9 against 20 ± 5: each SE inverted from its limits exactly,
+    // asinh(L95/LD50)/(1.96 ln 10), gives 0.50740 to 0.96571.
     EXPECT_NEAR(*Number(s, "B11"), 0.7, 1e-12);
-    EXPECT_NEAR(*Number(s, "C11"), 0.50544433979608161, 1e-9);
-    EXPECT_NEAR(*Number(s, "D11"), 0.96944403452551708, 1e-9);
+    EXPECT_NEAR(*Number(s, "C11"), 0.50739908452965454, 1e-9);
+    EXPECT_NEAR(*Number(s, "D11"), 0.96570927094639269, 1e-9);
+    // The first sheet's t test took the straight-line SE: the row says so.
+    for (const char* note : {"F11", "F12", "F13"})
+        EXPECT_EQ(Text(s, note), "SE由L95精确反推; 第一页t检验的SE取L95/(4.5·LD50), 故0.05附近两者可能不一致")
+            << note;
 }
 
 TEST(ExtendedLDkSheet, OneBatchLeavesBothTablesEmptyWithTheReason) {
