@@ -19,12 +19,21 @@ RangeRef RowSpan(int row) {
     return RangeRef{CellRef{row, kExtendedItemColumn}, CellRef{row, kExtendedNoteColumn}};
 }
 
+bool IsFinite(std::optional<double> value) { return value && std::isfinite(*value); }
+
 void WriteNumber(Sheet& sheet, int row, int column, std::optional<double> value,
                  const std::string& format) {
-    if (!value || !std::isfinite(*value)) return;
+    if (!IsFinite(value)) return;
     const CellRef cell{row, column};
     sheet.setValue(cell, *value);
     sheet.setNumberFormat(RangeRef{cell, cell}, format);
+}
+
+// Right-aligned like the numbers of its column.
+void WriteInfinity(Sheet& sheet, int row, int column) {
+    const CellRef cell{row, column};
+    sheet.setValue(cell, std::string("∞"));
+    sheet.setHorizontalAlignment(RangeRef{cell, cell}, HAlign::Right);
 }
 
 }  // namespace
@@ -70,12 +79,18 @@ int WriteExtendedSection(Sheet& sheet, int row, const ExtendedSection& section) 
     for (const ExtendedRow& r : section.rows) {
         ++last;
         sheet.setValue(CellRef{last, kExtendedItemColumn}, r.item);
-        const bool hasEstimate = r.estimate && std::isfinite(*r.estimate);
-        WriteNumber(sheet, last, kExtendedEstimateColumn, r.estimate, r.numberFormat);
+        const bool hasEstimate = IsFinite(r.estimate) || r.estimateInfinite;
+        if (r.estimateInfinite)
+            WriteInfinity(sheet, last, kExtendedEstimateColumn);
+        else
+            WriteNumber(sheet, last, kExtendedEstimateColumn, r.estimate, r.numberFormat);
         // An interval never stands without its estimate, nor half of it alone.
-        if (hasEstimate && r.lower && r.upper && std::isfinite(*r.lower) && std::isfinite(*r.upper)) {
+        if (hasEstimate && IsFinite(r.lower) && (IsFinite(r.upper) || r.upperInfinite)) {
             WriteNumber(sheet, last, kExtendedLowerColumn, r.lower, r.numberFormat);
-            WriteNumber(sheet, last, kExtendedUpperColumn, r.upper, r.numberFormat);
+            if (r.upperInfinite)
+                WriteInfinity(sheet, last, kExtendedUpperColumn);
+            else
+                WriteNumber(sheet, last, kExtendedUpperColumn, r.upper, r.numberFormat);
         }
         if (!r.method.empty()) sheet.setValue(CellRef{last, kExtendedMethodColumn}, r.method);
         if (!r.note.empty()) sheet.setValue(CellRef{last, kExtendedNoteColumn}, r.note);

@@ -21,6 +21,11 @@ struct ExtendedRow {
     std::string method;
     std::string note;  // why a figure is missing, or what it means
     std::string numberFormat = "0.0000";
+    // An estimate or upper limit that is infinite in theory (a ratio whose
+    // count sits at the end of its range): written as the text "∞", never as
+    // a number, and it stands for the estimate beside its finite lower limit.
+    bool estimateInfinite = false;
+    bool upperInfinite = false;
 };
 
 struct ExtendedSection {
@@ -43,8 +48,9 @@ inline constexpr int kExtendedNoteColumn = 6;
 model::Sheet& AddExtendedSheet(model::Workbook& book, const std::string& title);
 
 // Writes a section from `row` on: caption, header, rows and the three rules of
-// a table. An interval is written only with its estimate. Returns the row after
-// the section's last, leaving one blank row before the next.
+// a table. An interval is written only with its estimate (an infinite one
+// counts). Returns the row after the section's last, leaving one blank row
+// before the next.
 int WriteExtendedSection(model::Sheet& sheet, int row, const ExtendedSection& section);
 
 // The number format of a P value: four decimals, or scientific form for one

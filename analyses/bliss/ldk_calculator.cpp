@@ -5,7 +5,6 @@
 #include "analyses/bliss/leading_number.h"
 #include "format/number_text.h"
 #include "numeric/normal_quantile.h"
-#include "numeric/worksheet_functions.h"
 
 namespace tavelmark::bliss {
 
@@ -14,7 +13,7 @@ using format::R2, format::RoundedText;
 std::optional<LDkValues> ComputeLDk(const BlissHandOver& line, double kPercent) {
     if (!(kPercent > 0.001 && kPercent < 99.999)) return std::nullopt;
     const double kf = kPercent / 100;
-    const auto t = numeric::wsf::Tinv(2 * (kf < 0.5 ? kf : 1 - kf), numeric::kNormalDegreesOfFreedom);
+    const auto t = numeric::ReportNormalPoint(2 * (kf < 0.5 ? kf : 1 - kf));
     if (!t) return std::nullopt;
     LDkValues v;
     v.Yk = kf < 0.5 ? 5 - *t : 5 + *t;

@@ -1,6 +1,7 @@
 #pragma once
 // Pairwise comparison of the LD50 values of up to ten batches, each given as
 // LD50 with its 95 % limit L95.
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,16 @@ struct LDkPairTest {
 LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b);
 std::string SignificanceMark(double p);
 
+// Batch `first` against the later batch `second`, 0-based in grid order.
+struct LDkPair {
+    std::size_t first = 0;
+    std::size_t second = 0;
+    LDkPairTest test;
+};
+
+// Every pair of the batches: (0,1), (0,2), ..., (1,2), ...
+std::vector<LDkPair> CompareAllLDkPairs(const std::vector<LDkBatch>& batches);
+
 // The grid as stored with the window, loaded when the window is created:
 // one sheet, A1:C11 reachable, every cell centred in 宋体 11, column A 51.75
 // points and B, C 69.75 points wide, B:C shown with four decimals.
@@ -58,7 +69,7 @@ report::ReportOutcome RunLDkCompare(model::InputGrid& grid, report::Prompter& pr
                                     const report::ReportContext& context,
                                     const LDkCompareOptions& options = {});
 
-// Writes the report sheet for the batches (in grid order).
-void WriteLDkCompareReport(model::Sheet& sheet, const std::vector<LDkBatch>& batches);
+// Writes the report sheet for the compared pairs.
+void WriteLDkCompareReport(model::Sheet& sheet, const std::vector<LDkPair>& pairs);
 
 }  // namespace tavelmark::ldk_compare

@@ -36,7 +36,11 @@ ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportCon
         if (cell) block = RangeRef::cell(*cell);
         return Checked<Batches>::refuse(Refusal{title, text, MessageIcon::Critical, block});
     };
-    CalculateSteps<Batches, Batches> steps;
+    struct Comparison {
+        std::vector<LDkPair> pairs;
+        std::optional<LDkExtended> extended;
+    };
+    CalculateSteps<Batches, Comparison> steps;
     steps.check = [&]() -> Checked<Batches> {
         const GridSheet& sheet = grid.activeSheet();
         const int lastLD = sheet.lastUsedRowUp(kLDColumn, kSearchFromRow);
@@ -56,10 +60,15 @@ ReportOutcome RunLDkCompare(InputGrid& grid, Prompter& prompter, const ReportCon
         }
         return Checked<Batches>::accept(std::move(batches));
     };
-    steps.compute = [](const Batches& batches) -> std::variant<Batches, Refusal> { return batches; };
-    steps.write = [&options](model::Workbook& workbook, const Batches&, const Batches& batches) {
-        WriteLDkCompareReport(workbook.activeSheet(), batches);
-        if (options.extended) WriteExtendedResults(workbook, ComputeExtendedLDk(batches));
+    steps.compute = [&options](const Batches& batches) -> std::variant<Comparison, Refusal> {
+        Comparison c;
+        c.pairs = CompareAllLDkPairs(batches);
+        if (options.extended) c.extended = ComputeExtendedLDk(batches, c.pairs);
+        return c;
+    };
+    steps.write = [](model::Workbook& workbook, const Batches&, const Comparison& c) {
+        WriteLDkCompareReport(workbook.activeSheet(), c.pairs);
+        if (c.extended) WriteExtendedResults(workbook, *c.extended);
     };
     // The user gets the report's empty workbook after a refusal too.
     steps.workbookOnRefusal = true;

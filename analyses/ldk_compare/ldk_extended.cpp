@@ -6,7 +6,6 @@
 
 #include "numeric/finite.h"
 #include "numeric/normal_quantile.h"
-#include "numeric/worksheet_functions.h"
 
 namespace tavelmark::ldk_compare {
 
@@ -36,14 +35,21 @@ void AdjustByHolm(std::vector<LDkPairExtended>& pairs) {
     }
 }
 
-// 10^((x_a - x_b) -/+ q sqrt(s_a^2 + s_b^2)), q the two-sided 95 % point of the
-// pair test's t with 9999 degrees of freedom, so the interval leaves out 1
-// exactly when the unadjusted P is below 0.05.
+// The standard error of log10(LD50) that the batch's 95 % limits imply. They
+// are LD50·10^(∓1.96 SE), so their half-distance is
+// L95 = LD50 sinh(1.96 SE ln 10), inverted exactly here; the pair test's
+// L95 / (4.5 LD50) is its straight-line form (4.5 for 1.96 ln 10).
+double ExactLogDoseSE(const LDkBatch& batch) {
+    return std::asinh(batch.l95 / batch.ld50) / (numeric::kNormal95TwoDecimals * std::log(10.0));
+}
+
+// 10^((x_a - x_b) -/+ z sqrt(e_a^2 + e_b^2)), z the normal 97.5 % point and e
+// each batch's exact log-dose standard error.
 void SetRatio(LDkPairExtended& pair, const LDkBatch& a, const LDkBatch& b) {
     pair.ratio = Finite(a.ld50 / b.ld50);
-    const double q = numeric::wsf::Tinv(0.05, numeric::kNormalDegreesOfFreedom).value();
+    const double ea = ExactLogDoseSE(a), eb = ExactLogDoseSE(b);
     const double difference = a.x - b.x;
-    const double half = q * std::sqrt(a.s * a.s + b.s * b.s);
+    const double half = numeric::NormalQuantile(0.975) * std::sqrt(ea * ea + eb * eb);
     pair.ratioLower = Finite(std::pow(10.0, difference - half));
     pair.ratioUpper = Finite(std::pow(10.0, difference + half));
     if (!pair.ratio || !pair.ratioLower || !pair.ratioUpper) {
@@ -57,24 +63,23 @@ void SetRatio(LDkPairExtended& pair, const LDkBatch& a, const LDkBatch& b) {
 
 }  // namespace
 
-LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches) {
+LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches,
+                               const std::vector<LDkPair>& pairs) {
     LDkExtended results;
     if (batches.size() < 2) {
         results.reason = "只有一批, 无可比较的配对";
         return results;
     }
-    for (std::size_t a = 0; a + 1 < batches.size(); ++a)
-        for (std::size_t b = a + 1; b < batches.size(); ++b) {
-            LDkPairExtended pair;
-            pair.first = static_cast<int>(a) + 1;
-            pair.second = static_cast<int>(b) + 1;
-            const LDkPairTest test = CompareLDkPair(batches[a], batches[b]);
-            pair.t = test.t;
-            pair.p = test.p;
-            if (!pair.p) pair.pReason = "t值无法计算, 无P值";
-            SetRatio(pair, batches[a], batches[b]);
-            results.pairs.push_back(std::move(pair));
-        }
+    for (const LDkPair& compared : pairs) {
+        LDkPairExtended pair;
+        pair.first = static_cast<int>(compared.first) + 1;
+        pair.second = static_cast<int>(compared.second) + 1;
+        pair.t = compared.test.t;
+        pair.p = compared.test.p;
+        if (!pair.p) pair.pReason = "t值无法计算, 无P值";
+        SetRatio(pair, batches[compared.first], batches[compared.second]);
+        results.pairs.push_back(std::move(pair));
+    }
     AdjustByHolm(results.pairs);
     return results;
 }

@@ -17,8 +17,9 @@ struct LDkPairExtended {
     double t = 0;
     std::optional<double> p;      // two-tailed, as the classic report computes it
     std::optional<double> pHolm;  // Holm's adjustment over all pairs of the set
-    // LD50 of `first` over LD50 of `second`, limits from the pair's log-dose
-    // standard error and the test's own reference distribution.
+    // LD50 of `first` over LD50 of `second`, limits from each batch's log-dose
+    // standard error as its limits imply it exactly (not the test's
+    // straight-line form) and the normal 97.5 % point.
     std::optional<double> ratio, ratioLower, ratioUpper;
     std::string pReason;      // why P or its adjustment is missing
     std::string ratioReason;  // why the ratio or its limits are missing
@@ -29,7 +30,9 @@ struct LDkExtended {
     std::string reason;                  // why there are no pairs
 };
 
-LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches);
+// From the batches and their compared pairs (CompareAllLDkPairs).
+LDkExtended ComputeExtendedLDk(const std::vector<LDkBatch>& batches,
+                               const std::vector<LDkPair>& pairs);
 
 inline constexpr const char* kExtendedLDkTitle = "LDk两两对比 扩展结果";
 

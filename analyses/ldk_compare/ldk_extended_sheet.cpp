@@ -31,9 +31,15 @@ ExtendedRow HolmRow(const LDkPairExtended& pair) {
     return row;
 }
 
+// The ratio's limits invert each L95 exactly; the first sheet's t test takes
+// the straight-line SE, so near P = 0.05 the two may disagree.
+constexpr const char* kFirstSheetStandardError =
+    "SE由L95精确反推; 第一页t检验的SE取L95/(4.5·LD50), 故0.05附近两者可能不一致";
+
 ExtendedRow RatioRow(const LDkPairExtended& pair) {
     ExtendedRow row{PairLabel(pair, " / "), pair.ratio,     pair.ratioLower,
                     pair.ratioUpper,        "对数剂量差法", pair.ratioReason};
+    if (row.note.empty() && pair.ratioLower) row.note = kFirstSheetStandardError;
     return row;
 }
 

@@ -3,7 +3,6 @@
 #include "analyses/ldk_compare/ldk_compare.h"
 #include "numeric/log10.h"
 #include "numeric/normal_quantile.h"
-#include "numeric/worksheet_functions.h"
 
 namespace tavelmark::ldk_compare {
 
@@ -22,9 +21,17 @@ LDkPairTest CompareLDkPair(const LDkBatch& a, const LDkBatch& b) {
     // Equal log doses differ by nothing whatever their spread; the quotient
     // would be 0/0 where both standard errors underflow to 0.
     test.t = a.x == b.x ? 0.0 : std::fabs(a.x - b.x) / std::sqrt(a.s * a.s + b.s * b.s);
-    test.p = numeric::wsf::Tdist(test.t, numeric::kNormalDegreesOfFreedom, 2);
+    test.p = numeric::ReportNormalTwoSidedP(test.t);
     if (test.p) test.mark = SignificanceMark(*test.p);
     return test;
+}
+
+std::vector<LDkPair> CompareAllLDkPairs(const std::vector<LDkBatch>& batches) {
+    std::vector<LDkPair> pairs;
+    for (std::size_t a = 0; a + 1 < batches.size(); ++a)
+        for (std::size_t b = a + 1; b < batches.size(); ++b)
+            pairs.push_back({a, b, CompareLDkPair(batches[a], batches[b])});
+    return pairs;
 }
 
 }  // namespace tavelmark::ldk_compare

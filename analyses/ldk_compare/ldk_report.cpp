@@ -15,7 +15,7 @@ std::string BatchLabel(int batch) { return "第" + std::to_string(batch) + "批"
 
 }  // namespace
 
-void WriteLDkCompareReport(Sheet& sheet, const std::vector<LDkBatch>& batches) {
+void WriteLDkCompareReport(Sheet& sheet, const std::vector<LDkPair>& pairs) {
     SetUpReportSheet(sheet, {8.5, 4.5, "LDk两两对比计算结果"});
     sheet.setValue(CellRef{kPCaptionRow, 1},
                    std::string("两两比较结果 ( 表中为 t 检验所得 P 值, - 表示无统计意义, + "
@@ -33,18 +33,17 @@ void WriteLDkCompareReport(Sheet& sheet, const std::vector<LDkBatch>& batches) {
     DrawTableRules(sheet, kPCaptionRow, kPCaptionRow + 10, 1, 10);
     DrawTableRules(sheet, kTCaptionRow, kTCaptionRow + 10, 1, 10);
 
-    // Batch a (0-based) against a later batch b: row of a, column of b.
-    for (std::size_t a = 0; a + 1 < batches.size(); ++a)
-        for (std::size_t b = a + 1; b < batches.size(); ++b) {
-            const LDkPairTest test = CompareLDkPair(batches[a], batches[b]);
-            if (!test.p) continue;  // nothing sound to show for this pair
-            const int row = static_cast<int>(a) + 1;
-            const int column = static_cast<int>(b) + 1;
-            sheet.setValue(CellRef{kPCaptionRow + 1 + row, column},
-                           format::PatternText(*test.p, "####0.000000") + test.mark);
-            sheet.setValue(CellRef{kTCaptionRow + 1 + row, column},
-                           format::PatternText(test.t, "####0.0000") + test.mark);
-        }
+    // The earlier batch's row, the later batch's column.
+    for (const LDkPair& pair : pairs) {
+        const LDkPairTest& test = pair.test;
+        if (!test.p) continue;  // nothing sound to show for this pair
+        const int row = static_cast<int>(pair.first) + 1;
+        const int column = static_cast<int>(pair.second) + 1;
+        sheet.setValue(CellRef{kPCaptionRow + 1 + row, column},
+                       format::PatternText(*test.p, "####0.000000") + test.mark);
+        sheet.setValue(CellRef{kTCaptionRow + 1 + row, column},
+                       format::PatternText(test.t, "####0.0000") + test.mark);
+    }
 }
 
 }  // namespace tavelmark::ldk_compare

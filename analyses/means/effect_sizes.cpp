@@ -5,13 +5,17 @@
 #include <utility>
 
 #include <boost/math/distributions/non_central_t.hpp>
-#include <boost/math/distributions/normal.hpp>
 #include <boost/math/special_functions/gamma.hpp>
 #include <boost/math/tools/toms748_solve.hpp>
 
 #include "analyses/means/extended_means_texts.h"
+#include "analyses/means/pooled_variance.h"
+#include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
 
 namespace tavelmark::means {
+
+using numeric::Finite;
 
 namespace {
 
@@ -76,25 +80,29 @@ double HedgesCorrection(double df) {
 
 EffectSizes ComputeEffectSizes(const GroupMoments& t, const GroupMoments& r) {
     EffectSizes out;
-    if (!t.variance || !r.variance) {
-        out.cohenD.reason = out.hedgesG.reason = text::kTooFewForSpread;
-        return out;
-    }
     const double n1 = t.n, n2 = r.n, df = n1 + n2 - 2;
-    out.pooledSd = std::sqrt(((n1 - 1) * *t.variance + (n2 - 1) * *r.variance) / df);
-    out.hedgesJ = HedgesCorrection(df);
-    if (*out.pooledSd == 0) {
-        out.cohenD.reason = out.hedgesG.reason = text::kNoSpread;
+    if (df > 1) out.hedgesJ = HedgesCorrection(df);
+    auto missing = [&out](const char* reason) {
+        out.cohenD.reason = out.hedgesG.reason = reason;
         return out;
-    }
-    const double d = (*t.mean - *r.mean) / *out.pooledSd;
+    };
+    if (t.n < 2 || r.n < 2) return missing(text::kTooFewForSpread);
+    // With two or more values a missing moment is one beyond double precision.
+    if (!t.mean || !r.mean || !t.variance || !r.variance) return missing(text::kOverflow);
+    out.pooledSd = Finite(std::sqrt(PooledVariance(t.n, *t.variance, r.n, *r.variance)));
+    if (!out.pooledSd) return missing(text::kOverflow);
+    if (*out.pooledSd == 0) return missing(text::kNoSpread);
+    const auto difference = Finite(*t.mean - *r.mean);
+    const auto standardised = difference ? Finite(*difference / *out.pooledSd) : std::nullopt;
+    if (!standardised) return missing(text::kOverflow);
+    const double d = *standardised;
     out.cohenD = CohenD(d, n1, n2);
 
     // se² = (n1 + n2)/(n1 n2) + g²/(2(n1 + n2)) (Hedges & Olkin 1985,
     // Statistical Methods for Meta-Analysis, ch. 5).
     const double g = *out.hedgesJ * d;
     const double se = std::sqrt((n1 + n2) / (n1 * n2) + g * g / (2 * (n1 + n2)));
-    static const double z = quantile(boost::math::normal_distribution<double>(), 0.975);
+    const double z = numeric::NormalQuantile(0.975);
     out.hedgesG.estimate = g;
     out.hedgesG.lower = g - z * se;
     out.hedgesG.upper = g + z * se;

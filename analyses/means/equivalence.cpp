@@ -3,22 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
+#include "analyses/means/pooled_variance.h"
 #include "analyses/means/significance.h"
 #include "numeric/finite.h"
 #include "numeric/normal_quantile.h"
-#include "numeric/worksheet_functions.h"
 
 namespace tavelmark::means {
 
-using numeric::Finite, numeric::kNormalDegreesOfFreedom;
+using numeric::Finite;
 
 PooledSpread PoolGroups(const GroupDescription& dt, const GroupDescription& dr) {
     PooledSpread p;
     p.df = dt.n + dr.n - 2;
     if (dt.mean && dr.mean) p.difference = Finite(std::fabs(*dt.mean - *dr.mean));
     if (dt.sd && dr.sd && p.df > 0) {
-        p.sd = Finite(std::sqrt(((dt.n - 1) * *dt.sd * *dt.sd + (dr.n - 1) * *dr.sd * *dr.sd) /
-                                p.df));
+        p.sd = Finite(std::sqrt(PooledVariance(dt.n, *dt.sd * *dt.sd, dr.n, *dr.sd * *dr.sd)));
         if (p.sd) p.se = Finite(*p.sd * std::sqrt(1.0 / dt.n + 1.0 / dr.n));
     }
     return p;
@@ -75,7 +74,7 @@ namespace {
 
 // F(x): the lower tail of Student's t with 9999 df, standing for the normal.
 std::optional<double> LowerTail(double x) {
-    const auto upper = numeric::wsf::Tdist(std::fabs(x), kNormalDegreesOfFreedom, 1);
+    const auto upper = numeric::ReportNormalUpperP(std::fabs(x));
     if (!upper) return std::nullopt;
     return x < 0 ? *upper : 1 - *upper;
 }
@@ -89,7 +88,7 @@ ObservedPower PowerOf(std::optional<double> pTwoSided, const PooledSpread& sprea
     if (!spread.difference || !spread.se || !(*spread.se > 0)) return out;
     // The power function of the two-sided z test at the 5% level with both
     // rejection regions counted: P(|Z + d/SE| > z) for a standard normal Z.
-    const auto z = numeric::wsf::Tinv(0.05, kNormalDegreesOfFreedom);
+    const auto z = numeric::ReportNormalPoint(0.05);
     if (!z) return out;
     const double shift = *spread.difference / *spread.se;
     const auto above = LowerTail(shift - *z);

@@ -1,5 +1,7 @@
 #include "analyses/means/extended_means.h"
 
+#include "numeric/finite.h"
+
 namespace tavelmark::means {
 
 ExtendedMeans ComputeExtendedMeans(const MeansInput& input) {
@@ -9,7 +11,7 @@ ExtendedMeans ComputeExtendedMeans(const MeansInput& input) {
     const GroupMoments t = MomentsOf(input.t), r = MomentsOf(input.r);
     out.meanT = t.mean;
     out.meanR = r.mean;
-    if (t.mean && r.mean) out.difference = *t.mean - *r.mean;
+    if (t.mean && r.mean) out.difference = numeric::Finite(*t.mean - *r.mean);
     out.pooled = PooledInterval(t, r);
     out.welch = WelchInterval(t, r);
     out.effect = ComputeEffectSizes(t, r);

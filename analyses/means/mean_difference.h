@@ -12,8 +12,8 @@ namespace tavelmark::means {
 // would make of them.
 struct GroupMoments {
     int n = 0;
-    std::optional<double> mean;
-    std::optional<double> variance;  // none below 2 values
+    std::optional<double> mean;      // none when the sum leaves double precision
+    std::optional<double> variance;  // none below 2 values, or beyond double precision
 };
 GroupMoments MomentsOf(std::span<const double> values);
 

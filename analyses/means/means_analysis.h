@@ -4,7 +4,6 @@
 #include <array>
 #include <optional>
 #include <span>
-#include <string>
 
 #include "analyses/means/descriptive_statistics.h"
 #include "analyses/means/equivalence.h"
@@ -22,23 +21,14 @@ enum class MeansMethod { TTest, TPrime, RankSum };
 MeansMethod RecommendMethod(const GroupNormality& t, const GroupNormality& r,
                             const VarianceTest& variance);
 
-// The main table's rows 9 to 19 for the recommended test.
+// The figures of the main table's rows 9 to 19: the recommended test.
 struct RecommendedTest {
     MeansMethod method = MeansMethod::TTest;
-    std::string statisticText;             // "t = 2.1", "t' = ...", "U = ..."
+    std::optional<double> statistic;  // t, Satterthwaite's t' or the rank sum's z
     std::optional<double> pTwoSided;
-    std::optional<double> pOneSided;       // none for the rank test (an empty text is shown)
-    std::string conclusion;
-    std::string professionalConclusion;    // "T组>R组", "T组<R组", "尚不足于下结论" or ""
+    std::optional<double> pOneSided;  // none for the rank test (an empty text is shown)
     ObservedPower power;
-    std::string firstLine, secondLine;     // the recommendation
 };
-
-// "t = " and so on followed by the statistic rounded to 4 decimals in its
-// shortest form; kNotComputable in place of a missing statistic.
-std::string StatisticText(const char* label, std::optional<double> statistic);
-std::string ProfessionalConclusion(std::optional<double> pTwoSided, std::optional<double> meanT,
-                                   std::optional<double> meanR);
 
 struct MeansResults {
     GroupDescription t, r;

@@ -1,12 +1,13 @@
 #include "analyses/means/means_input.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "analyses/means/means_template.h"
 
 namespace tavelmark::means {
 
-using model::AsNumber, model::CellRef, model::GridSheet;
+using model::AsNumber, model::CellRef, model::CellValue, model::GridSheet, model::ReportValue;
 
 MeansGroupRows FindMeansGroupRows(const GridSheet& sheet) {
     return {sheet.lastUsedRowUp(kMeansColumnT, kMeansLastGridRow),
@@ -47,6 +48,26 @@ MeansInput ReadMeansInput(const GridSheet& sheet, const MeansGroupRows& rows) {
         input.r.clear();
     }
     return input;
+}
+
+namespace {
+
+ReportValue FromGrid(const CellValue& v) {
+    if (const double* d = std::get_if<double>(&v)) return *d;
+    if (const std::string* s = std::get_if<std::string>(&v)) return *s;
+    return std::monostate{};
+}
+
+}  // namespace
+
+MeansRawData ReadMeansRawData(const GridSheet& sheet, const MeansGroupRows& rows) {
+    MeansRawData raw;
+    const int lastRow = std::max(rows.lastRowT, rows.lastRowR);
+    for (int row = 1; row <= lastRow; ++row) {
+        raw.t.push_back(FromGrid(sheet.value(CellRef{row, kMeansColumnT})));
+        raw.r.push_back(FromGrid(sheet.value(CellRef{row, kMeansColumnR})));
+    }
+    return raw;
 }
 
 }  // namespace tavelmark::means

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "model/input_grid.h"
+#include "model/workbook.h"
 
 namespace tavelmark::means {
 
@@ -33,5 +34,13 @@ struct MeansInput {
 
 // Size check first (each group needs 3 values), then every cell of T, then of R.
 MeansInput ReadMeansInput(const model::GridSheet& sheet, const MeansGroupRows& rows);
+
+// Columns A and B of the grid from the headings row down to the larger of the
+// two last rows, cell by cell, as the report's raw-data block copies them: a
+// number stays a number, a text a text, anything else an empty cell.
+struct MeansRawData {
+    std::vector<model::ReportValue> t, r;  // index 0: the headings row
+};
+MeansRawData ReadMeansRawData(const model::GridSheet& sheet, const MeansGroupRows& rows);
 
 }  // namespace tavelmark::means

@@ -2,17 +2,16 @@
 
 #include "analyses/means/means_sections.h"
 
-#include <algorithm>
 #include <string>
 
-#include "analyses/means/means_template.h"
+#include "analyses/means/recommendation_texts.h"
 #include "analyses/means/significance.h"
 #include "report/report_frame.h"
 
 namespace tavelmark::means {
 
-using model::BorderWeight, model::CellRef, model::CellValue, model::GridSheet, model::HAlign,
-    model::RangeRef, model::ReadingOrder, model::ReportValue, model::Sheet, model::VAlign;
+using model::BorderWeight, model::CellRef, model::HAlign, model::RangeRef, model::ReadingOrder,
+    model::Sheet, model::VAlign;
 
 namespace {
 
@@ -47,12 +46,6 @@ void Caption(Sheet& sheet, int row, const char* text) {
     Rule(sheet, row, BorderWeight::Medium);
 }
 
-ReportValue FromGrid(const CellValue& v) {
-    if (const double* d = std::get_if<double>(&v)) return *d;
-    if (const std::string* s = std::get_if<std::string>(&v)) return *s;
-    return std::monostate{};
-}
-
 void WriteMainTable(Sheet& sheet, const MeansResults& m) {
     Caption(sheet, 4, "计算结果");
     Label(sheet, 5, "组  别");
@@ -70,7 +63,7 @@ void WriteMainTable(Sheet& sheet, const MeansResults& m) {
 
     const RecommendedTest& rec = m.recommended;
     Label(sheet, 9, "显著性检验统计量");
-    Put(sheet, 9, kColumnB, rec.statisticText);
+    Put(sheet, 9, kColumnB, StatisticText(StatisticLabel(rec.method), rec.statistic));
     Label(sheet, 10, "P值(双侧)");
     Put(sheet, 10, kColumnB, rec.pTwoSided);
     Label(sheet, 11, "P值(单侧)");
@@ -79,16 +72,18 @@ void WriteMainTable(Sheet& sheet, const MeansResults& m) {
     else
         Put(sheet, 11, kColumnB, rec.pOneSided);
     Label(sheet, 12, "统计结论(双侧)");
-    Put(sheet, 12, kColumnB, rec.conclusion);
+    Put(sheet, 12, kColumnB, ConclusionText(rec.pTwoSided));
     Label(sheet, 13, "专业结论(双侧)");
-    if (!rec.professionalConclusion.empty()) Put(sheet, 13, kColumnB, rec.professionalConclusion);
+    const std::string professional = ProfessionalConclusion(rec.pTwoSided, m.t.mean, m.r.mean);
+    if (!professional.empty()) Put(sheet, 13, kColumnB, professional);
     Label(sheet, 14, "置信度α");
     Put(sheet, 14, kColumnB, rec.power.alpha);
     Label(sheet, 15, "把握度(1-β)");
     Put(sheet, 15, kColumnB, rec.power.power);
     Label(sheet, 17, "方法推荐");
-    Label(sheet, 18, rec.firstLine.c_str());
-    Label(sheet, 19, rec.secondLine.c_str());
+    const RecommendationLines lines = RecommendationFor(rec.method);
+    Label(sheet, 18, lines.first);
+    Label(sheet, 19, lines.second);
 
     Rule(sheet, 5, BorderWeight::Thin);
     Rule(sheet, 8, BorderWeight::Thin);
@@ -288,13 +283,13 @@ const std::array<MeansSection, 7> kMeansSections = {{
     {&MeansOptions::variance, "方差齐性检验", "variance", 9, WriteVarianceSection},
 }};
 
-void WriteRawDataBlock(Sheet& sheet, const GridSheet& grid, const MeansGroupRows& rows) {
+void WriteRawDataBlock(Sheet& sheet, const MeansRawData& raw) {
     constexpr int kColumnE = 5, kColumnF = 6;
-    const int lastRow = std::max(rows.lastRowT, rows.lastRowR);
+    const int lastRow = static_cast<int>(raw.t.size());
     sheet.setValue(CellRef{4, kColumnE}, std::string("原始数据"));
     for (int row = 1; row <= lastRow; ++row) {
-        sheet.setValue(CellRef{row + 4, kColumnE}, FromGrid(grid.value(CellRef{row, kMeansColumnT})));
-        sheet.setValue(CellRef{row + 4, kColumnF}, FromGrid(grid.value(CellRef{row, kMeansColumnR})));
+        sheet.setValue(CellRef{row + 4, kColumnE}, raw.t[row - 1]);
+        sheet.setValue(CellRef{row + 4, kColumnF}, raw.r[row - 1]);
     }
     sheet.setBottomBorder(Block(4, kColumnE, 4, kColumnF), BorderWeight::Medium);
     sheet.setBottomBorder(Block(5, kColumnE, 5, kColumnF), BorderWeight::Thin);

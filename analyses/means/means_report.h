@@ -16,7 +16,7 @@ inline constexpr double kMeansColumnAWidth = 13.5;
 inline constexpr int kMeansFirstSectionRow = 21;
 
 // The grid's headings and data rows, cell by cell, into E5:F(m + 4).
-void WriteRawDataBlock(model::Sheet& sheet, const model::GridSheet& grid, const MeansGroupRows& rows);
+void WriteRawDataBlock(model::Sheet& sheet, const MeansRawData& raw);
 
 // Frame set-up, main table and the chosen sections.
 void WriteMeansReport(model::Sheet& sheet, const MeansResults& results, const MeansOptions& options);

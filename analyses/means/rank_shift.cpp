@@ -5,16 +5,13 @@
 #include <functional>
 #include <limits>
 
-#include <boost/math/distributions/normal.hpp>
-
 #include "analyses/means/extended_means_texts.h"
 #include "analyses/means/rank_sum.h"
+#include "numeric/normal_quantile.h"
 
 namespace tavelmark::means {
 
 namespace {
-
-const boost::math::normal_distribution<double> kStandardNormal;
 
 std::vector<double> SortedDifferences(std::span<const double> t, std::span<const double> r) {
     std::vector<double> d;
@@ -105,7 +102,7 @@ void NormalApproximation(RankShift& out, const std::vector<double>& differences,
         return std::sqrt(mn / 12 * ((N + 1) - tieSum / (N * (N - 1))));
     };
     const double z = CorrectedZ(out.statisticW, mn, sigmaFor(pooledTieSum));
-    out.pTwoSided = 2 * cdf(complement(kStandardNormal, std::fabs(z)));
+    out.pTwoSided = 2 * numeric::NormalUpperTail(std::fabs(z));
 
     // Two constant groups become one tie when T is shifted onto R: the
     // statistic has no spread there and the limits cannot be found.
@@ -114,9 +111,44 @@ void NormalApproximation(RankShift& out, const std::vector<double>& differences,
         return;
     }
     const double shiftedSigma = sigmaFor(TieSum(t) + TieSum(r));
-    static const double z975 = quantile(kStandardNormal, 0.975);
+    const double z975 = numeric::NormalQuantile(0.975);
     out.shift.lower = NormalLimit(differences, shiftedSigma, z975);
     out.shift.upper = NormalLimit(differences, shiftedSigma, -z975);
+}
+
+// The permutation P given the ties, P(|S − E| ≥ |s − E|) for T's rank sum S
+// with mean E (Lehmann, Nonparametrics, 1975, ch. 1, sect. 4). Doubled, the
+// mid-ranks and E = n1 (N + 1) are whole numbers, so the comparison is exact.
+double ExactTiedP(const std::vector<double>& ranks, int n1) {
+    std::vector<int> doubled(ranks.size());
+    for (std::size_t i = 0; i < ranks.size(); ++i) doubled[i] = static_cast<int>(std::lround(2 * ranks[i]));
+    int observed = 0;
+    for (int i = 0; i < n1; ++i) observed += doubled[i];
+    const int centre = n1 * (static_cast<int>(ranks.size()) + 1);
+    const std::vector<double> p = TiedRankSumDistribution(doubled, n1);
+    double tail = 0;
+    for (std::size_t s = 0; s < p.size(); ++s)
+        if (std::abs(static_cast<int>(s) - centre) >= std::abs(observed - centre)) tail += p[s];
+    return std::min(tail, 1.0);
+}
+
+// Differences of values near the limits of double precision can be ±infinity:
+// no figure built on one is shown.
+void KeepFiniteShift(RankShift& out) {
+    LimitedEstimate& shift = out.shift;
+    if (shift.estimate && !std::isfinite(*shift.estimate)) {
+        shift = LimitedEstimate{};
+        shift.reason = text::kOverflow;
+        out.achievedLevel.reset();
+        return;
+    }
+    if ((shift.lower && !std::isfinite(*shift.lower)) ||
+        (shift.upper && !std::isfinite(*shift.upper))) {
+        shift.lower.reset();
+        shift.upper.reset();
+        shift.reason = text::kOverflowLimits;
+        out.achievedLevel.reset();
+    }
 }
 
 }  // namespace
@@ -138,6 +170,43 @@ std::vector<double> MannWhitneyDistribution(int m, int n) {
         }
     }
     return byR[n];
+}
+
+std::vector<double> TiedRankSumDistribution(std::span<const int> doubledRanks, int chosen) {
+    // In ascending order the k smallest values seen so far are the first k
+    // and the k largest the last k, which bound every sum.
+    std::vector<int> ranks(doubledRanks.begin(), doubledRanks.end());
+    std::sort(ranks.begin(), ranks.end());
+    const int values = static_cast<int>(ranks.size());
+    std::vector<int> smallest(static_cast<std::size_t>(values) + 1, 0);  // sum of the first k
+    for (int k = 0; k < values; ++k) smallest[k + 1] = smallest[k] + ranks[k];
+    // ways[k][s]: the subsets of k of the values seen so far whose doubled
+    // ranks add up to s. A value joins each subset of k − 1 or stays out.
+    // Counts reach C(100, 50) ≈ 1e29: doubles keep them to 16 digits.
+    std::vector<std::vector<double>> ways(
+        static_cast<std::size_t>(chosen) + 1,
+        std::vector<double>(static_cast<std::size_t>(smallest[values]) + 1, 0.0));
+    ways[0][0] = 1;
+    int seen = 0, reached = 0;
+    for (int v : ranks) {
+        ++seen;
+        reached += v;
+        // Subsets too small to reach `chosen` with the values still to come
+        // are never needed.
+        const int fewest = std::max(1, chosen - (values - seen));
+        for (int k = std::min(seen, chosen); k >= fewest; --k) {
+            std::vector<double>& to = ways[k];
+            const std::vector<double>& from = ways[k - 1];
+            // From the sum of the k − 1 smallest plus v to that of the k largest.
+            const int highest = reached - smallest[seen - k];
+            for (int s = highest; s >= smallest[k - 1] + v; --s) to[s] += from[s - v];
+        }
+    }
+    std::vector<double> p = std::move(ways[chosen]);
+    double count = 0;
+    for (double w : p) count += w;
+    for (double& w : p) w /= count;
+    return p;
 }
 
 RankShift ComputeRankShift(std::span<const double> t, std::span<const double> r) {
@@ -162,13 +231,18 @@ RankShift ComputeRankShift(std::span<const double> t, std::span<const double> r)
         out.shift.reason = out.pReason = text::kAllValuesEqual;
         return out;
     }
-    if (n1 <= kExactRankTestLimit && n2 <= kExactRankTestLimit && !AnyValueRepeats(t, r)) {
+    const bool small = n1 <= kExactRankTestLimit && n2 <= kExactRankTestLimit;
+    if (small && !AnyValueRepeats(t, r)) {
         out.method = RankTestMethod::Exact;
         Exact(out, differences, n1, n2);
     } else {
-        out.method = RankTestMethod::NormalApproximation;
+        out.method = small ? RankTestMethod::ExactWithTies : RankTestMethod::NormalApproximation;
         NormalApproximation(out, differences, t, r, ranking.tieSum);
+        // With few values the normal tail is too small (5, 5, 5 against
+        // 3, 3, 3: 0.047 where the exact P is 0.1); the exact P replaces it.
+        if (small) out.pTwoSided = ExactTiedP(ranking.ranks, n1);
     }
+    KeepFiniteShift(out);
     return out;
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 // The Hodges–Lehmann shift T − R with its limits and the Mann–Whitney
-// (Wilcoxon rank-sum) test: exact when both groups have at most 50 values and
-// no value repeats in the pooled data, otherwise the normal approximation
-// with continuity and tie corrections.
+// (Wilcoxon rank-sum) test. When both groups have at most 50 values the test
+// is exact: from the distribution without ties when no value repeats in the
+// pooled data, else from the exact distribution given the ties; the limits
+// are exact without ties. Larger groups, and the limits with ties, take the
+// normal approximation with continuity and tie corrections.
 #include <optional>
 #include <span>
 #include <string>
@@ -14,7 +16,7 @@ namespace tavelmark::means {
 
 inline constexpr int kExactRankTestLimit = 50;
 
-enum class RankTestMethod { Exact, NormalApproximation, AllValuesEqual };
+enum class RankTestMethod { Exact, ExactWithTies, NormalApproximation, AllValuesEqual };
 
 struct RankShift {
     LimitedEstimate shift;               // median of the n1 n2 differences
@@ -29,5 +31,10 @@ RankShift ComputeRankShift(std::span<const double> t, std::span<const double> r)
 
 // P(W = w), w = 0 .. m n, for groups of m and n values without ties.
 std::vector<double> MannWhitneyDistribution(int m, int n);
+
+// P(S = s), s = 0 .. Σ doubled ranks, of the sum S of the doubled mid-ranks of
+// `chosen` values drawn at random from the pooled values, whose doubled
+// mid-ranks are given: the rank sum's exact distribution given the ties.
+std::vector<double> TiedRankSumDistribution(std::span<const int> doubledRanks, int chosen);
 
 }  // namespace tavelmark::means

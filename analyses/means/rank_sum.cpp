@@ -5,7 +5,6 @@
 #include <numeric>
 
 #include "numeric/normal_quantile.h"
-#include "numeric/worksheet_functions.h"
 
 namespace tavelmark::means {
 
@@ -62,7 +61,7 @@ RankSumTest WilcoxonRankSum(std::span<const double> t, std::span<const double> r
                      std::sqrt(w.tieCorrection);
     if (!std::isfinite(z)) return w;
     w.z = z;
-    w.pTwoSided = numeric::wsf::Tdist(z, numeric::kNormalDegreesOfFreedom, 2);
+    w.pTwoSided = numeric::ReportNormalTwoSidedP(z);
     return w;
 }
 

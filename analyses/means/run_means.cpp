@@ -77,9 +77,14 @@ ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& p
     struct Input {
         MeansGroupRows rows;
         MeansInput values;
+        MeansRawData raw;
         GroupDescription dt, dr;
     };
-    CalculateSteps<Input, MeansResults> steps;
+    struct Results {
+        MeansResults classic;
+        std::optional<ExtendedMeans> extended;
+    };
+    CalculateSteps<Input, Results> steps;
     steps.check = [&]() -> Checked<Input> {
         const GridSheet& data = grid.activeSheet();
         Input in;
@@ -90,6 +95,7 @@ ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& p
         if (in.values.problem == MeansInputProblem::BadCell)
             return Checked<Input>::refuse({kMeansBadCellTitle, kMeansBadCellText, MessageIcon::Exclamation,
                                            RangeRef::cell(in.values.badCell)});
+        in.raw = ReadMeansRawData(data, in.rows);
         in.dt = DescribeGroup(in.values.t);
         in.dr = DescribeGroup(in.values.r);
         const Group groups[] = {{'T', kMeansColumnT, in.rows.lastRowT, in.values.t, in.dt},
@@ -98,15 +104,17 @@ ReportOutcome RunMeans(InputGrid& grid, const MeansOptions& options, Prompter& p
             if (SettleOutliers(grid, group, prompter)) return Checked<Input>::stop();
         return Checked<Input>::accept(std::move(in));
     };
-    steps.compute = [](const Input& in) -> std::variant<MeansResults, Refusal> {
-        return CompareMeans(in.values.t, in.values.r, in.dt, in.dr);
-    };
-    steps.write = [&](Workbook& workbook, const Input& in, const MeansResults& results) {
-        Sheet& sheet = workbook.activeSheet();
-        WriteRawDataBlock(sheet, grid.activeSheet(), in.rows);
-        WriteMeansReport(sheet, results, options);
+    steps.compute = [&options](const Input& in) -> std::variant<Results, Refusal> {
+        Results results{CompareMeans(in.values.t, in.values.r, in.dt, in.dr), std::nullopt};
         // The values the classic report analysed: those left after the outlier questions.
-        if (options.extended) WriteExtendedResults(workbook, ComputeExtendedMeans(in.values));
+        if (options.extended) results.extended = ComputeExtendedMeans(in.values);
+        return results;
+    };
+    steps.write = [&options](Workbook& workbook, const Input& in, const Results& results) {
+        Sheet& sheet = workbook.activeSheet();
+        WriteRawDataBlock(sheet, in.raw);
+        WriteMeansReport(sheet, results.classic, options);
+        if (results.extended) WriteExtendedResults(workbook, *results.extended);
     };
     return Calculate(grid, prompter, context, steps).report;
 }

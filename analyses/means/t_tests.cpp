@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "analyses/means/pooled_variance.h"
 #include "analyses/means/significance.h"
 #include "numeric/finite.h"
 #include "numeric/worksheet_functions.h"
@@ -48,7 +49,7 @@ StudentTTest PooledTTest(std::span<const double> t, std::span<const double> r,
     // the same |t| directly.
     if (s.pTwoSided && !s.t && dt.mean && dr.mean && dt.sd && dr.sd) {
         const double pooledVariance =
-            ((dt.n - 1) * *dt.sd * *dt.sd + (dr.n - 1) * *dr.sd * *dr.sd) / s.df;
+            PooledVariance(dt.n, *dt.sd * *dt.sd, dr.n, *dr.sd * *dr.sd);
         s.t = Finite(std::fabs(*dt.mean - *dr.mean) /
                      std::sqrt(pooledVariance * (1.0 / dt.n + 1.0 / dr.n)));
     }

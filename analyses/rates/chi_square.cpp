@@ -18,23 +18,19 @@ double MinOfFour(double w, double x, double y, double z) {
 
 namespace {
 
-// x ln x of an observed count; empty for 0, whose logarithm the formula takes.
-std::optional<double> XLogX(double x) {
-    if (x <= 0) return std::nullopt;
-    return x * std::log(x);
-}
+// x ln x of a count, 0 for a count of 0: the limit of x ln x as x falls to 0,
+// as G = 2 Σ O ln(O/E) takes an empty cell (it adds nothing).
+double XLogX(double x) { return x > 0 ? x * std::log(x) : 0.0; }
 
 std::optional<double> LikelihoodRatio(const RateTable& t) {
+    // A margin of 0 leaves no expected count to compare with: nothing to test.
+    if (!(t.n1 > 0 && t.n2 > 0 && t.m1 > 0 && t.m2 > 0)) return std::nullopt;
     // In the order of the formula: cells, minus margins, plus N ln N.
-    const std::optional<double> terms[] = {XLogX(t.a),  XLogX(t.b),  XLogX(t.c),  XLogX(t.d),
-                                           XLogX(t.n1), XLogX(t.n2), XLogX(t.m1), XLogX(t.m2),
-                                           XLogX(t.N)};
-    double sum = 0;
-    for (int i = 0; i < 9; ++i) {
-        if (!terms[i]) return std::nullopt;
-        sum += (i >= 4 && i < 8) ? -*terms[i] : *terms[i];
-    }
-    return numeric::Finite(2 * sum);
+    const double sum = XLogX(t.a) + XLogX(t.b) + XLogX(t.c) + XLogX(t.d) - XLogX(t.n1) -
+                       XLogX(t.n2) - XLogX(t.m1) - XLogX(t.m2) + XLogX(t.N);
+    // G is never below 0; the cancellation of the margins' terms can leave a
+    // rounding error of either sign where the rates are equal.
+    return numeric::Finite(std::max(0.0, 2 * sum));
 }
 
 }  // namespace

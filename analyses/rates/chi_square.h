@@ -24,8 +24,9 @@ double MinOfFour(double w, double x, double y, double z);
 
 // Pearson N(ad - bc)^2 / (n1 n2 m1 m2); Yates N max(0, |ad - bc| - N/2)^2 /
 // (n1 n2 m1 m2); Mantel-Haenszel Pearson (N - 1) / N; G = 2 sum O ln(O/E)
-// written with the margins. A statistic whose formula divides by zero or
-// takes the logarithm of 0 is empty; Mantel-Haenszel is empty with Pearson.
+// written with the margins, an empty cell adding 0 ln 0 = 0. A statistic whose
+// formula divides by zero (a margin of 0) is empty; Mantel-Haenszel is empty
+// with Pearson.
 ChiSquares ComputeChiSquares(const RateTable& t);
 
 ExpectedCounts ComputeExpectedCounts(const RateTable& t);

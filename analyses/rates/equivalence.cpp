@@ -12,7 +12,6 @@
 namespace tavelmark::rates {
 
 namespace wsf = numeric::wsf;
-using numeric::kNormalDegreesOfFreedom;
 
 namespace {
 
@@ -57,8 +56,8 @@ std::array<SampleSize, 4> ComputeSampleSizes(const RateTable& t) {
     }
     if (!t.p1 || !t.p2) return result;
 
-    const auto z2 = wsf::Tinv(0.05, kNormalDegreesOfFreedom);
-    const auto z1 = wsf::Tinv(0.1, kNormalDegreesOfFreedom);
+    const auto z2 = numeric::ReportNormalPoint(0.05);
+    const auto z1 = numeric::ReportNormalPoint(0.1);
     const auto asin1 = wsf::Asin(std::sqrt(*t.p1));
     const auto asin2 = wsf::Asin(std::sqrt(*t.p2));
     if (!asin1 || !asin2) return result;
@@ -76,7 +75,7 @@ std::array<SampleSize, 4> ComputeSampleSizes(const RateTable& t) {
         return format::RoundHalfEven(*n, 0);
     };
     for (auto& entry : result) {
-        const auto zBeta = wsf::Tinv(2 * entry.beta, kNormalDegreesOfFreedom);
+        const auto zBeta = numeric::ReportNormalPoint(2 * entry.beta);
         entry.twoSided = size(z2, zBeta);
         entry.oneSided = size(z1, zBeta);
     }

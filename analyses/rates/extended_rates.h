@@ -28,7 +28,10 @@ struct RateWithLimits {
     double upper = 0;
 };
 
-enum class NumberNeededKind { Benefit, Harm, None };  // NNTB, NNTH, equal rates
+// Which group's positive rate is the higher. A positive response may be a
+// benefit or a harm, so the direction is named by the rates, not as NNTB or
+// NNTH.
+enum class NumberNeededKind { THigher, RHigher, Equal };
 
 // One part of the number-needed interval; `to` empty: it runs to infinity.
 struct NumberNeededRange {
@@ -36,15 +39,15 @@ struct NumberNeededRange {
     std::optional<double> to;
 };
 
-// The number needed to treat, a positive response taken as the benefit: a
-// rate of T above R's gives an NNTB, below it an NNTH. Its interval comes from
-// the limits of the difference; one that crosses 0 has both parts, each
-// running to infinity ("NNTB 1/U to infinity to NNTH 1/|L|").
+// The number needed to treat, 1 / |T − R|. Its interval comes from the limits
+// of the difference; one that crosses 0 has both parts, each running to
+// infinity (Altman's "NNTB 1/U to infinity to NNTH 1/|L|", here "T higher"
+// and "R higher").
 struct NumberNeeded {
-    NumberNeededKind kind = NumberNeededKind::None;
+    NumberNeededKind kind = NumberNeededKind::Equal;
     std::optional<double> value;  // 1 / |difference|; empty when the rates are equal
-    std::optional<NumberNeededRange> benefit;
-    std::optional<NumberNeededRange> harm;
+    std::optional<NumberNeededRange> tHigher;  // where T's rate is the higher
+    std::optional<NumberNeededRange> rHigher;  // where R's rate is the higher
     bool crossesZero = false;  // the difference's interval does not leave out 0
     std::string reason;
 };

@@ -16,32 +16,40 @@ namespace {
 // P values too small for four decimals are written in scientific form.
 std::string ProbabilityFormat(double p) { return p < 1e-4 ? "0.00E+00" : "0.0000"; }
 
+// The first sheet's limits of a rate are the continuity-corrected score
+// interval with 1.96 and 3.841 (Newcombe 1998, method 4); the correction
+// widens them against Wilson's.
+constexpr const char* kFirstSheetRateLimits =
+    "第一页的可信限为连续性校正score法 (z取1.96), 校正使其较宽";
+
 ExtendedRow RateRow(const std::string& item, const std::optional<RateWithLimits>& rate) {
     if (!rate)
         return {item,         std::nullopt,     std::nullopt,
                 std::nullopt, "Wilson score法", "组例数为0, 无法计算"};
-    return {item, rate->rate, rate->lower, rate->upper, "Wilson score法", ""};
+    return {item, rate->rate, rate->lower, rate->upper, "Wilson score法", kFirstSheetRateLimits};
 }
 
 ExtendedRow FigureRow(const std::string& item, const ExtendedFigure& figure,
                       const std::string& method) {
     ExtendedRow row{item, figure.estimate, figure.lower, figure.upper, method, figure.reason};
-    // An infinite estimate leaves its cell empty; its finite lower limit is
-    // still worth reading, so the note carries it.
-    if (figure.estimateInfinite && figure.lower) row.note += "; 下限 " + format::R4(*figure.lower);
+    row.estimateInfinite = figure.estimateInfinite;
+    row.upperInfinite = figure.upperInfinite;
     return row;
 }
 
-// Altman's way of writing an interval that reaches infinity:
-// "NNTB 4.1238 至 ∞ 至 NNTH 4.9048".
+constexpr const char* kTHigher = "T组阳性率较高";
+constexpr const char* kRHigher = "R组阳性率较高";
+
+// Altman's way of writing an interval that reaches infinity, the direction
+// named by the rates: "T组阳性率较高 4.1238 至 ∞ 至 R组阳性率较高 4.9048".
 std::string AltmanIntervalText(const NumberNeeded& nn) {
     std::string text;
-    if (nn.benefit) {
-        text = "NNTB " + format::R4(nn.benefit->from) + " 至 ∞";
+    if (nn.tHigher) {
+        text = std::string(kTHigher) + " " + format::R4(nn.tHigher->from) + " 至 ∞";
     }
-    if (nn.harm) {
+    if (nn.rHigher) {
         if (text.empty()) text = "∞";
-        text += " 至 NNTH " + format::R4(nn.harm->from);
+        text += std::string(" 至 ") + kRHigher + " " + format::R4(nn.rHigher->from);
     }
     return text;
 }
@@ -50,18 +58,18 @@ ExtendedRow NumberNeededRow(const NumberNeeded& nn) {
     const char* method = "Altman法 (由率差的Newcombe可信限)";
     ExtendedRow row{"需治疗人数 NNT", nn.value, std::nullopt, std::nullopt, method, nn.reason};
     const NumberNeededRange* finite = nullptr;
-    if (nn.kind == NumberNeededKind::Benefit) {
-        row.item = "需治疗人数 NNTB";
-        if (nn.benefit && nn.benefit->to) finite = &*nn.benefit;
+    if (nn.kind == NumberNeededKind::THigher) {
+        row.item = std::string("需治疗人数 NNT (") + kTHigher + ")";
+        if (nn.tHigher && nn.tHigher->to) finite = &*nn.tHigher;
     }
-    if (nn.kind == NumberNeededKind::Harm) {
-        row.item = "需伤害人数 NNTH";
-        if (nn.harm && nn.harm->to) finite = &*nn.harm;
+    if (nn.kind == NumberNeededKind::RHigher) {
+        row.item = std::string("需治疗人数 NNT (") + kRHigher + ")";
+        if (nn.rHigher && nn.rHigher->to) finite = &*nn.rHigher;
     }
     if (finite) {
         row.lower = finite->from;
         row.upper = finite->to;
-    } else if (nn.benefit || nn.harm) {
+    } else if (nn.tHigher || nn.rHigher) {
         const std::string interval = "可信区间跨过0: " + AltmanIntervalText(nn);
         row.note = row.note.empty() ? interval : row.note + "; " + interval;
     }

@@ -11,7 +11,6 @@
 namespace tavelmark::rates {
 
 namespace wsf = numeric::wsf;
-using numeric::kNormalDegreesOfFreedom;
 
 std::optional<double> PooledStandardError(const RateTable& t) {
     const auto pooled = rates::Divide(t.m1, t.N);
@@ -45,12 +44,12 @@ std::optional<double> TTestP(const PooledTests& tests, const RateTable& t) {
 
 std::optional<double> UTestP(const PooledTests& tests) {
     if (!tests.u) return std::nullopt;
-    return wsf::Tdist(*tests.u, kNormalDegreesOfFreedom, 2);
+    return numeric::ReportNormalTwoSidedP(*tests.u);
 }
 
 std::optional<double> UPrimeTestP(const PooledTests& tests) {
     if (!tests.uPrime) return std::nullopt;
-    return wsf::Tdist(*tests.uPrime, kNormalDegreesOfFreedom, 2);
+    return numeric::ReportNormalTwoSidedP(*tests.uPrime);
 }
 
 }  // namespace tavelmark::rates

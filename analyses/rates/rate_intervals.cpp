@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include <boost/math/distributions/normal.hpp>
-
 #include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
 
 namespace tavelmark::rates {
 
@@ -13,14 +12,9 @@ using numeric::Finite;
 
 namespace {
 
-double Z975() {
-    static const double z = quantile(boost::math::normal_distribution<double>(), 0.975);
-    return z;
-}
-
 // Both limits of exp(log(estimate) -/+ z sqrt(variance)).
 void SetLogLimits(ExtendedFigure& figure, double estimate, double variance) {
-    const double half = Z975() * std::sqrt(std::max(0.0, variance));
+    const double half = numeric::NormalQuantile(0.975) * std::sqrt(std::max(0.0, variance));
     figure.lower = Finite(std::exp(std::log(estimate) - half));
     figure.upper = Finite(std::exp(std::log(estimate) + half));
     if (!figure.lower || !figure.upper) figure.lower = figure.upper = std::nullopt;
@@ -32,7 +26,7 @@ void SetLogLimits(ExtendedFigure& figure, double estimate, double variance) {
 //   (2x + z^2 -/+ z sqrt(z^2 + 4x(1 - x/n))) / (2(n + z^2)).
 std::optional<RateWithLimits> WilsonRate(double x, double n) {
     if (!(n > 0) || x < 0 || x > n) return std::nullopt;
-    const double z = Z975();
+    const double z = numeric::NormalQuantile(0.975);
     const double root = z * std::sqrt(z * z + 4 * x * (1 - x / n));
     const double denominator = 2 * (n + z * z);
     const double lower = (2 * x + z * z - root) / denominator;
@@ -102,7 +96,8 @@ ExtendedFigure WoolfOddsRatio(const RateTable& t) {
 
 // Altman (1998), BMJ 317:1309: the interval of the number needed is the
 // reciprocal of the difference's limits; one that crosses 0 is written
-// "NNTB 1/U to infinity to NNTH 1/|L|".
+// "NNTB 1/U to infinity to NNTH 1/|L|", with T's and R's higher rate in place
+// of benefit and harm.
 NumberNeeded AltmanNumberNeeded(const ExtendedFigure& difference) {
     NumberNeeded nn;
     if (!difference.estimate) {
@@ -110,8 +105,8 @@ NumberNeeded AltmanNumberNeeded(const ExtendedFigure& difference) {
         return nn;
     }
     const double d = *difference.estimate;
-    if (d > 0) nn.kind = NumberNeededKind::Benefit;
-    if (d < 0) nn.kind = NumberNeededKind::Harm;
+    if (d > 0) nn.kind = NumberNeededKind::THigher;
+    if (d < 0) nn.kind = NumberNeededKind::RHigher;
     if (d != 0)
         nn.value = Finite(1 / std::fabs(d));
     else
@@ -122,12 +117,12 @@ NumberNeeded AltmanNumberNeeded(const ExtendedFigure& difference) {
     const double upper = *difference.upper;
     // A limit too close to 0 for its reciprocal to be finite reaches infinity.
     if (const auto from = Finite(1 / upper); upper > 0 && from) {
-        nn.benefit = NumberNeededRange{*from, std::nullopt};
-        if (lower > 0) nn.benefit->to = Finite(1 / lower);
+        nn.tHigher = NumberNeededRange{*from, std::nullopt};
+        if (lower > 0) nn.tHigher->to = Finite(1 / lower);
     }
     if (const auto from = Finite(1 / -lower); lower < 0 && from) {
-        nn.harm = NumberNeededRange{*from, std::nullopt};
-        if (upper < 0) nn.harm->to = Finite(1 / -upper);
+        nn.rHigher = NumberNeededRange{*from, std::nullopt};
+        if (upper < 0) nn.rHigher->to = Finite(1 / -upper);
     }
     nn.crossesZero = !(lower > 0) && !(upper < 0);
     return nn;

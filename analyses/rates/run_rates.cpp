@@ -14,7 +14,11 @@ using report::Calculate, report::CalculateSteps, report::Checked, report::Messag
 
 ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& prompter,
                        const ReportContext& context) {
-    CalculateSteps<RateTable, RatesResults> steps;
+    struct Results {
+        RatesResults classic;
+        std::optional<ExtendedRates> extended;
+    };
+    CalculateSteps<RateTable, Results> steps;
     steps.check = [&]() -> Checked<RateTable> {
         const RateTableCheck check = ReadRateTable(grid);
         if (!check.table)
@@ -22,20 +26,21 @@ ReportOutcome RunRates(InputGrid& grid, const RatesOptions& options, Prompter& p
                 {kRatesInputTitle, check.refusal, MessageIcon::Critical, Range(check.selection)});
         return Checked<RateTable>::accept(*check.table);
     };
-    steps.compute = [&](const RateTable& table) -> std::variant<RatesResults, Refusal> {
-        RatesResults results = ComputeRates(table);
+    steps.compute = [&](const RateTable& table) -> std::variant<Results, Refusal> {
+        Results results{ComputeRates(table), std::nullopt};
         // The advice comes before the report, as the user will read it.
-        if (results.yatesAdvice)
+        if (results.classic.yatesAdvice)
             prompter.message(kYatesAdviceText, kYatesAdviceTitle, MessageIcon::Exclamation);
-        if (results.fisherAdvice)
+        if (results.classic.fisherAdvice)
             prompter.message(kFisherAdviceText, kFisherAdviceTitle, MessageIcon::None);
+        if (options.extended) results.extended = ComputeExtendedRates(table);
         return results;
     };
-    steps.write = [&](Workbook& workbook, const RateTable& table, const RatesResults& results) {
+    steps.write = [&](Workbook& workbook, const RateTable&, const Results& results) {
         Sheet& sheet = workbook.activeSheet();
         SetUpReportSheet(sheet, {kRatesColumnWidth, kRatesColumnAWidth, RatesReportTitle(options.captionCommand)});
-        WriteRatesReport(sheet, results, options);
-        if (options.extended) WriteExtendedResults(workbook, ComputeExtendedRates(table));
+        WriteRatesReport(sheet, results.classic, options);
+        if (results.extended) WriteExtendedResults(workbook, *results.extended);
     };
     return Calculate(grid, prompter, context, steps).report;
 }

@@ -2,7 +2,6 @@
 // arguments: data/reference_values.R produced data/reference_values.csv
 // (R 4.2.2; mean, sd, quantile type 7, pchisq, qf, pt, qt, t.test, lm, and
 // the spreadsheet's SKEW and KURT formulas written out in R).
-#include <fstream>
 #include <functional>
 #include <map>
 #include <optional>
@@ -13,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "numeric/worksheet_functions.h"
+#include "support/reference_table.h"
 #include "support/tolerance.h"
 
 namespace tavelmark::numeric::wsf {
@@ -26,6 +26,8 @@ struct ReferenceRow {
     double expected = 0;
 };
 
+// The x and y ranges are lists separated by spaces, so the file separates its
+// fields with semicolons.
 std::vector<double> ParseList(const std::string& field) {
     std::vector<double> values;
     std::istringstream in(field);
@@ -33,23 +35,19 @@ std::vector<double> ParseList(const std::string& field) {
     return values;
 }
 
+// An argument the function does not take is an empty field.
 double ParseNumber(const std::string& field) { return field.empty() ? 0.0 : std::stod(field); }
 
 std::vector<ReferenceRow> LoadReferenceRows() {
-    std::ifstream in(std::string(WSF_REFERENCE_DATA) + "/reference_values.csv");
     std::vector<ReferenceRow> rows;
-    std::string line;
-    std::getline(in, line);  // column names
-    while (std::getline(in, line)) {
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        for (std::string field; std::getline(fields, field, ';');) f.push_back(field);
-        if (f.size() != 7) {
-            ADD_FAILURE() << "malformed reference row: " << line;
-            continue;
-        }
-        rows.push_back({line, f[0], ParseList(f[1]), ParseList(f[2]), ParseNumber(f[3]),
-                        ParseNumber(f[4]), ParseNumber(f[5]), ParseNumber(f[6])});
+    const auto table =
+        test::ReadReferenceTable(std::string(WSF_REFERENCE_DATA) + "/reference_values.csv", ';');
+    for (const test::ReferenceRow& r : table) {
+        const std::string line = r.text("function") + "(" + r.text("x") + ";" + r.text("y") + ";" +
+                                 r.text("a1") + ";" + r.text("a2") + ";" + r.text("a3") + ")";
+        rows.push_back({line, r.text("function"), ParseList(r.text("x")), ParseList(r.text("y")),
+                        ParseNumber(r.text("a1")), ParseNumber(r.text("a2")),
+                        ParseNumber(r.text("a3")), r.number("expected")});
     }
     return rows;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // A reference CSV written by an R script: a header line, then one row per
-// case, fields without quotes or embedded commas; "NA" marks an undefined
-// figure and "Inf" an infinite one.
+// case, fields without quotes or embedded separators (a comma unless the file
+// says otherwise); "NA" (or R's "NaN") marks an undefined figure and "Inf" an
+// infinite one.
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -26,7 +27,9 @@ struct ReferenceRow {
         if (it == fields.end()) throw std::out_of_range("no column " + column);
         return it->second;
     }
-    bool isNA(const std::string& column) const { return text(column) == "NA"; }
+    bool isNA(const std::string& column) const {
+        return text(column) == "NA" || text(column) == "NaN";
+    }
     bool isInf(const std::string& column) const { return text(column) == "Inf"; }
     double number(const std::string& column) const { return std::stod(text(column)); }
 };
@@ -43,27 +46,28 @@ inline void PrintTo(const ReferenceRow& row, std::ostream* out) {
     }
 }
 
-inline std::vector<std::string> SplitCsvLine(const std::string& line) {
+inline std::vector<std::string> SplitCsvLine(const std::string& line, char separator = ',') {
     std::vector<std::string> out;
     std::istringstream in(line);
     std::string field;
-    while (std::getline(in, field, ',')) out.push_back(field);
-    if (!line.empty() && line.back() == ',') out.emplace_back();
+    while (std::getline(in, field, separator)) out.push_back(field);
+    if (!line.empty() && line.back() == separator) out.emplace_back();
     return out;
 }
 
 // Throws when the file is missing or a row has the wrong number of fields, so
 // that a broken reference fails loudly instead of testing nothing.
-inline std::vector<ReferenceRow> ReadReferenceTable(const std::string& path) {
+inline std::vector<ReferenceRow> ReadReferenceTable(const std::string& path,
+                                                    char separator = ',') {
     std::ifstream file(path);
     if (!file) throw std::runtime_error("cannot open " + path);
     std::string line;
     std::getline(file, line);
-    const std::vector<std::string> header = SplitCsvLine(line);
+    const std::vector<std::string> header = SplitCsvLine(line, separator);
     std::vector<ReferenceRow> rows;
     while (std::getline(file, line)) {
         if (line.empty()) continue;
-        const std::vector<std::string> fields = SplitCsvLine(line);
+        const std::vector<std::string> fields = SplitCsvLine(line, separator);
         if (fields.size() != header.size())
             throw std::runtime_error("bad row in " + path + ": " + line);
         ReferenceRow row;

@@ -18,6 +18,10 @@ using test::Number, test::Text;
 
 using test::MatchesReference, test::ReferenceRow;
 
+LDkExtended Extended(const std::vector<LDkBatch>& batches) {
+    return ComputeExtendedLDk(batches, CompareAllLDkPairs(batches));
+}
+
 std::string DataFile(const char* name) {
     return std::string(TAVELMARK_TEST_DATA) + "/extended/" + name;
 }
@@ -51,7 +55,7 @@ struct ExtendedLDkReference : ::testing::TestWithParam<ReferenceSet> {};
 
 TEST_P(ExtendedLDkReference, EveryPairAgreesWithR) {
     const ReferenceSet& set = GetParam();
-    const LDkExtended r = ComputeExtendedLDk(set.batches);
+    const LDkExtended r = Extended(set.batches);
     ASSERT_EQ(r.pairs.size(), set.pairs.size());
     for (std::size_t i = 0; i < r.pairs.size(); ++i) {
         const LDkPairExtended& pair = r.pairs[i];
@@ -88,7 +92,7 @@ TEST(ExtendedLDkReferenceFile, HoldsTheWorkedExampleTheEdgesAndTheGeneratedSets)
 // Standard errors that underflow to 0 make t infinite: that pair has no P,
 // and no P of the set can be adjusted, since Holm's step-down needs them all.
 TEST(ExtendedLDk, APairWithoutPLeavesEveryAdjustmentEmptyWithItsReason) {
-    const LDkExtended r = ComputeExtendedLDk(
+    const LDkExtended r = Extended(
         {MakeLDkBatch(1e300, 1e-300), MakeLDkBatch(1e299, 1e-300), MakeLDkBatch(14, 2.9)});
     ASSERT_EQ(r.pairs.size(), 3u);
     EXPECT_FALSE(r.pairs[0].p);
@@ -101,8 +105,7 @@ TEST(ExtendedLDk, APairWithoutPLeavesEveryAdjustmentEmptyWithItsReason) {
 
 TEST(ExtendedLDkSheet, WorkedExampleRowsNameTheirMethods) {
     model::Workbook book;
-    WriteExtendedResults(book, ComputeExtendedLDk({MakeLDkBatch(14, 2.9), MakeLDkBatch(20, 5),
-                                                   MakeLDkBatch(18, 3.2)}));
+    WriteExtendedResults(book, Extended({MakeLDkBatch(14, 2.9), MakeLDkBatch(20, 5), MakeLDkBatch(18, 3.2)}));
     ASSERT_EQ(book.sheets.size(), 2u);
     const model::Sheet& s = book.sheets[1];
     EXPECT_EQ(s.name(), "扩展结果");
@@ -117,14 +120,20 @@ TEST(ExtendedLDkSheet, WorkedExampleRowsNameTheirMethods) {
     EXPECT_FALSE(Number(s, "C5"));  // an adjusted P has no interval
     EXPECT_EQ(Text(s, "A13"), "第2批 / 第3批");
     EXPECT_EQ(Text(s, "E13"), "对数剂量差法");
+    // 14 ± 2.9 against 20 ± 5: each SE inverted from its limits exactly,
+    // asinh(L95/LD50)/(1.96 ln 10), gives 0.50740 to 0.96571.
     EXPECT_NEAR(*Number(s, "B11"), 0.7, 1e-12);
-    EXPECT_NEAR(*Number(s, "C11"), 0.50544433979608161, 1e-9);
-    EXPECT_NEAR(*Number(s, "D11"), 0.96944403452551708, 1e-9);
+    EXPECT_NEAR(*Number(s, "C11"), 0.50739908452965454, 1e-9);
+    EXPECT_NEAR(*Number(s, "D11"), 0.96570927094639269, 1e-9);
+    // The first sheet's t test took the straight-line SE: the row says so.
+    for (const char* note : {"F11", "F12", "F13"})
+        EXPECT_EQ(Text(s, note), "SE由L95精确反推; 第一页t检验的SE取L95/(4.5·LD50), 故0.05附近两者可能不一致")
+            << note;
 }
 
 TEST(ExtendedLDkSheet, OneBatchLeavesBothTablesEmptyWithTheReason) {
     model::Workbook book;
-    WriteExtendedResults(book, ComputeExtendedLDk({MakeLDkBatch(14, 2.9)}));
+    WriteExtendedResults(book, Extended({MakeLDkBatch(14, 2.9)}));
     const model::Sheet& s = book.sheets[1];
     for (const char* row : {"5", "9"}) {
         const std::string estimate = std::string("B") + row;

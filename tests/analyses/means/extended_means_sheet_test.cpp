@@ -51,7 +51,7 @@ TEST(ExtendedMeansSheet, WorkedExampleRowsNameTheirMethods) {
         {"均数差 (合并方差)", "Student t法 (合并方差)", m.difference, m.pooled.lower,
          m.pooled.upper, "自由度 23"},
         {"均数差 (Welch)", "Welch t法 (Satterthwaite自由度)", m.difference, m.welch.lower,
-         m.welch.upper, "自由度 20.6371"},
+         m.welch.upper, "自由度 20.6371; 第一页t'检验的P按截尾自由度20计算"},
         {"合并标准差", "合并方差", m.effect.pooledSd, {}, {}, ""},
         {"Cohen's d", "非中心t分布", m.effect.cohenD.estimate, m.effect.cohenD.lower,
          m.effect.cohenD.upper, ""},
@@ -62,7 +62,8 @@ TEST(ExtendedMeansSheet, WorkedExampleRowsNameTheirMethods) {
          m.rank.shift.lower, m.rank.shift.upper, ""},
         {"Mann–Whitney W (T组)", "Mann–Whitney U检验", m.rank.statisticW, {}, {},
          "T组秩和 − n1(n1+1)/2"},
-        {"Mann–Whitney检验双侧P", "正态近似 (连续性及结校正)", m.rank.pTwoSided, {}, {}, ""},
+        {"Mann–Whitney检验双侧P", "精确 (含结)", m.rank.pTwoSided, {}, {},
+         "第一页的非参检验为正态近似 (连续性及结校正), 小样本时偏离精确P"},
     };
     int previous = 0;
     for (const auto& expected : rows) {
@@ -95,6 +96,27 @@ TEST(ExtendedMeansSheet, MissingFiguresAreEmptyCellsWithTheirReason) {
         {"all equal", {.t = {3, 3, 3}, .r = {3, 3, 3, 3}}, "Mann–Whitney检验双侧P", false,
          text::kAllValuesEqual},
         {"all equal", {.t = {3, 3, 3}, .r = {3, 3, 3, 3}}, "Hedges' g", false, text::kNoSpread},
+        // Sums of ±1e308 leave double precision: no mean, no variance.
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "均数差 (合并方差)", false, text::kOverflow},
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "均数差 (Welch)", false, text::kOverflow},
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "合并标准差", false, text::kOverflow},
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "Cohen's d", false, text::kOverflow},
+        {"sums overflow", {.t = {1e308, 1e308, -1e308, 1e308}, .r = {-1e308, -1e308, 1e308, 1}},
+         "Hedges' g", false, text::kOverflow},
+        // Each group constant, but 1e308 − (−1e308) is beyond double precision.
+        {"difference overflows", {.t = {1e308, 1e308, 1e308}, .r = {-1e308, -1e308, -1e308}},
+         "均数差 (合并方差)", false, text::kOverflow},
+        {"difference overflows", {.t = {1e308, 1e308, 1e308}, .r = {-1e308, -1e308, -1e308}},
+         "Hodges–Lehmann位置差 (T − R)", false, text::kOverflow},
+        // The means and SDs stand (SD 2e200), the variances (4e400) do not.
+        {"variance overflows", {.t = {1e200, -1e200, 3e200}, .r = {1, 2, 3}}, "均数差 (Welch)",
+         true, text::kOverflowLimits},
+        {"variance overflows", {.t = {1e200, -1e200, 3e200}, .r = {1, 2, 3}}, "Cohen's d", false,
+         text::kOverflow},
     };
     for (const auto& c : cases) {
         Workbook book;
@@ -107,6 +129,33 @@ TEST(ExtendedMeansSheet, MissingFiguresAreEmptyCellsWithTheirReason) {
         EXPECT_FALSE(Number(sheet, r, kExtendedUpperColumn)) << c.name << ", " << c.item;
         EXPECT_EQ(Text(sheet, r, kExtendedNoteColumn), c.reason) << c.name << ", " << c.item;
         EXPECT_FALSE(Text(sheet, r, kExtendedMethodColumn).empty()) << c.name << ", " << c.item;
+    }
+}
+
+// The limits of the shift cover what the exact distribution allows: for 3
+// against 3 no pair of order statistics reaches 95% (R, data/extended
+// reference.csv: hl_level 0.9 for three_each, 0.969697 for no_overlap).
+TEST(ExtendedMeansSheet, ShiftRowSaysTheConfidenceItsLimitsReach) {
+    const struct {
+        const char* name;
+        MeansInput input;
+        const char* note;
+    } cases[] = {
+        {"three_each", {.t = {10.2, 11.7, 12.1}, .r = {8.4, 9.9, 7.5}},
+         "可信限的实际置信度 90.0%, 未达95%"},
+        {"no_overlap",
+         {.t = {20.1, 22.4, 21.7, 23.9, 20.8}, .r = {10.3, 11.8, 9.6, 12.2, 10.9, 11.1}},
+         "可信限的实际置信度 97.0%"},
+        // Ties: the limits come from the normal approximation, nominally 95%.
+        {"ties_small_groups", {.t = {1, 2, 2, 3}, .r = {2, 4, 5, 6}}, ""},
+    };
+    for (const auto& c : cases) {
+        Workbook book;
+        WriteExtendedResults(book, ComputeExtendedMeans(c.input));
+        const Sheet& sheet = book.sheets.back();
+        const int r = RowOf(sheet, "Hodges–Lehmann位置差 (T − R)");
+        EXPECT_TRUE(Number(sheet, r, kExtendedLowerColumn)) << c.name;
+        EXPECT_EQ(Text(sheet, r, kExtendedNoteColumn), c.note) << c.name;
     }
 }
 

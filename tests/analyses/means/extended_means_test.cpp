@@ -10,6 +10,7 @@
 
 #include "analyses/means/extended_means.h"
 #include "analyses/means/extended_means_texts.h"
+#include "analyses/means/rank_sum.h"
 #include "model/cell_ref.h"
 #include "report/extended_sheet.h"
 #include "support/reference_table.h"
@@ -43,6 +44,7 @@ const MeansInput& InputOf(const std::string& set) { return DataSets().at(set); }
 RankTestMethod MethodOf(const ReferenceRow& row) {
     const std::string& method = row.text("mw_method");
     if (method == "exact") return RankTestMethod::Exact;
+    if (method.rfind("exact with ties", 0) == 0) return RankTestMethod::ExactWithTies;
     if (method == "all values tied") return RankTestMethod::AllValuesEqual;
     return RankTestMethod::NormalApproximation;
 }
@@ -91,7 +93,10 @@ TEST_P(ExtendedMeansReference, EveryFigureAgreesWithR) {
     EXPECT_TRUE(MatchesReference(rank.shift.upper, row, "hl_upper"));
     EXPECT_TRUE(MatchesReference(rank.achievedLevel, row, "hl_level"));
     EXPECT_TRUE(MatchesReference(rank.statisticW, row, "mw_w"));
-    EXPECT_TRUE(MatchesReference(rank.pTwoSided, row, "mw_p"));
+    // The exact P values are sums of exact probabilities: agreement to 1e-10.
+    const bool exactP =
+        rank.method == RankTestMethod::Exact || rank.method == RankTestMethod::ExactWithTies;
+    EXPECT_TRUE(MatchesReference(rank.pTwoSided, row, "mw_p", exactP ? 1e-10 : 1e-6));
 
     EXPECT_TRUE(ReasonWhenMissing(m.pooled.lower, m.pooled.reason, "pooled limits"));
     EXPECT_TRUE(ReasonWhenMissing(m.welch.lower, m.welch.reason, "Welch limits"));
@@ -119,6 +124,8 @@ TEST(ExtendedMeansReferenceFile, HoldsTheWorkedExampleTheEdgesAndTheGeneratedSet
     EXPECT_GE(generated, 50);
     // Both branches of the rank test, the refused interval and the all-tied set.
     EXPECT_GT(methods["exact"], 0);
+    EXPECT_GT(methods["exact with ties"], 0);
+    EXPECT_GT(methods["exact with ties; no interval"], 0);
     EXPECT_GT(methods["normal approximation with continuity and tie corrections"], 0);
     EXPECT_GT(methods["normal approximation with continuity and tie corrections; no interval"], 0);
     EXPECT_GT(methods["all values tied"], 0);
@@ -145,6 +152,40 @@ TEST(MannWhitneyDistribution, MatchesEnumerationOfAllRankSplits) {
         ASSERT_EQ(p.size(), counts.size()) << m << "x" << n;
         for (std::size_t w = 0; w < p.size(); ++w)
             EXPECT_NEAR(p[w], counts[w] / splits, 1e-15) << m << "x" << n << " W=" << w;
+    }
+}
+
+// The distribution given the ties against a count over every way of choosing
+// the values of T from the pooled ones.
+TEST(TiedRankSumDistribution, MatchesEnumerationOfAllSplits) {
+    const struct {
+        std::vector<double> pooled;
+        int chosen;
+    } cases[] = {
+        {{5, 5, 5, 3, 3, 3}, 3},                 // two blocks of three
+        {{1, 2, 2, 3, 2, 4, 5, 6}, 4},           // a block of three across the groups
+        {{7, 7, 7, 7, 7, 1}, 2},                 // nearly all tied
+        {{1, 2, 3, 4, 5, 6, 7}, 3},              // no ties: the ranks 1..N
+        {{4, 4, 9, 9, 9, 9, 2, 2, 2, 8, 1}, 5},  // several blocks
+    };
+    for (const auto& c : cases) {
+        const int n = static_cast<int>(c.pooled.size());
+        std::vector<int> doubled;
+        for (double rank : RankValues(c.pooled).ranks) doubled.push_back(static_cast<int>(2 * rank));
+        std::vector<double> counts(static_cast<std::size_t>(n * (n + 1)) + 1, 0.0);
+        double splits = 0;
+        for (unsigned mask = 0; mask < (1u << n); ++mask) {
+            if (__builtin_popcount(mask) != c.chosen) continue;
+            int sum = 0;
+            for (int k = 0; k < n; ++k)
+                if (mask & (1u << k)) sum += doubled[k];
+            ++counts[sum];
+            ++splits;
+        }
+        const std::vector<double> p = TiedRankSumDistribution(doubled, c.chosen);
+        ASSERT_EQ(p.size(), counts.size()) << n << " choose " << c.chosen;
+        for (std::size_t s = 0; s < p.size(); ++s)
+            EXPECT_NEAR(p[s], counts[s] / splits, 1e-15) << n << " choose " << c.chosen << " S=" << s;
     }
 }
 

@@ -1,6 +1,5 @@
 // Grubbs' critical values, their notices and which values get flagged.
 #include <cmath>
-#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -9,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "analyses/means/grubbs.h"
+#include "support/reference_table.h"
 #include "support/tolerance.h"
 
 namespace tavelmark::means {
@@ -42,15 +42,9 @@ TEST(GrubbsCritical, TabledAndInterpolatedValues) {
 // (data/grubbs_points.R): equal to its two printed decimals, except the two
 // three entries known to read 0.01 high.
 TEST(GrubbsCritical, TableAgreesWithTheExactPoints) {
-    std::ifstream csv(TAVELMARK_TEST_DATA "/grubbs_points.csv");
-    ASSERT_TRUE(csv) << "grubbs_points.csv";
     std::map<int, double> exact;
-    std::string line;
-    std::getline(csv, line);  // header
-    while (std::getline(csv, line)) {
-        const auto comma = line.find(',');
-        exact[std::stoi(line.substr(0, comma))] = std::stod(line.substr(comma + 1));
-    }
+    for (const test::ReferenceRow& row : test::ReadReferenceTable(TAVELMARK_TEST_DATA "/grubbs_points.csv"))
+        exact[static_cast<int>(row.number("n"))] = row.number("g");
     ASSERT_EQ(exact.size(), kGrubbsTable.size());
     for (const auto& entry : kGrubbsTable) {
         ASSERT_TRUE(exact.count(entry.n)) << entry.n;

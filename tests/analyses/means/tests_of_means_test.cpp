@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "analyses/means/means_analysis.h"
+#include "analyses/means/recommendation_texts.h"
 #include "analyses/means/significance.h"
 #include "support/tolerance.h"
 

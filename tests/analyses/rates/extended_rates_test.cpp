@@ -55,11 +55,11 @@ RateTable TableOf(const ReferenceRow& row) {
 
 std::string KindText(NumberNeededKind kind) {
     switch (kind) {
-        case NumberNeededKind::Benefit:
-            return "NNTB";
-        case NumberNeededKind::Harm:
-            return "NNTH";
-        case NumberNeededKind::None:
+        case NumberNeededKind::THigher:
+            return "T higher";
+        case NumberNeededKind::RHigher:
+            return "R higher";
+        case NumberNeededKind::Equal:
             return "none";
     }
     return {};
@@ -68,7 +68,7 @@ std::string KindText(NumberNeededKind kind) {
 // The interval's form as Altman writes it.
 std::string FormText(const NumberNeeded& nn) {
     if (nn.crossesZero) return "crosses zero";
-    return nn.benefit ? "NNTB" : "NNTH";
+    return nn.tHigher ? "T higher" : "R higher";
 }
 
 struct ExtendedRatesReference : ::testing::TestWithParam<ReferenceRow> {};
@@ -108,8 +108,8 @@ TEST_P(ExtendedRatesReference, EveryFigureAgreesWithR) {
     EXPECT_EQ(KindText(nn.kind), row.text("nn_kind"));
     EXPECT_TRUE(MatchesReference(nn.value, row, "nn"));
     EXPECT_EQ(FormText(nn), row.text("nn_ci_form"));
-    EXPECT_TRUE(MatchesRange(nn.benefit, row, "nntb_from", "nntb_to"));
-    EXPECT_TRUE(MatchesRange(nn.harm, row, "nnth_from", "nnth_to"));
+    EXPECT_TRUE(MatchesRange(nn.tHigher, row, "t_higher_from", "t_higher_to"));
+    EXPECT_TRUE(MatchesRange(nn.rHigher, row, "r_higher_from", "r_higher_to"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Tables, ExtendedRatesReference, ::testing::ValuesIn(ReferenceTables()),
@@ -177,10 +177,37 @@ TEST(ExtendedRatesSheet, WorkedExampleRowsNameTheirMethods) {
         EXPECT_EQ(*method, e.method);
         EXPECT_NEAR(*estimate, e.estimate, 1e-9) << "row " << e.row;
     }
-    EXPECT_EQ(Text(s, "A14"), "需治疗人数 NNTB");
+    // The direction is named by the rates: a positive response may be a harm.
+    EXPECT_EQ(Text(s, "A14"), "需治疗人数 NNT (T组阳性率较高)");
     EXPECT_NEAR(*Number(s, "C14"), 2.1462083018045695, 1e-9);
     EXPECT_NEAR(*Number(s, "D14"), 96.613315373570273, 1e-9);
     EXPECT_FALSE(Number(s, "C15"));  // a P value has no interval
+
+    // The first sheet's limits of each rate come from another interval.
+    for (const char* note : {"F5", "F6"})
+        EXPECT_EQ(Text(s, note), "第一页的可信限为连续性校正score法 (z取1.96), 校正使其较宽") << note;
+}
+
+TEST(ExtendedRatesSheet, NumberNeededNamesItsDirectionByTheRates) {
+    const struct {
+        RateTable table;
+        const char* item;
+        const char* note;
+    } cases[] = {
+        {MakeRateTable(12, 20, 19, 11), "需治疗人数 NNT (T组阳性率较高)", ""},
+        {MakeRateTable(19, 11, 12, 20), "需治疗人数 NNT (R组阳性率较高)", ""},
+        // T above R, but the interval of the difference reaches below 0 (R:
+        // Newcombe limits -0.14083, 0.48415 by the formulas of compute_reference.R).
+        {MakeRateTable(5, 10, 8, 7), "需治疗人数 NNT (T组阳性率较高)",
+         "可信区间跨过0: T组阳性率较高 2.0655 至 ∞ 至 R组阳性率较高 7.1007"},
+    };
+    for (const auto& c : cases) {
+        model::Workbook book;
+        WriteExtendedResults(book, ComputeExtendedRates(c.table));
+        const model::Sheet& s = book.sheets[1];
+        EXPECT_EQ(Text(s, "A14"), c.item);
+        EXPECT_EQ(Text(s, "F14"), c.note) << c.item;
+    }
 }
 
 TEST(ExtendedRatesSheet, MissingAndInfiniteFiguresLeaveEmptyCellsWithTheirReasons) {
@@ -191,9 +218,14 @@ TEST(ExtendedRatesSheet, MissingAndInfiniteFiguresLeaveEmptyCellsWithTheirReason
     EXPECT_FALSE(Number(s, "B11"));
     EXPECT_EQ(Text(s, "F11"), "R组阳性数为0, 无法计算");
     EXPECT_FALSE(Number(s, "B12"));
+    // The infinite conditional estimate: "∞" as text beside its finite lower
+    // limit (reference.csv, zero_r_positives: 1.7933443611607496).
     EXPECT_FALSE(Number(s, "B13"));
-    EXPECT_FALSE(Number(s, "C13"));  // no interval without its estimate
-    EXPECT_EQ(Text(s, "F13"), "T组阳性数已达可能的最大值, 估计值与上限为无穷大; 下限 1.7933");
+    EXPECT_EQ(Text(s, "B13"), "∞");
+    ASSERT_TRUE(Number(s, "C13"));
+    EXPECT_NEAR(*Number(s, "C13"), 1.7933443611607496, 1e-9);
+    EXPECT_EQ(Text(s, "D13"), "∞");
+    EXPECT_EQ(Text(s, "F13"), "T组阳性数已达可能的最大值, 估计值与上限为无穷大");
 
     // Equal rates: no number needed, and the interval written Altman's way.
     model::Workbook equal;
@@ -202,7 +234,8 @@ TEST(ExtendedRatesSheet, MissingAndInfiniteFiguresLeaveEmptyCellsWithTheirReason
     EXPECT_EQ(Text(e, "A14"), "需治疗人数 NNT");
     EXPECT_FALSE(Number(e, "B14"));
     EXPECT_EQ(Text(e, "F14"),
-              "两组率相等, 需治疗人数为无穷大; 可信区间跨过0: NNTB 4.1238 至 ∞ 至 NNTH 4.9048");
+              "两组率相等, 需治疗人数为无穷大; 可信区间跨过0: T组阳性率较高 4.1238 至 ∞ 至 "
+              "R组阳性率较高 4.9048");
 }
 
 }  // namespace

@@ -3,11 +3,10 @@
 // table of up to 8 subjects, edge tables and random tables up to N = 200.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "analyses/rates/fisher_exact.h"
+#include "support/reference_table.h"
 #include "support/tolerance.h"
 
 namespace tavelmark::rates {
@@ -16,18 +15,15 @@ namespace {
 using test::Near;
 
 TEST(FisherReference, AgreesWithHypergeometricSumsFromR) {
-    std::ifstream file(std::string(RATES_TEST_DATA) + "/fisher_reference.csv");
-    ASSERT_TRUE(file) << "fisher_reference.csv missing";
-    std::string line;
-    std::getline(file, line);  // header
     int tables = 0, largest = 0;
-    while (std::getline(file, line)) {
-        std::istringstream fields(line);
-        double a, b, c, d, one, opposite, two;
-        char comma;
-        fields >> a >> comma >> b >> comma >> c >> comma >> d >> comma >> one >> comma >>
-            opposite >> comma >> two;
-        ASSERT_TRUE(fields) << line;
+    for (const test::ReferenceRow& row :
+         test::ReadReferenceTable(std::string(RATES_TEST_DATA) + "/fisher_reference.csv")) {
+        const double a = row.number("a"), b = row.number("b"), c = row.number("c"),
+                     d = row.number("d");
+        const double one = row.number("one_sided"), opposite = row.number("opposite_side"),
+                     two = row.number("two_sided");
+        const std::string line = row.text("a") + "," + row.text("b") + "," + row.text("c") + "," +
+                                 row.text("d");
         const FisherProbabilities f = ComputeFisherProbabilities(MakeRateTable(a, b, c, d));
         ASSERT_TRUE(f.oneSided && f.oppositeSide && f.twoSided) << line;
         // Probabilities assembled from logarithm sums: about 12 digits to trust.

@@ -3,9 +3,7 @@
 // for Yates' chi-square, prop.test for U' and for each group's limits.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +11,7 @@
 #include "analyses/rates/pooled_tests.h"
 #include "analyses/rates/rate_estimates.h"
 #include "numeric/worksheet_functions.h"
+#include "support/reference_table.h"
 #include "support/tolerance.h"
 
 namespace tavelmark::rates {
@@ -25,34 +24,33 @@ struct RatesReferenceRow {
     std::string line;
     double a = 0, b = 0, c = 0, d = 0;
     std::optional<double> yates, yatesP, uPrime, uPrimeP, lowerR, upperR, lowerT, upperT;
+    std::optional<double> g, gP;
 };
 
 std::vector<RatesReferenceRow> LoadRows() {
-    std::ifstream file(std::string(RATES_TEST_DATA) + "/rates_reference.csv");
     std::vector<RatesReferenceRow> rows;
-    std::string line;
-    std::getline(file, line);  // header
-    while (std::getline(file, line)) {
-        std::vector<std::optional<double>> fields;
-        std::istringstream in(line);
-        for (std::string field; std::getline(in, field, ',');)
-            fields.push_back(field == "NA" || field == "NaN" ? std::nullopt
-                                                             : std::optional<double>(std::stod(field)));
-        if (fields.size() != 12) continue;
+    for (const test::ReferenceRow& row :
+         test::ReadReferenceTable(std::string(RATES_TEST_DATA) + "/rates_reference.csv")) {
+        auto field = [&row](const char* column) -> std::optional<double> {
+            if (row.isNA(column)) return std::nullopt;
+            return row.number(column);
+        };
         RatesReferenceRow r;
-        r.line = line;
-        r.a = *fields[0];
-        r.b = *fields[1];
-        r.c = *fields[2];
-        r.d = *fields[3];
-        r.yates = fields[4];
-        r.yatesP = fields[5];
-        r.uPrime = fields[6];
-        r.uPrimeP = fields[7];
-        r.lowerR = fields[8];
-        r.upperR = fields[9];
-        r.lowerT = fields[10];
-        r.upperT = fields[11];
+        r.line = row.text("a") + "," + row.text("b") + "," + row.text("c") + "," + row.text("d");
+        r.a = row.number("a");
+        r.b = row.number("b");
+        r.c = row.number("c");
+        r.d = row.number("d");
+        r.yates = field("yates");
+        r.yatesP = field("yates_p");
+        r.uPrime = field("u_prime");
+        r.uPrimeP = field("u_prime_p");
+        r.lowerR = field("lower_r");
+        r.upperR = field("upper_r");
+        r.lowerT = field("lower_t");
+        r.upperT = field("upper_t");
+        r.g = field("g");
+        r.gP = field("g_p");
         rows.push_back(r);
     }
     return rows;
@@ -89,6 +87,11 @@ TEST(RatesReference, ClippedCorrectionsAndBoundaryLimitsAgreeWithR) {
         EXPECT_TRUE(Agrees(chi.yates, r.yates, 1e-12)) << "Yates";
         const auto yatesP = chi.yates ? numeric::wsf::Chidist(*chi.yates, 1) : std::nullopt;
         EXPECT_TRUE(Agrees(yatesP, r.yatesP, 1e-12)) << "Yates P";
+
+        EXPECT_TRUE(Agrees(chi.likelihoodRatio, r.g, 1e-12)) << "G";
+        const auto gP = chi.likelihoodRatio ? numeric::wsf::Chidist(*chi.likelihoodRatio, 1)
+                                            : std::nullopt;
+        EXPECT_TRUE(Agrees(gP, r.gP, 1e-12)) << "G P";
 
         const PooledTests pooled = ComputePooledTests(table);
         EXPECT_TRUE(Agrees(pooled.uPrime, r.uPrime, 1e-12)) << "U'";

@@ -102,7 +102,7 @@ TEST(RatesExample, SampleSizes) {
     }
 }
 
-TEST(ChiSquare, YatesIsClippedAtZeroAndZerosLeaveStatisticsEmpty) {
+TEST(ChiSquare, YatesIsClippedAtZeroAndZeroMarginsLeaveStatisticsEmpty) {
     // |ad - bc| below N/2: the correction would exceed the difference itself.
     for (const RateTable& t : {MakeRateTable(5, 5, 5, 5), MakeRateTable(0, 2, 1, 33)}) {
         const ChiSquares chi = ComputeChiSquares(t);
@@ -110,8 +110,10 @@ TEST(ChiSquare, YatesIsClippedAtZeroAndZerosLeaveStatisticsEmpty) {
         EXPECT_EQ(numeric::wsf::Chidist(*chi.yates, 1), 1.0);
     }
 
+    // A zero cell adds 0 ln 0 = 0 to G (R, data/rates_reference.csv: 10.974338742010609).
     const ChiSquares zeroCell = ComputeChiSquares(MakeRateTable(0, 10, 6, 4));
-    EXPECT_FALSE(zeroCell.likelihoodRatio);
+    ASSERT_TRUE(zeroCell.likelihoodRatio);
+    EXPECT_NEAR(*zeroCell.likelihoodRatio, 10.974338742010609, 1e-12);
     EXPECT_TRUE(zeroCell.pearson && zeroCell.yates && zeroCell.mantelHaenszel);
 
     // A margin of 0: nothing to test, and Mantel-Haenszel is not made 0.

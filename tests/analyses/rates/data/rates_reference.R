@@ -17,6 +17,10 @@
 #                   program takes 1.96 and 3.841, so interior limits agree to
 #                   about 1e-5 only. NA for x = n/2, where prop.test leaves
 #                   the correction out.
+#   g, g_p          the likelihood-ratio statistic 2 sum O ln(O/E) over the
+#                   four cells, a cell with O = 0 adding 0 (the limit of
+#                   O ln O), and pchisq(g, 1, lower.tail = FALSE). NA when a
+#                   margin is 0 (no expected count to compare with).
 
 tables <- list(
   c(0, 2, 1, 33),    # |ad - bc| = 2 < N/2 = 18: both corrections clipped
@@ -31,7 +35,9 @@ tables <- list(
   c(0, 7, 3, 0),
   c(40, 0, 0, 40),
   c(0, 150, 3, 47),
-  c(199, 0, 1, 0)
+  c(199, 0, 1, 0),
+  c(0, 10, 6, 4),    # one zero cell: G is still defined
+  c(3, 0, 0, 8)      # two zero cells
 )
 
 limits <- function(x, n) {
@@ -39,12 +45,20 @@ limits <- function(x, n) {
   suppressWarnings(prop.test(x, n, correct = TRUE)$conf.int[1:2])
 }
 
-cat("a,b,c,d,yates,yates_p,u_prime,u_prime_p,lower_r,upper_r,lower_t,upper_t\n")
+likelihood_ratio <- function(a, b, c, d) {
+  observed <- matrix(c(a, c, b, d), nrow = 2)
+  if (any(rowSums(observed) == 0) || any(colSums(observed) == 0)) return(c(NA, NA))
+  expected <- outer(rowSums(observed), colSums(observed)) / sum(observed)
+  g <- 2 * sum(ifelse(observed > 0, observed * log(observed / expected), 0))
+  c(g, pchisq(g, 1, lower.tail = FALSE))
+}
+
+cat("a,b,c,d,yates,yates_p,u_prime,u_prime_p,lower_r,upper_r,lower_t,upper_t,g,g_p\n")
 for (t in tables) {
   a <- t[1]; b <- t[2]; c <- t[3]; d <- t[4]
   chi <- suppressWarnings(chisq.test(matrix(c(a, c, b, d), nrow = 2), correct = TRUE))
   u <- sqrt(unname(suppressWarnings(prop.test(c(a, c), c(a + b, c + d), correct = TRUE))$statistic))
   values <- c(unname(chi$statistic), chi$p.value, u, 2 * pt(-u, 9999),
-              limits(a, a + b), limits(c, c + d))
+              limits(a, a + b), limits(c, c + d), likelihood_ratio(a, b, c, d))
   cat(sprintf("%d,%d,%d,%d,%s\n", a, b, c, d, paste(sprintf("%.17g", values), collapse = ",")))
 }

@@ -31,6 +31,16 @@
 # mw_method names the method.
 #  - exact: limits are the differences R picks with qwilcox; hl_level is the
 #    coverage those order statistics achieve, 1 - 2 pwilcox(q - 1, n1, n2).
+#  - exact with ties (both groups at most 50 values, some value repeated):
+#    P is the exact permutation P given the tied mid-ranks,
+#    P(|S - E| >= |s - E|) for T's rank sum S over all choose(N, n1) ways of
+#    splitting the pooled values, E = n1 (N + 1) / 2 its mean. Where there are
+#    at most 3e6 splits the script enumerates them with combn; beyond, it
+#    multiplies the generating polynomials of the tie blocks (a block of t
+#    values at doubled mid-rank v contributes sum_j choose(t, j) x^j y^(j v)),
+#    and checks that product against the enumeration on every set small
+#    enough for both. The limits stay those of the normal approximation
+#    below (R offers no exact limits with ties).
 #  - normal approximation (continuity and tie corrections): wilcox.test finds
 #    the limits with uniroot to tol.root (1e-4 by default), but its statistic
 #    is a step function of the shift, so each limit is one of the differences;
@@ -82,9 +92,51 @@ normal_limit <- function(t, r, zq) {
   if (!any(above)) u[1] else u[max(which(above))]
 }
 
+# Doubled mid-ranks are whole numbers, so every comparison below is exact.
+tied_p_by_enumeration <- function(doubled, n1) {
+  sums <- colSums(matrix(doubled[combn(length(doubled), n1)], nrow = n1))
+  centre <- n1 * (length(doubled) + 1)
+  mean(abs(sums - centre) >= abs(sum(doubled[seq_len(n1)]) - centre))
+}
+
+tied_p_by_generating_function <- function(doubled, n1) {
+  total <- sum(doubled)
+  # ways[k + 1, s + 1]: subsets of k values with doubled rank sum s
+  ways <- matrix(0, n1 + 1, total + 1)
+  ways[1, 1] <- 1
+  for (block in split(doubled, doubled)) {
+    v <- block[1]; size <- length(block)
+    grown <- matrix(0, n1 + 1, total + 1)
+    for (j in 0:min(size, n1)) {
+      rows <- seq_len(n1 + 1 - j); columns <- seq_len(total + 1 - j * v)
+      grown[rows + j, columns + j * v] <- grown[rows + j, columns + j * v] +
+        choose(size, j) * ways[rows, columns]
+    }
+    ways <- grown
+  }
+  centre <- n1 * (length(doubled) + 1)
+  s <- 0:total
+  keep <- abs(s - centre) >= abs(sum(doubled[seq_len(n1)]) - centre)
+  sum(ways[n1 + 1, keep]) / sum(ways[n1 + 1, ])
+}
+
+exact_tied_p <- function(t, r) {
+  doubled <- as.integer(round(2 * rank(c(t, r))))
+  n1 <- length(t)
+  by_polynomial <- tied_p_by_generating_function(doubled, n1)
+  if (choose(length(doubled), n1) <= 3e6) {
+    by_enumeration <- tied_p_by_enumeration(doubled, n1)
+    stopifnot(abs(by_enumeration - by_polynomial) <= 1e-12)
+    return(by_enumeration)
+  }
+  by_polynomial
+}
+
 shift_and_rank_test <- function(t, r) {
   n1 <- length(t); n2 <- length(r)
-  exact <- n1 <= 50 && n2 <= 50 && !anyDuplicated(c(t, r))
+  small <- n1 <= 50 && n2 <= 50
+  exact <- small && !anyDuplicated(c(t, r))
+  exact_tied <- small && !exact
   shift <- median(outer(t, r, "-"))
   if (var(c(t, r)) == 0) {
     # all values tied: no spread of ranks, wilcox.test gives NaN
@@ -102,6 +154,7 @@ shift_and_rank_test <- function(t, r) {
     w <- test(FALSE)
     limits <- c(NA, NA); level <- NA
     method <- "normal approximation with continuity and tie corrections; no interval"
+    if (exact_tied) method <- "exact with ties; no interval"
   } else if (exact) {
     q <- max(1, qwilcox(0.025, n1, n2))
     limits <- w$conf.int[1:2]
@@ -112,9 +165,11 @@ shift_and_rank_test <- function(t, r) {
     stopifnot(abs(limits - w$conf.int[1:2]) <= 1e-8 * max(abs(outer(t, r, "-"))))
     level <- NA
     method <- "normal approximation with continuity and tie corrections"
+    if (exact_tied) method <- "exact with ties"
   }
+  p <- if (exact_tied) exact_tied_p(t, r) else w$p.value
   data.frame(hl_shift = shift, hl_lower = limits[1], hl_upper = limits[2], hl_level = level,
-             mw_w = unname(w$statistic), mw_p = w$p.value,
+             mw_w = unname(w$statistic), mw_p = p,
              mw_method = method)
 }
 

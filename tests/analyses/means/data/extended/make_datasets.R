@@ -28,6 +28,14 @@ add("identical_groups", c(12.5, 14.1, 13.3, 15.8, 11.9), c(12.5, 14.1, 13.3, 15.
 add("one_group_constant", c(7, 7, 7, 7), c(5.2, 6.8, 4.9, 7.7, 6.1))
 add("both_constant_equal", c(3, 3, 3), c(3, 3, 3, 3))
 add("both_constant_different", c(5, 5, 5), c(3, 3, 3, 3))
+# Ties at small n: the exact conditional distribution, not the normal one
+# (5, 5, 5 against 3, 3, 3: exact P 0.1, the normal approximation 0.047).
+add("ties_three_each", c(5, 5, 5), c(3, 3, 3))
+add("ties_small_groups", c(1, 2, 2, 3), c(2, 4, 5, 6))
+add("ties_across_groups", c(12, 15, 15, 18, 21, 21, 21), c(9, 12, 12, 15, 16, 18))
+# Both groups constant with more than 50 values in one: the normal
+# approximation's test without an interval.
+add("both_constant_large", rep(5, 51), c(3, 3, 3, 3))
 add("no_overlap", c(20.1, 22.4, 21.7, 23.9, 20.8), c(10.3, 11.8, 9.6, 12.2, 10.9, 11.1))
 add("negative_values", c(-3.2, -1.5, -4.8, -2.2, -3.9, -0.7, -2.6, -3.1),
     c(-1.1, 0.4, -0.2, 1.3, -0.9, 0.05, 0.8, -0.5, 2.1))

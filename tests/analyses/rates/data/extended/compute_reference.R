@@ -30,15 +30,16 @@
 # Berry & Armitage 1995, The Statistician 44:417): twice the smaller one-sided
 # mid-P, with X hypergeometric (dhyper) under the margins:
 #   min(P(X < c) + P(X = c)/2, P(X > c) + P(X = c)/2) * 2.
-# Number needed to treat, the positive response taken as the benefit:
-# NNTB = 1/delta when delta > 0, NNTH = 1/|delta| when delta < 0 (kind "none",
-# NA, when delta = 0). Its 95% interval from the Newcombe limits, following
-# Altman (1998, BMJ 317:1309), with L < U the Newcombe limits:
-#   nntb_from, nntb_to: when U > 0, NNTB from 1/U to 1/L (Inf when L <= 0);
-#   nnth_from, nnth_to: when L < 0, NNTH from 1/|L| to 1/|U| (Inf when U >= 0).
-# L > 0 gives the NNTB part only (nn_ci_form "NNTB"), U < 0 the NNTH part only
-# ("NNTH"); an interval crossing 0 gives both parts, each running to Inf
-# ("crosses zero"): Altman's "NNTB 1/U to infinity to NNTH 1/|L|".
+# Number needed to treat, 1/|delta|, with its direction named by the rates
+# (a positive response may be the benefit or the harm): kind "T higher" when
+# delta > 0, "R higher" when delta < 0, "none" (NA) when delta = 0. Its 95%
+# interval from the Newcombe limits, following Altman (1998, BMJ 317:1309),
+# with L < U the Newcombe limits:
+#   t_higher_from, t_higher_to: when U > 0, from 1/U to 1/L (Inf when L <= 0);
+#   r_higher_from, r_higher_to: when L < 0, from 1/|L| to 1/|U| (Inf when U >= 0).
+# L > 0 gives the "T higher" part only (nn_ci_form "T higher"), U < 0 the
+# "R higher" part only; an interval crossing 0 gives both parts, each running
+# to Inf ("crosses zero"): Altman's "NNTB 1/U to infinity to NNTH 1/|L|".
 #
 # Writes reference.csv, one row per table, numbers with 17 significant digits,
 # NA where undefined.
@@ -81,14 +82,14 @@ mid_p <- function(a, b, c, d) {
 }
 
 number_needed <- function(delta, lower, upper) {
-  kind <- if (delta > 0) "NNTB" else if (delta < 0) "NNTH" else "none"
-  form <- if (lower > 0) "NNTB" else if (upper < 0) "NNTH" else "crosses zero"
+  kind <- if (delta > 0) "T higher" else if (delta < 0) "R higher" else "none"
+  form <- if (lower > 0) "T higher" else if (upper < 0) "R higher" else "crosses zero"
   data.frame(nn_kind = kind, nn = if (delta != 0) 1 / abs(delta) else NA,
              nn_ci_form = form,
-             nntb_from = if (upper > 0) 1 / upper else NA,
-             nntb_to = if (upper > 0) (if (lower > 0) 1 / lower else Inf) else NA,
-             nnth_from = if (lower < 0) 1 / abs(lower) else NA,
-             nnth_to = if (lower < 0) (if (upper < 0) 1 / abs(upper) else Inf) else NA)
+             t_higher_from = if (upper > 0) 1 / upper else NA,
+             t_higher_to = if (upper > 0) (if (lower > 0) 1 / lower else Inf) else NA,
+             r_higher_from = if (lower < 0) 1 / abs(lower) else NA,
+             r_higher_to = if (lower < 0) (if (upper < 0) 1 / abs(upper) else Inf) else NA)
 }
 
 rows <- lapply(seq_len(nrow(tables)), function(i) {
