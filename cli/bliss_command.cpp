@@ -31,14 +31,6 @@ bool IsPercentText(const std::string& text) {
     return !text.empty() && text.find_first_not_of("0123456789.") == std::string::npos;
 }
 
-// A k the calculator's box could hold and that names a level: digits with at
-// most one point, read whole, strictly between 0 and 100.
-bool IsLDkLevel(const std::string& text) {
-    if (!IsPercentText(text) || std::count(text.begin(), text.end(), '.') > 1) return false;
-    const double k = LeadingNumber(text);
-    return k > 0 && k < 100;
-}
-
 }  // namespace
 
 void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
@@ -75,8 +67,8 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
             return;
         }
         for (const std::string& k : options->ldk)
-            if (!IsLDkLevel(k)) {
-                io.err << "--ldk " << k << ": k 应为 0 与 100 之间 (不含 0 与 100) 的百分数\n";
+            if (!bliss::IsComputedLDkLevel(k)) {
+                io.err << "--ldk " << k << ": " << bliss::text::kLDkLevelRange << '\n';
                 exitCode = kUsageError;
                 return;
             }
@@ -93,6 +85,7 @@ void AddBlissCommand(CLI::App& app, int& exitCode, Streams io) {
         for (const std::string& k : options->ldk) {
             const LDkTexts texts = LDkTextsFor(fit->handOver(), k);
             io.out << "LDk\t" << texts.ldk << "\nL95\t" << texts.l95 << "\nML95\t" << texts.ml95 << '\n';
+            if (!texts.why.empty()) io.err << "--ldk " << k << ": " << texts.why << '\n';
         }
     });
 }
