@@ -40,6 +40,20 @@ constexpr const char* kNotADocument = "该文件不是Tavelmark分析数据文�
 
 ReadResult Refuse(std::string why) { return ReadResult{std::nullopt, std::move(why)}; }
 
+// The text as JSON, or a discarded value when it is not JSON or nests deeper
+// than kDeepestNesting. The parser itself keeps its levels on the heap; once
+// a level too deep starts, nothing more is kept.
+json ParseWithinDepth(std::string_view text) {
+    bool tooDeep = false;
+    const json::parser_callback_t limit = [&tooDeep](int depth, json::parse_event_t event, json&) {
+        const bool opens = event == json::parse_event_t::object_start || event == json::parse_event_t::array_start;
+        if (opens && depth >= kDeepestNesting) tooDeep = true;
+        return !tooDeep;
+    };
+    json root = json::parse(text, limit, false);
+    return tooDeep ? json(json::value_t::discarded) : root;
+}
+
 }  // namespace
 
 std::string_view KindName(AnalysisKind kind) {
@@ -107,7 +121,7 @@ std::string WriteAnalysisDocument(const AnalysisDocument& document) {
 
 ReadResult ReadAnalysisDocument(std::string_view text, std::optional<AnalysisKind> expected,
                                 std::optional<RangeRef> reachable) {
-    const json root = json::parse(text, nullptr, false);
+    const json root = ParseWithinDepth(text);
     if (root.is_discarded() || !root.is_object()) return Refuse(kNotADocument);
     const auto format = root.find("format");
     if (format == root.end() || *format != kAnalysisFormatName) return Refuse(kNotADocument);

@@ -29,6 +29,12 @@ inline constexpr int kAnalysisFormatVersion = 1;
 inline constexpr std::string_view kAnalysisFormatName = "tavelmark-analysis";
 inline constexpr std::string_view kAnalysisFileSuffix = ".tavelmark";
 
+// A saved analysis nests three levels (the document, its options, a list
+// among them). A file nested deeper than this is refused as damaged while it
+// is parsed, before a tree is built that would take a stack frame per level
+// to copy or compare.
+inline constexpr int kDeepestNesting = 64;
+
 struct SavedCell {
     model::CellRef cell;
     model::CellValue value;  // a number or a text; empty cells are not saved
@@ -58,7 +64,8 @@ struct ReadResult {
 };
 
 // Reads a document written by this or an older program. Refused, with the
-// reason: text that is not such a document or is damaged, a document of
+// reason: text that is not such a document or is damaged (also one nested
+// deeper than kDeepestNesting), a document of
 // another analysis than `expected` (when given), one from a newer format, or
 // cells outside the reachable area `reachable` (when given).
 ReadResult ReadAnalysisDocument(std::string_view text, std::optional<AnalysisKind> expected,

@@ -48,6 +48,9 @@ with tempfile.TemporaryDirectory() as tmp:
         "foreign": json.dumps({"format": "something-else", "formatVersion": 1}),
         "outside": json.dumps({"format": "tavelmark-analysis", "formatVersion": 1, "analysis": "rates",
                                "options": {}, "cells": [{"ref": "Z99", "number": 1}]}),
+        # 200 KB of arrays inside arrays, which once overflowed the stack (exit 139).
+        "deep": '{"format": "tavelmark-analysis", "formatVersion": 1, "analysis": "bliss", '
+                '"options": {"x": ' + "[" * 100000 + "]" * 100000 + '}, "cells": []}',
     }
     for name, text in refused.items():
         path = Path(tmp) / f"{name}.tavelmark"

@@ -14,6 +14,7 @@ namespace tavelmark::documents {
 namespace {
 
 using model::Cell, model::CellValue, model::GridSheet, model::Range;
+using nlohmann::json;
 
 GridSheet SheetWith(std::initializer_list<std::pair<const char*, CellValue>> values) {
     GridSheet sheet("Sheet1");
@@ -60,6 +61,9 @@ struct Refusal {
     std::string saysWhy;
 };
 
+// `depth` arrays, one inside the other.
+std::string Nested(int depth) { return std::string(depth, '[') + std::string(depth, ']'); }
+
 TEST(AnalysisDocument, RefusesWhatItCannotOpenAndSaysWhy) {
     const std::string good = WriteAnalysisDocument(Document(AnalysisKind::Means, SheetWith({{"A2", 1.0}})));
     auto replaced = [&](const std::string& from, const std::string& to) {
@@ -80,12 +84,27 @@ TEST(AnalysisDocument, RefusesWhatItCannotOpenAndSaysWhy) {
         {"number as string", replaced("\"number\": 1.0", "\"number\": \"1\""), "不是Tavelmark分析数据文件"},
         {"options not an object", replaced("\"options\": {", "\"options\": [], \"x\": {"),
          "不是Tavelmark分析数据文件"},
+        // 200 KB that once overflowed the stack while the tree was copied.
+        {"options nested 100,000 deep", replaced("\"options\": {", "\"options\": {\"x\": " + Nested(100000) + ", "),
+         "不是Tavelmark分析数据文件"},
+        // The document, its options and a member hold the arrays: one level too many.
+        {"options one level too deep", replaced("\"options\": {", "\"options\": {\"x\": " + Nested(kDeepestNesting - 1) + ", "),
+         "不是Tavelmark分析数据文件"},
     };
     for (const Refusal& c : cases) {
         const ReadResult read = ReadAnalysisDocument(c.text, AnalysisKind::Means, Range("A1:D13"));
         EXPECT_FALSE(read.document) << c.name;
         EXPECT_NE(read.error.find(c.saysWhy), std::string::npos) << c.name << ": " << read.error;
     }
+}
+
+TEST(AnalysisDocument, OptionsNestedUpToTheLimitAreKept) {
+    // The document, its options and a member: three levels above the value.
+    AnalysisDocument document = Document(AnalysisKind::Bliss, SheetWith({{"B2", 5.0}}));
+    document.options["deep"] = json::parse(Nested(kDeepestNesting - 2));
+    const ReadResult read = ReadAnalysisDocument(WriteAnalysisDocument(document), AnalysisKind::Bliss);
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->options, document.options);
 }
 
 TEST(AnalysisDocument, OlderFormatsAndAnyKindWhenNoneIsExpected) {
