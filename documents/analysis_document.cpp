@@ -10,6 +10,7 @@
 #include <string>
 
 #include "files/atomic_file.h"
+#include "files/csv_reader.h"
 
 namespace tavelmark::documents {
 
@@ -169,7 +170,9 @@ ReadResult ReadAnalysisDocument(std::string_view text, std::optional<AnalysisKin
         if (number != cell.end() && number->is_number() && std::isfinite(number->get<double>())) {
             document.cells.push_back({*where, number->get<double>()});
         } else if (textValue != cell.end() && textValue->is_string()) {
-            document.cells.push_back({*where, textValue->get<std::string>()});
+            // A cell holds no more, whichever file its text came from.
+            const auto& text = textValue->get_ref<const std::string&>();
+            document.cells.push_back({*where, std::string(files::CellCharacters(text))});
         } else {
             return Refuse(kNotADocument);
         }

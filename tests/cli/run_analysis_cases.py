@@ -59,6 +59,19 @@ with tempfile.TemporaryDirectory() as tmp:
         if result.returncode != 1 or result.stdout or "无法打开分析数据文件" not in result.stderr:
             failures.append(f"{name}: exit {result.returncode}, stdout {result.stdout[:60]!r}, {result.stderr!r}")
 
+    # A heading of 40,000 characters, which the means report copies: cut to
+    # the 32,767 a cell holds when the file is read, so the report saves.
+    saved = Path(tmp) / "long.tavelmark"
+    run(["means", str(tests / "analyses/means/data/example.csv"), "--print", "--save-analysis", str(saved)])
+    document = json.loads(saved.read_text(encoding="utf-8"))
+    for cell in document["cells"]:
+        if cell["ref"] == "A1":
+            cell["text"] = "批" * 40000
+    saved.write_text(json.dumps(document, ensure_ascii=False), encoding="utf-8")
+    result = run(["run", str(saved), "-o", str(Path(tmp) / "long.xlsx"), "--print"])
+    if result.returncode != 0 or "批" * 32767 + "\t" not in result.stdout or "批" * 32768 in result.stdout:
+        failures.append(f"long text: exit {result.returncode}, {result.stderr[-200:]!r}")
+
     # A file that cannot be written stops before any calculation.
     result = run(["ldk-compare", str(tests / "analyses/ldk_compare/data/example.csv"), "--print",
                   "--save-analysis", str(Path(tmp) / "no/such/folder/x.tavelmark")])

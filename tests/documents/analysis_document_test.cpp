@@ -107,6 +107,29 @@ TEST(AnalysisDocument, OptionsNestedUpToTheLimitAreKept) {
     EXPECT_EQ(read.document->options, document.options);
 }
 
+TEST(AnalysisDocument, LongTextsKeepTheirFirst32767Characters) {
+    // A spreadsheet cell holds 32,767 characters; a CSV field is cut the same way.
+    const std::string han = "批";
+    const struct {
+        std::string text;
+        std::string kept;
+    } cases[] = {
+        {std::string(40000, 'x'), std::string(32767, 'x')},
+        {[&] { std::string t; for (int i = 0; i < 32768; ++i) t += han; return t; }(),
+         [&] { std::string t; for (int i = 0; i < 32767; ++i) t += han; return t; }()},
+        {std::string(32767, 'y'), std::string(32767, 'y')},
+        {"短", "短"},
+    };
+    for (const auto& c : cases) {
+        const std::string text =
+            WriteAnalysisDocument(Document(AnalysisKind::Means, SheetWith({{"A1", c.text}})));
+        const ReadResult read = ReadAnalysisDocument(text, AnalysisKind::Means, Range("A1:D13"));
+        ASSERT_TRUE(read.document) << read.error;
+        ASSERT_EQ(read.document->cells.size(), 1u);
+        EXPECT_EQ(std::get<std::string>(read.document->cells[0].value), c.kept) << c.text.size();
+    }
+}
+
 TEST(AnalysisDocument, OlderFormatsAndAnyKindWhenNoneIsExpected) {
     const std::string text = WriteAnalysisDocument(Document(AnalysisKind::Rates, SheetWith({{"B2", 12.0}})));
     const ReadResult read = ReadAnalysisDocument(text, std::nullopt);
