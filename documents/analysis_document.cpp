@@ -171,8 +171,8 @@ ReadResult ReadAnalysisDocument(std::string_view text, std::optional<AnalysisKin
             document.cells.push_back({*where, number->get<double>()});
         } else if (textValue != cell.end() && textValue->is_string()) {
             // A cell holds no more, whichever file its text came from.
-            const auto& text = textValue->get_ref<const std::string&>();
-            document.cells.push_back({*where, std::string(files::CellCharacters(text))});
+            const auto& saved = textValue->get_ref<const std::string&>();
+            document.cells.push_back({*where, std::string(files::CellCharacters(saved))});
         } else {
             return Refuse(kNotADocument);
         }
