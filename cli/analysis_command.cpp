@@ -82,16 +82,19 @@ void AddAnalysisCommand(CLI::App& app, const AnalysisRegistration& analysis, int
         }
         model::InputGrid grid;
         analysis.writeTemplate(grid, checked.options);
-        std::string printedAfter;
+        std::string printedAfter, advisedAfter;
         exitCode = RunCalculation(
             grid, options->common, io,
             [&](report::Prompter& prompter) {
                 report::AnalysisRun run = analysis.run(grid, checked.options, given, prompter, FindReportContext());
                 printedAfter = std::move(run.printedAfter);
+                advisedAfter = std::move(run.advisedAfter);
                 return std::move(run.report);
             },
             documents::AnalysisDocument{std::string(analysis.name), {}, checked.options, {}, {}});
-        if (exitCode == kReportWritten && !printedAfter.empty()) exitCode = PrintAfterReport(printedAfter, io);
+        if (exitCode != kReportWritten) return;
+        io.err << advisedAfter;
+        if (!printedAfter.empty()) exitCode = PrintAfterReport(printedAfter, io);
     });
 }
 

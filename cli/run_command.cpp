@@ -30,14 +30,16 @@ int Replay(const report::AnalysisRegistration& analysis, const AnalysisDocument&
             return kInputRefused;
         }
     documents::ApplyCells(document.cells, grid.activeSheet());
-    std::string printedAfter;
+    std::string printedAfter, advisedAfter;
     const int exitCode = RunLoadedCalculation(common, io, [&](report::Prompter& prompter) {
         report::AnalysisRun run = analysis.run(grid, document.options, {}, prompter, FindReportContext());
         printedAfter = std::move(run.printedAfter);
+        advisedAfter = std::move(run.advisedAfter);
         return std::move(run.report);
     });
-    if (exitCode != kReportWritten || printedAfter.empty()) return exitCode;
-    return PrintAfterReport(printedAfter, io);
+    if (exitCode != kReportWritten) return exitCode;
+    io.err << advisedAfter;
+    return printedAfter.empty() ? exitCode : PrintAfterReport(printedAfter, io);
 }
 
 }  // namespace

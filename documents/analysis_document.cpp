@@ -10,6 +10,7 @@
 #include <string>
 
 #include "files/atomic_file.h"
+#include "files/csv_reader.h"
 
 namespace tavelmark::documents {
 
@@ -27,6 +28,20 @@ constexpr const char* kNotADocument = "该文件不是Tavelmark分析数据文�
 constexpr const char* kBadOptions = "该文件中保存的选项有误：";
 
 ReadResult Refuse(std::string why) { return ReadResult{std::nullopt, std::move(why)}; }
+
+// The text as JSON, or a discarded value when it is not JSON or nests deeper
+// than kDeepestNesting. The parser itself keeps its levels on the heap; once
+// a level too deep starts, nothing more is kept.
+json ParseWithinDepth(std::string_view text) {
+    bool tooDeep = false;
+    const json::parser_callback_t limit = [&tooDeep](int depth, json::parse_event_t event, json&) {
+        const bool opens = event == json::parse_event_t::object_start || event == json::parse_event_t::array_start;
+        if (opens && depth >= kDeepestNesting) tooDeep = true;
+        return !tooDeep;
+    };
+    json root = json::parse(text, limit, false);
+    return tooDeep ? json(json::value_t::discarded) : root;
+}
 
 }  // namespace
 
@@ -77,7 +92,7 @@ std::string WriteAnalysisDocument(const AnalysisDocument& document) {
 
 ReadResult ReadAnalysisDocument(std::string_view text, report::AnalysisCatalogue known, std::string_view expected,
                                 std::optional<RangeRef> reachable) {
-    const json root = json::parse(text, nullptr, false);
+    const json root = ParseWithinDepth(text);
     if (root.is_discarded() || !root.is_object()) return Refuse(kNotADocument);
     const auto format = root.find("format");
     if (format == root.end() || *format != kAnalysisFormatName) return Refuse(kNotADocument);
@@ -131,7 +146,9 @@ ReadResult ReadAnalysisDocument(std::string_view text, report::AnalysisCatalogue
         if (number != cell.end() && number->is_number() && std::isfinite(number->get<double>())) {
             document.cells.push_back({*where, number->get<double>()});
         } else if (textValue != cell.end() && textValue->is_string()) {
-            document.cells.push_back({*where, textValue->get<std::string>()});
+            // A cell holds no more, whichever file its text came from.
+            const auto& saved = textValue->get_ref<const std::string&>();
+            document.cells.push_back({*where, std::string(files::CellCharacters(saved))});
         } else {
             return Refuse(kNotADocument);
         }

@@ -22,6 +22,12 @@ inline constexpr int kAnalysisFormatVersion = 1;
 inline constexpr std::string_view kAnalysisFormatName = "tavelmark-analysis";
 inline constexpr std::string_view kAnalysisFileSuffix = ".tavelmark";
 
+// A saved analysis nests three levels (the document, its options, a list
+// among them). A file nested deeper than this is refused as damaged while it
+// is parsed, before a tree is built that would take a stack frame per level
+// to copy or compare.
+inline constexpr int kDeepestNesting = 64;
+
 struct SavedCell {
     model::CellRef cell;
     model::CellValue value;  // a number or a text; empty cells are not saved
@@ -51,8 +57,8 @@ struct ReadResult {
 };
 
 // Reads a document written by this or an older program. Refused, with the
-// reason: text that is not such a document or is damaged, a document of an
-// analysis not among `known` or of another one than `expected` (when given),
+// reason: text that is not such a document or is damaged (also one nested
+// deeper than kDeepestNesting), a document of an analysis not among `known` or of another one than `expected` (when given),
 // one from a newer format, options that the analysis's rules refuse, or cells
 // outside the reachable area `reachable` (when given). The options of a read
 // document are complete: the analysis's defaults fill in what is missing.

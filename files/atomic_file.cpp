@@ -39,14 +39,16 @@ const char* KindOf(mode_t mode) {
 }
 
 // A fresh empty file in `folder`, created only if its name is new (O_EXCL),
-// so two saves never share one. Mode 0666 lets the kernel apply the umask
-// exactly as for a plain create.
-std::optional<fs::path> CreateUniqueFile(const fs::path& folder, const std::string& stem, std::string* error) {
+// so two saves never share one. The name is short and the same length
+// whatever the target's, so a target of 255 bytes, the most a folder takes,
+// still leaves room for it; the leading dot keeps it out of folder listings.
+// Mode 0666 lets the kernel apply the umask exactly as for a plain create.
+std::optional<fs::path> CreateUniqueFile(const fs::path& folder, std::string* error) {
     static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     std::mt19937 random(std::random_device{}());
     std::uniform_int_distribution<int> letter(0, sizeof kLetters - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = stem + ".tmp-";
+        std::string name = ".tavelmark-";
         for (int i = 0; i < 8; ++i) name += kLetters[letter(random)];
         const fs::path path = folder / Utf8Path(name);
         const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -61,6 +63,33 @@ std::optional<fs::path> CreateUniqueFile(const fs::path& folder, const std::stri
         }
     }
     Fail(error, "无法在文件夹 \"" + Text(folder) + "\" 中创建临时文件: " + Cause(EEXIST));
+    return std::nullopt;
+}
+
+// The file a save to `path` writes: `path` itself, or for a symlink the file
+// the chain of links finally names (each read relative to its own folder, as
+// the kernel reads it), whether that file exists yet or not. Empty with the
+// cause when a step cannot be read; ELOOP after as many links as the kernel
+// follows.
+std::optional<fs::path> FollowLinks(fs::path path, int* cause) {
+    constexpr int kMostLinks = 40;
+    for (int link = 0; link <= kMostLinks; ++link) {
+        struct stat entry {};
+        if (::lstat(path.c_str(), &entry) != 0) {
+            if (errno == ENOENT) return path;  // the file to create
+            *cause = errno;
+            return std::nullopt;
+        }
+        if (!S_ISLNK(entry.st_mode)) return path;
+        std::error_code ec;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec) {
+            *cause = ec.value();
+            return std::nullopt;
+        }
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    *cause = ELOOP;
     return std::nullopt;
 }
 
@@ -117,24 +146,25 @@ bool SaveFileAtomically(const std::string& path, const FileWriter& write, std::s
     const std::string failed = "无法保存文件 \"" + path + "\": ";
     if (path.empty()) return Fail(error, "无法保存文件: 没有给出文件名");
 
-    fs::path target = Utf8Path(path);
+    // Replace the file a symlink names, not the link, as an editor would; a
+    // link to no file yet gets the file it names, as `cp` makes it.
+    int unfollowed = 0;
+    const std::optional<fs::path> followed = FollowLinks(Utf8Path(path), &unfollowed);
+    if (!followed) return Fail(error, failed + Cause(unfollowed));
+    const fs::path& target = *followed;
     std::optional<mode_t> keptMode;
     struct stat existing {};
     if (::stat(target.c_str(), &existing) == 0) {
         if (!S_ISREG(existing.st_mode))
             return Fail(error, failed + "它是" + KindOf(existing.st_mode) + ", 不是普通文件, 不会被替换");
-        // Replace the file a symlink names, not the link, as an editor would.
-        std::error_code ec;
-        target = fs::canonical(target, ec);
-        if (ec) return Fail(error, failed + ec.message());
         keptMode = existing.st_mode & 0777;
-    } else if (const int cause = errno; cause != ENOENT) {
-        return Fail(error, failed + Cause(cause));
+    } else if (const int why = errno; why != ENOENT) {
+        return Fail(error, failed + Cause(why));
     }
 
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string detail;
-    const auto created = CreateUniqueFile(folder, Text(target.filename()), &detail);
+    const auto created = CreateUniqueFile(folder, &detail);
     if (!created) return Fail(error, failed + detail);
     TemporaryFile temporary(*created);
 
@@ -157,7 +187,7 @@ std::optional<std::string> WrittenBytes(const FileWriter& write, std::string* er
         return std::nullopt;
     }
     std::string detail;
-    const auto created = CreateUniqueFile(folder, "tavelmark", &detail);
+    const auto created = CreateUniqueFile(folder, &detail);
     if (!created) {
         Fail(error, failed + detail);
         return std::nullopt;

@@ -15,8 +15,11 @@ using FileWriter = std::function<bool(const std::string& path, std::string* erro
 // Afterwards `path` holds either all that `write` wrote or what it held
 // before. Refused without writing: a target that exists and is not a regular
 // file (a device, a FIFO, a folder, a symlink to one of those). A symlink to
-// a regular file is written through, and a replaced file keeps its permission
-// bits; a new file gets those of a plain create (0666 less the umask). On
+// a regular file is written through, and so is a symlink that names no file
+// yet: the file it names is created and the link stays. A replaced file
+// keeps its permission bits; a new file gets those of a plain create (0666
+// less the umask). Any name the folder takes can be saved: the temporary
+// name beside the target is short, whatever the target's length. On
 // failure *error (when given) names the path and the cause, and no temporary
 // file is left behind; an exception from `write` passes through, also
 // without leftovers.

@@ -77,6 +77,14 @@ void CsvParser::take(char c) {
     }
 }
 
+std::string_view CellCharacters(std::string_view text) {
+    std::int64_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && ++characters > kMaxFieldCharacters)
+            return text.substr(0, i);
+    return text;
+}
+
 void CsvParser::append(char c) {
     ++length_;
     if (c != ' ' && c != '\t') blank_ = false;

@@ -28,6 +28,11 @@ struct CsvReach {
 // within reach keeps its first ones.
 inline constexpr std::int64_t kMaxFieldCharacters = 32767;
 
+// The first kMaxFieldCharacters characters of UTF-8 text: what a cell keeps
+// of a longer text from any file (characters counted by their first byte,
+// as a field's are).
+std::string_view CellCharacters(std::string_view text);
+
 // The separator is taken from the first line, or from its first
 // kSeparatorLineLimit bytes when it is longer.
 inline constexpr std::size_t kSeparatorLineLimit = 64 * 1024;

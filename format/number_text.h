@@ -8,6 +8,10 @@
 
 namespace tavelmark::format {
 
+// Every text below is whole. From 1e15 on, where a fixed text would show
+// more digits than a double holds, a value is written with its 15
+// significant digits and an exponent instead: "1.25392437364338E+299".
+
 // Shortest decimal text of v after RoundHalfEven: no trailing zeros, "0"
 // before the point when |v| < 1, "-" for negatives ("12.5392", "0.0852", "-0.5").
 std::string RoundedText(double v, int decimals);

@@ -58,6 +58,8 @@ bool LoadGridFromBytes(std::string_view bytes, InputGrid& grid) {
     return files::LoadInputGrid(stream, grid, warnings) == files::LoadStatus::Loaded;
 }
 
+fs::path ScratchFile(const char* name) { return Scratch().file(name); }
+
 const report::ReportContext& FuzzReportContext() {
     // The shipped files of the source tree, unless the environment names others.
     static const report::ReportContext context{
@@ -75,7 +77,7 @@ void SaveReport(const Workbook& workbook) {
                 std::abort();
             }
     std::string error;
-    if (!xlsx::SaveXlsx(workbook, Scratch().file("report.xlsx").string(), &error)) {
+    if (!xlsx::SaveXlsx(workbook, ScratchFile("report.xlsx").string(), &error)) {
         // A report the user cannot save loses their work as surely as a crash.
         std::fprintf(stderr, "report not saved: %s\n", error.c_str());
         std::abort();

@@ -3,6 +3,7 @@
 // into an input grid, and the finished report written as .xlsx.
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -31,6 +32,9 @@ bool LoadGridFromBytes(std::string_view bytes, model::InputGrid& grid);
 
 // Where the report finds brg.jpg, looked up once.
 const report::ReportContext& FuzzReportContext();
+
+// A file of this name in a scratch folder of this process, removed at its end.
+std::filesystem::path ScratchFile(const char* name);
 
 // Stops the run when the report shows a number that is NaN or infinite, or
 // cannot be saved; otherwise writes it to a scratch file of this process, as

@@ -56,11 +56,13 @@ struct CheckedOptions {
     std::string refusal;  // empty: accepted
 };
 
-// A calculation's report, and what the command line prints after it (the
-// Bliss analysis's --ldk lines).
+// A calculation's report, and what the command line writes after it: to
+// standard output (the Bliss analysis's --ldk lines) and to standard error
+// (why one of those lines is empty).
 struct AnalysisRun {
     ReportOutcome report;
     std::string printedAfter;
+    std::string advisedAfter;
 };
 
 struct AnalysisRegistration {

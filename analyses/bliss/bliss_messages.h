@@ -19,6 +19,11 @@ inline constexpr const char* kPositivesNotCount = "每组的阳性数应为频�
 inline constexpr const char* kBackgroundRange = "本底死亡率应在[0%,100%)之间,请重新输入";
 inline constexpr const char* kBackgroundRangeTitle = "数据超出范围！";
 
+// A k the LDk calculator does not compute, given on a command line; and a k
+// it computes whose dose or limits are beyond the range of numbers.
+inline constexpr const char* kLDkLevelRange = "k 应为 0.001 与 99.999 之间 (不含两端) 的百分数";
+inline constexpr const char* kLDkBeyondNumbers = "LDk或其95%可信限超出数值范围, 无法计算";
+
 // Data the probit fit cannot handle (shown with kHintTitle).
 inline constexpr const char* kEqualDoses = "各组剂量相同,无法进行回归计算";
 inline constexpr const char* kNotConverged =

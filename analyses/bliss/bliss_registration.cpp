@@ -1,6 +1,5 @@
 #include "analyses/bliss/bliss_registration.h"
 
-#include <algorithm>
 #include <array>
 #include <variant>
 
@@ -8,7 +7,6 @@
 #include "analyses/bliss/bliss_options_codec.h"
 #include "analyses/bliss/bliss_template.h"
 #include "analyses/bliss/ldk_calculator.h"
-#include "analyses/bliss/leading_number.h"
 #include "analyses/bliss/run_bliss.h"
 
 namespace tavelmark::bliss {
@@ -28,16 +26,6 @@ constexpr std::array<CommandLineOption, 6> kCommandLine{{
      "K", {}, true},
 }};
 
-// A k the calculator's box could hold and that names a level: digits with at
-// most one point, read whole, strictly between 0 and 100.
-bool IsLDkLevel(const std::string& text) {
-    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos ||
-        std::count(text.begin(), text.end(), '.') > 1)
-        return false;
-    const double k = LeadingNumber(text);
-    return k > 0 && k < 100;
-}
-
 CheckedOptions Checked(const std::variant<BlissOptions, std::string>& decoded) {
     if (const auto* refusal = std::get_if<std::string>(&decoded)) return {{}, *refusal};
     return {BlissOptionsToJson(std::get<BlissOptions>(decoded)), {}};
@@ -54,7 +42,7 @@ CheckedOptions FromCommandLine(const CommandLineValues& values) {
             return {{}, std::string(text::kBackgroundRangeTitle) + ": " + text::kBackgroundRange};
     }
     for (const std::string& k : ValuesOf(values, "--ldk"))
-        if (!IsLDkLevel(k)) return {{}, "--ldk " + k + ": k 应为 0 与 100 之间 (不含 0 与 100) 的百分数"};
+        if (!IsComputedLDkLevel(k)) return {{}, "--ldk " + k + ": " + text::kLDkLevelRange};
     options.showIntermediate = Given(values, "--intermediate");
     options.showFieller = Given(values, "--fieller");
     options.showHeterogeneity = Given(values, "--heterogeneity");
@@ -72,6 +60,7 @@ AnalysisRun Run(model::InputGrid& grid, const nlohmann::json& saved, const Comma
     for (const std::string& k : ValuesOf(values, "--ldk")) {
         const LDkTexts texts = LDkTextsFor(outcome.fit->handOver(), k);
         run.printedAfter += "LDk\t" + texts.ldk + "\nL95\t" + texts.l95 + "\nML95\t" + texts.ml95 + '\n';
+        if (!texts.why.empty()) run.advisedAfter += "--ldk " + k + ": " + texts.why + '\n';
     }
     return run;
 }

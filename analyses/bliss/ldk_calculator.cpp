@@ -1,7 +1,9 @@
 #include "analyses/bliss/ldk_calculator.h"
 
+#include <algorithm>
 #include <cmath>
 
+#include "analyses/bliss/bliss_messages.h"
 #include "analyses/bliss/leading_number.h"
 #include "format/number_text.h"
 #include "numeric/normal_quantile.h"
@@ -10,8 +12,20 @@ namespace tavelmark::bliss {
 
 using format::R2, format::RoundedText;
 
+namespace {
+
+bool InComputedRange(double kPercent) { return kPercent > kLowestLDkPercent && kPercent < kHighestLDkPercent; }
+
+}  // namespace
+
+bool IsComputedLDkLevel(std::string_view kText) {
+    if (kText.empty() || kText.find_first_not_of("0123456789.") != std::string_view::npos) return false;
+    if (std::count(kText.begin(), kText.end(), '.') > 1) return false;
+    return InComputedRange(LeadingNumber(kText));
+}
+
 std::optional<LDkValues> ComputeLDk(const BlissHandOver& line, double kPercent) {
-    if (!(kPercent > 0.001 && kPercent < 99.999)) return std::nullopt;
+    if (!InComputedRange(kPercent)) return std::nullopt;
     const double kf = kPercent / 100;
     const auto t = numeric::ReportNormalPoint(2 * (kf < 0.5 ? kf : 1 - kf));
     if (!t) return std::nullopt;
@@ -33,9 +47,10 @@ std::optional<LDkValues> ComputeLDk(const BlissHandOver& line, double kPercent) 
 }
 
 LDkTexts LDkTextsFor(const BlissHandOver& line, std::string_view kText) {
-    const auto v = ComputeLDk(line, LeadingNumber(kText));
-    if (!v) return {};
-    return {RoundedText(v->LDk, 6), R2(v->lower) + "～" + R2(v->upper), RoundedText(v->ml95, 6)};
+    const double k = LeadingNumber(kText);
+    const auto v = ComputeLDk(line, k);
+    if (!v) return LDkTexts{{}, {}, {}, InComputedRange(k) ? text::kLDkBeyondNumbers : ""};
+    return {RoundedText(v->LDk, 6), R2(v->lower) + "～" + R2(v->upper), RoundedText(v->ml95, 6), {}};
 }
 
 }  // namespace tavelmark::bliss

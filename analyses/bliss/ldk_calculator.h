@@ -18,7 +18,17 @@ struct LDkValues {
     double ml95 = 0;  // (upper - lower) / 2
 };
 
-// k in percent. Empty for k <= 0.001 or k >= 99.999, and when the line
+// The calculator computes k (in percent) strictly between these two; at or
+// beyond them its boxes stay empty.
+inline constexpr double kLowestLDkPercent = 0.001;
+inline constexpr double kHighestLDkPercent = 99.999;
+
+// Whether the text, read whole, is a k the calculator computes: digits with
+// at most one point, strictly between the two limits. A command line refuses
+// any other k rather than print empty values.
+bool IsComputedLDkLevel(std::string_view kText);
+
+// k in percent. Empty outside the calculator's range, and when the line
 // gives no finite answer.
 std::optional<LDkValues> ComputeLDk(const BlissHandOver& line, double kPercent);
 
@@ -27,6 +37,9 @@ struct LDkTexts {
     std::string ldk;   // LDk to 6 decimals
     std::string l95;   // lower～upper to 2 decimals
     std::string ml95;  // mean half-width to 6 decimals
+    // Why the three are empty for a k in range: the dose or a limit is
+    // beyond the range of numbers. Empty otherwise.
+    std::string why;
     bool empty() const { return ldk.empty() && l95.empty() && ml95.empty(); }
 };
 

@@ -1,9 +1,9 @@
 #include "analyses/rates/equivalence.h"
 
 #include <cmath>
-#include <cstdio>
 
 #include "analyses/rates/pooled_tests.h"
+#include "format/number_text.h"
 #include "format/rounding.h"
 #include "numeric/finite.h"
 #include "numeric/normal_quantile.h"
@@ -83,9 +83,7 @@ std::array<SampleSize, 4> ComputeSampleSizes(const RateTable& t) {
 }
 
 std::string SampleSizeText(double size) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.0f", size);
-    return std::string("N1=N2=") + (size < 0 ? "" : " ") + buffer;
+    return std::string("N1=N2=") + (size < 0 ? "" : " ") + format::RoundedText(size, 0);
 }
 
 }  // namespace tavelmark::rates

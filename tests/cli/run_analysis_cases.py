@@ -55,6 +55,9 @@ with tempfile.TemporaryDirectory() as tmp:
         "newer": json.dumps({"format": "tavelmark-analysis", "formatVersion": 2, "analysis": "bliss", "cells": []}),
         "foreign": json.dumps({"format": "something-else", "formatVersion": 1}),
         "outside": document("rates", {}, [{"ref": "Z99", "number": 1}]),
+        # 200 KB of arrays inside arrays, which once overflowed the stack (exit 139).
+        "deep": '{"format": "tavelmark-analysis", "formatVersion": 1, "analysis": "bliss", '
+                '"options": {"x": ' + "[" * 100000 + "]" * 100000 + '}, "cells": []}',
     }
     # Saved options are checked by the command line's own rules: a background
     # mortality the options dialog could not hold is refused, the file named.
@@ -76,6 +79,19 @@ with tempfile.TemporaryDirectory() as tmp:
                       exit=1, writes=str(kept)))
     if run_cases(cli, cases):
         failures.append("a refused file or input was not handled as it should be")
+
+    # A heading of 40,000 characters, which the means report copies: cut to
+    # the 32,767 a cell holds when the file is read, so the report saves.
+    saved = Path(tmp) / "long.tavelmark"
+    run(["means", str(tests / "analyses/means/data/example.csv"), "--print", "--save-analysis", str(saved)])
+    document = json.loads(saved.read_text(encoding="utf-8"))
+    for cell in document["cells"]:
+        if cell["ref"] == "A1":
+            cell["text"] = "批" * 40000
+    saved.write_text(json.dumps(document, ensure_ascii=False), encoding="utf-8")
+    result = run(["run", str(saved), "-o", str(Path(tmp) / "long.xlsx"), "--print"])
+    if result.returncode != 0 or "批" * 32767 + "\t" not in result.stdout or "批" * 32768 in result.stdout:
+        failures.append(f"long text: exit {result.returncode}, {result.stderr[-200:]!r}")
 
     # A file that cannot be written stops before any calculation.
     result = run(["ldk-compare", str(tests / "analyses/ldk_compare/data/example.csv"), "--print",

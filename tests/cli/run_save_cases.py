@@ -182,6 +182,28 @@ for name, existing_mode, expected in [("new file under umask 027", None, 0o640),
           [] if r.returncode == 0 and mode == expected else [f"exit {r.returncode}, mode {mode and oct(mode)}"])
 
 
+# --- Names and links a save writes through: a name of 255 bytes, the most a
+# folder takes; a symlink to no file yet, whose file is created as `cp` creates it.
+folder = fresh_folder("written through")
+long_name = "批" * 83 + ".xlsx"  # 249 + 5 bytes
+os.symlink("made/by/the/save.xlsx", os.path.join(folder, "dangling.xlsx"))
+os.makedirs(os.path.join(folder, "made/by/the"))
+for name, target, written in [("a name of 254 bytes", long_name, long_name),
+                              ("a dangling symlink", "dangling.xlsx", "made/by/the/save.xlsx")]:
+    r = run(["ldk-compare", ldk_example, "-o", os.path.join(folder, target)])
+    problems = [] if r.returncode == 0 else [f"exit {r.returncode}: {r.stderr.decode()!r}"]
+    path = os.path.join(folder, written)
+    if not os.path.isfile(path) or ("Sheet1", "A2", "LDk两两对比计算结果") not in report_cells(path):
+        problems.append(f"{written} does not hold the report")
+    link = os.path.join(folder, target)
+    if target == "dangling.xlsx" and (not os.path.islink(link) or os.readlink(link) != "made/by/the/save.xlsx"):
+        problems.append("the link was replaced")
+    check("written: " + name, problems)
+leftovers = [os.path.join(d, f) for d, _, files in os.walk(folder) for f in files
+             if f not in (long_name, "dangling.xlsx", "save.xlsx")]
+check("no temporary file left", [f"left {leftovers}"] if leftovers else [])
+
+
 # --- Two saves to one name at once: the file always holds one whole report.
 folder = fresh_folder("concurrent")
 alone = {}

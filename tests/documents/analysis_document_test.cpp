@@ -26,6 +26,7 @@ const AnalysisRegistration kMeans{.name = "means", .caption = "智能化两组�
 const AnalysisRegistration kRates{.name = "rates", .caption = "智能化两组有效率分析", .checkOptions = PassOptions};
 const AnalysisRegistration* const kKnownList[] = {&kMeans, &kRates};
 const report::AnalysisCatalogue kKnown = kKnownList;
+using nlohmann::json;
 
 GridSheet SheetWith(std::initializer_list<std::pair<const char*, CellValue>> values) {
     GridSheet sheet("Sheet1");
@@ -72,6 +73,9 @@ struct Refusal {
     std::string saysWhy;
 };
 
+// `depth` arrays, one inside the other.
+std::string Nested(int depth) { return std::string(depth, '[') + std::string(depth, ']'); }
+
 TEST(AnalysisDocument, RefusesWhatItCannotOpenAndSaysWhy) {
     const std::string good = WriteAnalysisDocument(Document("means", SheetWith({{"A2", 1.0}})));
     auto replaced = [&](const std::string& from, const std::string& to) {
@@ -94,11 +98,49 @@ TEST(AnalysisDocument, RefusesWhatItCannotOpenAndSaysWhy) {
          "不是Tavelmark分析数据文件"},
         {"options the analysis refuses", replaced("\"options\": {", "\"options\": {\"refuse\": 1,"),
          "选项有误：选项 refuse 的值不对"},
+        // 200 KB that once overflowed the stack while the tree was copied.
+        {"options nested 100,000 deep", replaced("\"options\": {", "\"options\": {\"x\": " + Nested(100000) + ", "),
+         "不是Tavelmark分析数据文件"},
+        // The document, its options and a member hold the arrays: one level too many.
+        {"options one level too deep", replaced("\"options\": {", "\"options\": {\"x\": " + Nested(kDeepestNesting - 1) + ", "),
+         "不是Tavelmark分析数据文件"},
     };
     for (const Refusal& c : cases) {
         const ReadResult read = ReadAnalysisDocument(c.text, kKnown, "means", Range("A1:D13"));
         EXPECT_FALSE(read.document) << c.name;
         EXPECT_NE(read.error.find(c.saysWhy), std::string::npos) << c.name << ": " << read.error;
+    }
+}
+
+TEST(AnalysisDocument, OptionsNestedUpToTheLimitAreKept) {
+    // The document, its options and a member: three levels above the value.
+    AnalysisDocument document = Document("means", SheetWith({{"B2", 5.0}}));
+    document.options["deep"] = json::parse(Nested(kDeepestNesting - 2));
+    const ReadResult read = ReadAnalysisDocument(WriteAnalysisDocument(document), kKnown, "means");
+    ASSERT_TRUE(read.document) << read.error;
+    EXPECT_EQ(read.document->options, document.options);
+}
+
+TEST(AnalysisDocument, LongTextsKeepTheirFirst32767Characters) {
+    // A spreadsheet cell holds 32,767 characters; a CSV field is cut the same way.
+    const std::string han = "批";
+    const struct {
+        std::string text;
+        std::string kept;
+    } cases[] = {
+        {std::string(40000, 'x'), std::string(32767, 'x')},
+        {[&] { std::string t; for (int i = 0; i < 32768; ++i) t += han; return t; }(),
+         [&] { std::string t; for (int i = 0; i < 32767; ++i) t += han; return t; }()},
+        {std::string(32767, 'y'), std::string(32767, 'y')},
+        {"短", "短"},
+    };
+    for (const auto& c : cases) {
+        const std::string text =
+            WriteAnalysisDocument(Document("means", SheetWith({{"A1", c.text}})));
+        const ReadResult read = ReadAnalysisDocument(text, kKnown, "means", Range("A1:D13"));
+        ASSERT_TRUE(read.document) << read.error;
+        ASSERT_EQ(read.document->cells.size(), 1u);
+        EXPECT_EQ(std::get<std::string>(read.document->cells[0].value), c.kept) << c.text.size();
     }
 }
 

@@ -153,6 +153,98 @@ TEST(SaveFileAtomically, WritesThroughASymlinkToARegularFile) {
     EXPECT_EQ(Listing(folder), (std::set<std::string>{"link.xlsx", "real.xlsx"}));
 }
 
+TEST(SaveFileAtomically, TakesEveryNameTheFolderTakes) {
+    // A file name may have 255 bytes: the temporary name must not need more
+    // room than the target's own.
+    std::string han;
+    for (int i = 0; i < 85; ++i) han += "批";  // 255 bytes of UTF-8
+    const struct {
+        const char* what;
+        std::string name;
+    } cases[] = {
+        {"243 bytes", std::string(238, 'r') + ".xlsx"},
+        {"250 bytes", std::string(245, 'r') + ".xlsx"},
+        {"255 bytes", std::string(250, 'r') + ".xlsx"},
+        {"255 bytes of Chinese", han},
+    };
+    for (const auto& c : cases) {
+        const fs::path folder = FreshFolder("long_name");
+        const fs::path target = folder / c.name;
+        std::string error;
+        ASSERT_TRUE(SaveFileAtomically(target.string(), Writes("new"), &error)) << c.what << ": " << error;
+        ASSERT_TRUE(SaveFileAtomically(target.string(), Writes("newer"), &error)) << c.what << ": " << error;
+        EXPECT_EQ(ReadAll(target), "newer") << c.what;
+        EXPECT_EQ(Listing(folder), std::set<std::string>{c.name}) << c.what;
+    }
+}
+
+struct DanglingLink {
+    const char* name;
+    std::string linkText;  // what the link names, from the folder
+    std::string created;   // the file the save creates, from the folder
+};
+
+void PrintTo(const DanglingLink& c, std::ostream* os) { *os << c.name; }
+
+class SaveFileAtomicallyDanglingLink : public ::testing::TestWithParam<DanglingLink> {};
+
+// The file a symlink names is created, as `cp` does, and the link stays a
+// link: the same rule as for a link to an existing file.
+TEST_P(SaveFileAtomicallyDanglingLink, CreatesTheFileItNamesAndKeepsTheLink) {
+    const DanglingLink& c = GetParam();
+    const fs::path folder = FreshFolder(c.name);
+    fs::create_directory(folder / "elsewhere");
+    const fs::path link = folder / "link.xlsx";
+    fs::create_symlink(c.linkText, link);
+    if (std::string(c.name) == "through_a_second_link") fs::create_symlink("elsewhere/real.xlsx", folder / "second");
+
+    UmaskScope mask(022);
+    std::string error;
+    ASSERT_TRUE(SaveFileAtomically(link.string(), Writes("new"), &error)) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::read_symlink(link), c.linkText);
+    EXPECT_EQ(ReadAll(folder / c.created), "new");
+    EXPECT_EQ(PermissionBits(folder / c.created), 0644u);
+    // The one regular file anywhere below the folder: no temporary file is left.
+    std::set<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file() && !entry.is_symlink()) files.insert(fs::relative(entry.path(), folder).string());
+    EXPECT_EQ(files, std::set<std::string>{c.created});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SaveFileAtomicallyDanglingLink,
+    ::testing::Values(DanglingLink{"beside_the_link", "real.xlsx", "real.xlsx"},
+                      DanglingLink{"in_another_folder", "elsewhere/real.xlsx", "elsewhere/real.xlsx"},
+                      DanglingLink{"through_a_second_link", "second", "elsewhere/real.xlsx"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SaveFileAtomically, ALinkThatCannotLeadToAFileIsNotReplaced) {
+    // A link into a missing folder, and two links naming each other: the
+    // cause is named, the links stay and nothing is created.
+    const struct {
+        const char* name;
+        int cause;
+    } cases[] = {{"into_a_missing_folder", ENOENT}, {"loop", ELOOP}};
+    for (const auto& c : cases) {
+        const fs::path folder = FreshFolder(c.name);
+        const fs::path link = folder / "link.xlsx";
+        if (c.cause == ENOENT) {
+            fs::create_symlink("gone/real.xlsx", link);
+        } else {
+            fs::create_symlink("other", link);
+            fs::create_symlink("link.xlsx", folder / "other");
+        }
+        const auto listing = Listing(folder);
+        std::string error;
+        EXPECT_FALSE(SaveFileAtomically(link.string(), Writes("new"), &error)) << c.name;
+        EXPECT_NE(error.find(link.string()), std::string::npos) << error;
+        EXPECT_NE(error.find(std::strerror(c.cause)), std::string::npos) << error;
+        EXPECT_TRUE(fs::is_symlink(link)) << c.name;
+        EXPECT_EQ(Listing(folder), listing) << c.name;
+    }
+}
+
 struct FailingWriter {
     const char* name;
     FileWriter write;

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <string>
 
 #include "format/number_text.h"
 
@@ -53,6 +56,47 @@ TEST(NumberText, DigitPatterns) {
         {2.14704, "####0.0000", "2.1470"},
     };
     for (const auto& c : cases) EXPECT_EQ(PatternText(c.v, c.pattern), c.text) << c.v;
+}
+
+TEST(NumberText, EveryTextIsWholeAtAnyMagnitude) {
+    // Beyond 15 integer digits a fixed text would show digits the double does
+    // not hold: such values are written with their 15 significant digits and
+    // an exponent. Below that the fixed form stays, however long.
+    struct Case {
+        double v;
+        int decimals;
+        const char* rounded;
+        const char* spaced;
+    };
+    const Case cases[] = {
+        {1.253924373643381e299, 4, "1.25392437364338E+299", " 1.25392437364338E+299"},
+        {-1.253924373643381e299, 2, "-1.25392437364338E+299", "-1.25392437364338E+299"},
+        {1.7976931348623157e308, 6, "1.79769313486232E+308", " 1.79769313486232E+308"},
+        {1e15, 4, "1E+15", " 1E+15"},
+        {2.5e20, 0, "2.5E+20", " 2.5E+20"},
+        {999999999999999.0, 0, "999999999999999", " 999999999999999"},
+        {123456789012.34567, 4, "123456789012.3457", " 123456789012.3457"},
+        {1e-300, 4, "0", " 0"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(RoundedText(c.v, c.decimals), c.rounded) << c.v;
+        EXPECT_EQ(SpacedText(c.v, c.decimals), c.spaced) << c.v;
+    }
+    EXPECT_EQ(PatternText(1.5e299, "####0.0000"), "1.5E+299");
+    EXPECT_EQ(PatternText(-2e15, "####0.000000"), "-2E+15");
+
+    // Every power of ten a double holds, both signs: the text reads back as
+    // the rounded value to the 15 digits it shows, so nothing was cut off.
+    for (int exponent = -20; exponent <= 308; ++exponent)
+        for (double sign : {1.0, -1.0}) {
+            const double v = sign * 1.2345678901234567 * std::pow(10.0, exponent);
+            if (!std::isfinite(v)) continue;
+            for (const std::string& text : {RoundedText(v, 4), PatternText(v, "####0.000000")}) {
+                const double back = std::strtod(text.c_str(), nullptr);
+                const double expected = std::fabs(v) < 5e-7 ? 0.0 : v;
+                EXPECT_NEAR(back, expected, std::fabs(v) * 1e-14 + 5e-5) << text;
+            }
+        }
 }
 
 TEST(NumberText, NonFiniteValuesNeverLookLikeNumbers) {

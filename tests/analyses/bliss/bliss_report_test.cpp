@@ -1,12 +1,15 @@
 #include "analyses/bliss/run_bliss.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <string>
 
 #include <gtest/gtest.h>
 
 #include "analyses/bliss/bliss_fit.h"
 #include "analyses/bliss/bliss_report.h"
 #include "analyses/bliss/bliss_template.h"
+#include "analyses/bliss/ldk_calculator.h"
 #include "bliss_fixtures.h"
 #include "support/tolerance.h"
 
@@ -219,6 +222,58 @@ TEST(BlissReport, MissingFiellerIntervalLeavesItsCellsEmpty) {
     WriteBlissReport(sheet, fit, 0, o);
     for (const char* cell : {"B18", "C18", "D18", "H18"}) EXPECT_TRUE(IsEmptyValue(sheet.value(cell))) << cell;
     for (const char* cell : {"A18", "E18", "F18", "G18"}) EXPECT_FALSE(IsEmptyValue(sheet.value(cell))) << cell;
+}
+
+// "lower～upper" as two numbers.
+std::pair<double, double> Limits(const std::string& text) {
+    const auto tilde = text.find("～");
+    if (tilde == std::string::npos) return {NAN, NAN};
+    return {std::strtod(text.substr(0, tilde).c_str(), nullptr),
+            std::strtod(text.substr(tilde + std::string("～").size()).c_str(), nullptr)};
+}
+
+TEST(BlissReport, LimitsBracketTheLD50AtTheLargestDoses) {
+    // The worked example with every dose times 1e298 (LD50 near 1.4e299):
+    // moving all doses by one factor moves the LD50 and every limit by that
+    // factor, so each limit text must read back as the limit of the
+    // unscaled calculation times 1e298. To 1e-7 rather than the 15 digits a
+    // text shows: sums of squares of log doses near 299 lose digits to
+    // cancellation that those near 1 keep.
+    for (const char* background : {"0", "10"}) {
+        BlissOptions o = AllOn();
+        o.backgroundText = background;
+        const Calculation plain = Calculate(o);
+        Calculation run;
+        WriteBlissTemplate(run.grid);
+        for (int row = 2; row <= 7; ++row)
+            run.grid.setValue(CellRef{row, 2}, std::get<double>(run.grid.value(CellRef{row, 2})) * 1e298);
+        run.outcome = RunBliss(run.grid, o, run.prompter, ReportContext{});
+        ASSERT_TRUE(run.outcome.fit && plain.outcome.fit) << background;
+        const BlissFit& fit = *run.outcome.fit;
+        const BlissFit& reference = *plain.outcome.fit;
+        const struct {
+            const char* cell;
+            BlissLimits limits, unscaled;
+        } cases[] = {
+            {"C8", fit.limits, reference.limits},
+            {"C33", *fit.fieller, *reference.fieller},
+            {"C38", *fit.heterogeneity, *reference.heterogeneity},
+        };
+        for (const auto& c : cases) {
+            const std::string text = TextAt(run.sheet(), c.cell);
+            const auto [lower, upper] = Limits(text);
+            EXPECT_LT(lower, fit.LD50) << background << ' ' << c.cell << ": " << text;
+            EXPECT_GT(upper, fit.LD50) << background << ' ' << c.cell << ": " << text;
+            EXPECT_NEAR(lower / 1e298, c.unscaled.lower, c.unscaled.lower * 1e-7) << c.cell << ": " << text;
+            EXPECT_NEAR(upper / 1e298, c.unscaled.upper, c.unscaled.upper * 1e-7) << c.cell << ": " << text;
+        }
+        EXPECT_NEAR(fit.LD50 / 1e298, reference.LD50, reference.LD50 * 1e-9) << background;
+        const LDkTexts ldk = LDkTextsFor(fit.handOver(), "50");
+        const auto [lower, upper] = Limits(ldk.l95);
+        EXPECT_LT(lower, fit.LD50) << background << " calculator: " << ldk.l95;
+        EXPECT_GT(upper, fit.LD50) << background << " calculator: " << ldk.l95;
+        EXPECT_NEAR(std::strtod(ldk.ldk.c_str(), nullptr), fit.LD50, fit.LD50 * 1e-14) << ldk.ldk;
+    }
 }
 
 TEST(BlissRun, RefusalsLeaveNoWorkbookAndAReadyStatus) {

@@ -38,6 +38,45 @@ TEST(LDkCalculator, OutOfRangeOrEmptyKEmptiesTheOutputs) {
         EXPECT_FALSE(LDkTextsFor(line, k).ldk.empty()) << k;
 }
 
+TEST(LDkCalculator, ACommandLineTakesExactlyTheLevelsItComputes) {
+    // The text read whole, as --ldk takes it: what the box would compute, and
+    // nothing the box would show empty.
+    const struct {
+        const char* k;
+        bool computed;
+    } cases[] = {
+        {"0.0011", true},  {"99.998", true}, {"50", true},     {"5.", true},    {".5", true},
+        {"0.001", false},  {"99.999", false}, {"0.0001", false}, {"99.9995", false}, {"0", false},
+        {"100", false},    {"", false},       {".", false},      {"9.5.1", false}, {"-5", false},
+        {"1e1", false},    {" 5", false},
+    };
+    const BlissHandOver line = ExampleLine();
+    for (const auto& c : cases) {
+        EXPECT_EQ(IsComputedLDkLevel(c.k), c.computed) << '"' << c.k << '"';
+        if (c.computed) {
+            EXPECT_FALSE(LDkTextsFor(line, c.k).empty()) << c.k;
+        }
+    }
+}
+
+TEST(LDkCalculator, ALevelBeyondTheRangeOfNumbersSaysWhy) {
+    // The worked example times 5e306: doses up to 1.75e308. LD95's upper
+    // limit is 1.70e308, LD99's would be 2.4e308, beyond the largest double.
+    const BlissHandOver line =
+        FitBliss(test::Groups({1.75e308, 1.25e308, 8.6e307, 6e307, 4.15e307, 2.925e307},
+                              {20, 20, 20, 20, 20, 20}, {20, 17, 16, 6, 2, 0}),
+                 0)
+            .fit->handOver();
+    const LDkTexts ld95 = LDkTextsFor(line, "95");
+    EXPECT_FALSE(ld95.empty());
+    EXPECT_EQ(ld95.why, "");
+    const LDkTexts ld99 = LDkTextsFor(line, "99");
+    EXPECT_TRUE(ld99.empty());
+    EXPECT_EQ(ld99.why, "LDk或其95%可信限超出数值范围, 无法计算");
+    // Out of the range the boxes are empty as the calculator leaves them, without a reason.
+    EXPECT_EQ(LDkTextsFor(line, "100").why, "");
+}
+
 TEST(LDkCalculator, LimitsSurroundTheDoseAndLD50IsTheReportValue) {
     const BlissHandOver line = ExampleLine();
     const auto v50 = ComputeLDk(line, 50);

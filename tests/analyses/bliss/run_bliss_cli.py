@@ -27,11 +27,18 @@ all_options = ["--intermediate", "--fieller", "--heterogeneity", "--chart"]
 # (name, arguments, exit code, texts expected on stdout, texts expected on stderr)
 cases = [
     ("worked example with every option", ["bliss", *all_options, example, "-o", report], 0, [], []),
-    # The calculator's own limits (0.001 and 99.999) still give its silent empty outputs.
-    ("LDk lines", ["bliss", "--ldk", "95", "--ldk", "99.9995", "--ldk", "5", example, "--print"], 0,
+    ("LDk lines", ["bliss", "--ldk", "95", "--ldk", "5", example, "--print"], 0,
      ["LDk\t27.138302\nL95\t21.65～34.01\nML95\t6.179327\n"
-      "LDk\t\nL95\t\nML95\t\n"
       "LDk\t7.422118\nL95\t5.92～9.31\nML95\t1.695139\n", "12.5392～16.0635"], []),
+    # The ends of the calculator's own range, 0.001 and 99.999 excluded, are computed.
+    ("LDk at the ends of the range", ["bliss", "--ldk", "0.0011", "--ldk", "99.998", example, "--print"], 0,
+     ["LDk\t2.66357\nL95\t1.61～4.41\n", "LDk\t71.668163\nL95\t43.99～116.77\n"], []),
+    # Doses up to 1.75e308 (the worked example times 5e306): LD95 and its limits are
+    # finite, LD99's upper limit is beyond the largest double, and says so.
+    ("LDk beyond the range of numbers",
+     ["bliss", "--ldk", "95", "--ldk", "99", os.path.join(data_dir, "largest_doses.csv"), "--print"], 0,
+     ["LDk\t1.3569151243411E+308\n", "LDk\t\nL95\t\nML95\t\n"],
+     ["--ldk 99: LDk或其95%可信限超出数值范围, 无法计算"]),
     ("background 10 % drops the 0 of 20 group",
      ["bliss", "--background", "10", example, "--print"], 0,
      ["(本底死亡率为:10%)"], ["提示！: 实验死亡率小于本底死亡率,该组不参与计算"]),
@@ -42,10 +49,12 @@ cases = [
      [], ["本底死亡率应在[0%,100%)之间,请重新输入"]),
     ("background not a number", ["bliss", "--background", "abc", example, "--print"], 2, [], []),
 ]
-# A k that is not a number strictly between 0 and 100 is a usage error, not a silent empty line.
+# A k the calculator does not compute (it computes 0.001 < k < 99.999) is a
+# usage error, not a silent empty line.
 cases += [(f"--ldk {k!r} refused", ["bliss", "--ldk", k, example, "--print"], 2, [],
-           ["--ldk", "0 与 100 之间"])
-          for k in ["0", "100", ".", "1.2.3", "0.000", "100.5", "-5", "abc", "1e1", ""]]
+           ["--ldk", "0.001 与 99.999 之间"])
+          for k in ["0", "100", ".", "1.2.3", "0.000", "100.5", "-5", "abc", "1e1", "",
+                    "0.0001", "0.001", "99.999", "99.9995"]]
 
 
 

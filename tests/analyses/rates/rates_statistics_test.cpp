@@ -94,6 +94,9 @@ TEST(RatesExample, SampleSizes) {
     }
     EXPECT_EQ(SampleSizeText(45), "N1=N2= 45");
     EXPECT_EQ(SampleSizeText(1234), "N1=N2= 1234");
+    // Rates of 1 and 2 in 1e300 need a size of 63 digits: written whole, in
+    // scientific notation.
+    EXPECT_EQ(SampleSizeText(3.788209004940404e62), "N1=N2= 3.7882090049404E+62");
     // The groups swapped (a negative arcsine difference) need the same sizes.
     const auto swapped = ComputeSampleSizes(MakeRateTable(19, 11, 12, 20));
     for (int i = 0; i < 4; ++i) {
