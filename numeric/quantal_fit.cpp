@@ -281,12 +281,15 @@ NewtonResult Newton(const Likelihood& likelihood, std::vector<double> theta, int
         }
         std::vector<double> trial(theta.size());
         double value = -std::numeric_limits<double>::infinity();
+        // A fall of the likelihood within rounding is no fall: near the
+        // estimate the last steps change it by less than its last digits.
+        const double floor = current - 1e-12 * (1 + std::fabs(current));
         for (int halving = 0; halving <= kMaxHalvings; ++halving, scale /= 2) {
             for (int k = 0; k < layout.size; ++k) trial[k] = theta[k] + scale * step[k];
             value = likelihood.logLikelihood(trial);
-            if (value >= current) break;
+            if (value >= floor) break;
         }
-        if (!(value >= current)) {
+        if (!(value >= floor)) {
             // No step along the Newton direction raises the likelihood: the
             // estimate is reached as closely as the arithmetic allows.
             out.theta = std::move(theta);

@@ -7,8 +7,8 @@ namespace tavelmark::bliss {
 // The limits are the roots r of (t - a - r b)^2 = z^2 (V00 + 2 r V01 + r^2 V11)
 // (Fieller 1954, J R Stat Soc B 16:175; Finney, Probit Analysis, 3rd ed.,
 // 1971, sec. 4.5).
-FiellerLogDose FiellerLimits(double target, double a, double b, double v00, double v01, double v11,
-                             double z) {
+FiellerLogDose FiellerLimitsFromCovariance(double target, double a, double b, double v00, double v01,
+                                           double v11, double z) {
     const double numerator = target - a;
     const double z2 = z * z;
     FiellerLogDose out;

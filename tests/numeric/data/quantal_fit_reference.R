@@ -62,7 +62,8 @@ newton_fit <- function(X, n, r, control, link, C = NULL, estimate_C = FALSE) {
     d <- derivs(th)
     step <- -solve(d$H, d$g)
     if (max(abs(step) / pmax(abs(th), 1)) < 1e-10) { th <- th + step; break }
-    s <- 1; l0 <- loglik(th)
+    # A fall of the likelihood within rounding (1e-12 relative) is no fall.
+    s <- 1; l0 <- loglik(th) - 1e-12 * (1 + abs(loglik(th)))
     while (loglik(th + s * step) < l0 && s > 1e-12) s <- s / 2
     th <- th + s * step
   }
