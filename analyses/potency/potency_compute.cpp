@@ -7,6 +7,7 @@
 #include <boost/math/distributions/chi_squared.hpp>
 #include <boost/math/distributions/fisher_f.hpp>
 
+#include "analyses/potency/potency_chart_data.h"
 #include "analyses/potency/potency_estimates.h"
 #include "analyses/potency/potency_texts.h"
 #include "numeric/holm.h"
@@ -114,6 +115,8 @@ PotencyResults ComputePotency(const PotencyData& data, const PotencyOptions& opt
         for (std::size_t t = first; t < out.ratioTests.size(); ++t)
             if (out.ratioTests[t].p) out.ratioTests[t].holm = adjusted[next++];
     }
+    out.table = DataRowsOf(out);
+    out.chart = ChartDataOf(out);
     return out;
 }
 

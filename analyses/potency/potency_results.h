@@ -70,6 +70,35 @@ struct RatioTest {
     std::optional<double> z, p, holm;
 };
 
+// One row of the data table: a dose group (or control) with its expected
+// rate under the parallel lines and its Pearson residual.
+struct DataRow {
+    std::string name;  // on the first row of each preparation (and of 对照) only
+    DoseGroup group;
+    std::optional<double> expected;
+    std::optional<double> residual;
+};
+
+// What the chart draws, on the link's scale against log10 dose.
+struct ChartPoint {
+    double x = 0, y = 0;
+};
+
+struct PreparationChart {
+    std::string name;
+    std::vector<ChartPoint> points;      // observed rates corrected for C, 0 < p < 1
+    std::vector<ChartPoint> edgePoints;  // 0 % and 100 %, drawn at the axis's edge
+    std::vector<ChartPoint> parallelLine;  // its two ends; empty without the fit
+    std::vector<ChartPoint> ownLine;
+};
+
+struct PotencyChartData {
+    double xMin = 0, xMax = 1;  // log10 dose
+    double yMin = 0, yMax = 0;  // the link of 0.5 % and 99.5 %
+    std::vector<std::pair<double, std::string>> ticks;  // link value, "1%" ...
+    std::vector<PreparationChart> preparations;
+};
+
 struct PotencyResults {
     PotencyData data;
     numeric::QuantalLink link = numeric::QuantalLink::Probit;
@@ -87,6 +116,9 @@ struct PotencyResults {
     double slope = 0, slopeSE = 0;       // the common slope, heterogeneity applied
     std::vector<PotencyRatio> potency;   // every pair, the reference first
     std::vector<RatioTest> ratioTests;   // every pair at each ratio level
+
+    std::vector<DataRow> table;  // the data, preparation by preparation, 对照 last
+    PotencyChartData chart;
 };
 
 // The pairs of preparations in report order: the reference with each other
