@@ -37,7 +37,7 @@ struct Block {
 
 }  // namespace
 
-void AddPotencyChart(Sheet& sheet, int row, const PotencyChartData& data) {
+void AddPotencyChart(Sheet& sheet, int row, const PotencyChartData& data, numeric::QuantalLink link) {
     model::Chart chart;
     chart.name = "量效直线图";
     chart.title = "对数剂量-反应率(实线: 平行线; 虚线: 各自直线)";
@@ -45,7 +45,9 @@ void AddPotencyChart(Sheet& sheet, int row, const PotencyChartData& data) {
     chart.plotAreaBorder = true;
     chart.xAxis.title = "对数剂量 log10(D)";
     chart.xAxis.tickNumberFormat = "0.00";
-    chart.yAxis.title = "反应率";
+    // The tick labels give the rate in percent; a renderer that can show only
+    // numbers shows the normal deviate (or the logit), as the title says.
+    chart.yAxis.title = link == numeric::QuantalLink::Probit ? "反应率(几率单位刻度)" : "反应率(logit刻度)";
     chart.yAxis.tickNumberFormat = "0.0";
     chart.yAxis.minimum = data.yMin;
     chart.yAxis.maximum = data.yMax;

@@ -10,6 +10,6 @@ namespace tavelmark::potency {
 // 100 % as open markers at the axis's edge, its parallel line solid and its
 // own line dashed, in its colour; a 50 % reference line), and the table of
 // the numbers it is drawn from below it.
-void AddPotencyChart(model::Sheet& sheet, int row, const PotencyChartData& chart);
+void AddPotencyChart(model::Sheet& sheet, int row, const PotencyChartData& chart, numeric::QuantalLink link);
 
 }  // namespace tavelmark::potency

@@ -248,7 +248,7 @@ void WritePotencyReport(Sheet& sheet, const PotencyResults& results) {
          {DataTable(results), LinesTable(results), LDkTable(results), ModelsTable(results), TestsTable(results),
           ParallelTable(results), ParallelLD50Table(results), PotencyTable(results), RatioTestTable(results)})
         row = WriteReportTable(sheet, row, table);
-    AddPotencyChart(sheet, row, results.chart);
+    AddPotencyChart(sheet, row, results.chart, results.link);
     sheet.select(CellRef{1, 1});
 }
 
