@@ -377,7 +377,9 @@ QuantalOutcome FitQuantal(const QuantalModel& model) {
             rates[b] = StartingRate(model, b);
         }
 
-    const auto start = StartingCoefficients(model, rates);
+    const auto start = model.start.size() == static_cast<std::size_t>(model.coefficients)
+                           ? std::optional<std::vector<double>>(model.start)
+                           : StartingCoefficients(model, rates);
     if (!start) {
         outcome.failure = QuantalFailure::RankDeficient;
         return outcome;

@@ -38,6 +38,9 @@ struct QuantalModel {
     NaturalResponse natural = NaturalResponse::None;
     int blocks = 1;
     std::vector<double> fixedRates;  // one per block, for NaturalResponse::Fixed
+    // Starting coefficients, for a fit close to one already made; empty:
+    // weighted least squares on the empirical link values.
+    std::vector<double> start;
 };
 
 enum class NaturalState {

@@ -54,8 +54,12 @@ RatioLimits ProfileLimits(const PotencyResults& r, const PotencyRatio& p, const 
     const double h = q.heterogeneity ? q.heterogeneity->h : 1.0;
     const double rise = q.multiplier * q.multiplier * h;
     const double minimum = q.deviance;
+    // Each tied fit starts from the parallel lines' estimate less the tied intercept.
+    std::vector<double> start = r.parallel.fit->coefficients;
+    start.erase(start.begin() + p.second);
     const auto excess = [&](double m) {
-        const LinesModel tied = BuildLinesModel(r.data, all, LineShape::Parallel, r.link, r.blocks, TiedPotency{p.first, p.second, m});
+        LinesModel tied = BuildLinesModel(r.data, all, LineShape::Parallel, r.link, r.blocks, TiedPotency{p.first, p.second, m});
+        tied.model.start = start;
         const numeric::QuantalOutcome outcome = numeric::FitQuantal(tied.model);
         return outcome.fit ? outcome.fit->deviance - minimum - rise : std::nan("");
     };
