@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "analyses/potency/potency_report_table.h"
-#include "report/report_frame.h"
+#include "report/extended_chart.h"
 
 namespace tavelmark::potency {
 
@@ -31,6 +31,7 @@ int RowBelow(int row, double height) { return static_cast<int>(std::floor((RowTo
 
 struct Block {
     std::string label;
+    std::string colour;
     std::vector<ChartPoint> points;
     RangeRef x{}, y{};
 };
@@ -45,6 +46,7 @@ void AddPotencyChart(Sheet& sheet, int row, const PotencyChartData& data, numeri
     chart.plotAreaBorder = true;
     chart.xAxis.title = "对数剂量 log10(D)";
     chart.xAxis.tickNumberFormat = "0.00";
+    report::SpanAxis(chart.xAxis, data.xMin, data.xMax);
     // The tick labels give the rate in percent; a renderer that can show only
     // numbers shows the normal deviate (or the logit), as the title says.
     chart.yAxis.title = link == numeric::QuantalLink::Probit ? "反应率(几率单位刻度)" : "反应率(logit刻度)";
@@ -68,41 +70,43 @@ void AddPotencyChart(Sheet& sheet, int row, const PotencyChartData& data, numeri
     for (std::size_t j = 0; j < data.preparations.size(); ++j) {
         const PreparationChart& p = data.preparations[j];
         const Colour& c = kColours[j % std::size(kColours)];
-        const std::string name = p.name + "(" + c.name + ")";
+        const std::string& name = p.name;
         ChartSeries line;
         line.kind = SeriesKind::ScatterLinesNoMarkers;
         line.markerStyle = MarkerStyle::None;
         line.lineColourIndex = c.index;
-        add({name + " 平行线", p.parallelLine}, line);
+        add({name + " 平行线", c.name, p.parallelLine}, line);
         line.dashedLine = true;
-        add({name + " 各自直线", p.ownLine}, line);
+        add({name + " 各自直线", c.name, p.ownLine}, line);
         ChartSeries points;
         points.kind = SeriesKind::Scatter;
         points.markerStyle = MarkerStyle::Circle;
         points.markerSize = 6;
         points.lineColourIndex = c.index;
         points.markerBackgroundColourIndex = c.index;
-        add({name + " 观察值", p.points}, points);
+        add({name + " 观察值", c.name, p.points}, points);
         points.markerBackgroundColourIndex = kWhite;
-        add({name + " 0%或100%", p.edgePoints}, points);
+        add({name + " 0或100%", c.name, p.edgePoints}, points);
     }
     ChartSeries reference;
     reference.kind = SeriesKind::ScatterLinesNoMarkers;
     reference.markerStyle = MarkerStyle::None;
     reference.lineColourIndex = kGrey;
     reference.dashedLine = true;
-    add({"50%参考线", {{data.xMin, 0}, {data.xMax, 0}}}, reference);
+    add({"50%参考线", "灰", {{data.xMin, 0}, {data.xMax, 0}}}, reference);
 
     ReportTable table;
     table.caption = "量效直线图作图数据";
     table.remark = "(纵坐标为几率单位刻度上的反应率: 0%与100%画在纵轴两端)";
-    table.headers = {"系列", "对数剂量", "纵坐标"};
+    table.headers = {"系列", "颜色", "对数剂量", "纵坐标"};
     int dataRow = RowBelow(row, chart.height) + 2;  // below the caption and the header
     for (Block& b : blocks) {
-        b.x = RangeRef{{dataRow, 2}, {dataRow + static_cast<int>(b.points.size()) - 1, 2}};
-        b.y = RangeRef{{dataRow, 3}, {dataRow + static_cast<int>(b.points.size()) - 1, 3}};
+        const int last = dataRow + static_cast<int>(b.points.size()) - 1;
+        b.x = RangeRef{{dataRow, 3}, {last, 3}};
+        b.y = RangeRef{{dataRow, 4}, {last, 4}};
         for (std::size_t i = 0; i < b.points.size(); ++i)
-            table.rows.push_back({Words(i == 0 ? b.label : ""), Number(b.points[i].x), Number(b.points[i].y)});
+            table.rows.push_back({Words(i == 0 ? b.label : ""), Words(i == 0 ? b.colour : ""),
+                                  Number(b.points[i].x, kFourDecimals), Number(b.points[i].y, kFourDecimals)});
         dataRow += static_cast<int>(b.points.size());
     }
     WriteReportTable(sheet, RowBelow(row, chart.height), table);

@@ -10,6 +10,13 @@ namespace tavelmark::potency {
 
 using model::CellRef, model::HAlign, model::RangeRef, model::Sheet;
 
+namespace {
+
+// Clear of the longest caption, which spans about three columns.
+constexpr int kRemarkColumn = 5;
+
+}  // namespace
+
 TableCell Number(std::optional<double> v, const char* fixed) {
     if (!v || !std::isfinite(*v)) return TableCell{};
     const double a = std::fabs(*v);
@@ -43,7 +50,7 @@ int WriteReportTable(Sheet& sheet, int row, const ReportTable& table) {
     lastColumn = std::max(lastColumn, 1);
 
     sheet.setValue(CellRef{captionRow, 1}, table.caption);
-    if (!table.remark.empty()) sheet.setValue(CellRef{captionRow, 3}, table.remark);
+    if (!table.remark.empty()) sheet.setValue(CellRef{captionRow, kRemarkColumn}, table.remark);
     for (std::size_t c = 0; c < table.headers.size(); ++c)
         sheet.setValue(CellRef{headerRow, static_cast<int>(c) + 1}, table.headers[c]);
     int last = headerRow;

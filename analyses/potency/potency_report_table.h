@@ -18,7 +18,7 @@ struct TableCell {
 
 struct ReportTable {
     std::string caption;
-    std::string remark;  // beside the caption, from column C
+    std::string remark;  // beside the caption, from column E
     std::vector<std::string> headers;
     std::vector<std::vector<TableCell>> rows;
     std::vector<std::string> notes;

@@ -82,7 +82,7 @@ TEST(PotencyReport, TheFiguresStandInTheirCells) {
     EXPECT_EQ(Text(sheet, lines + 3, 1), "deguelin");
     EXPECT_TRUE(test::SameTo(*Number(sheet, lines + 3, 8), 3.0065, 4));  // h
     EXPECT_FALSE(Number(sheet, lines + 2, 8));                             // rotenone: none
-    EXPECT_EQ(Text(sheet, lines, 3), "(Φ⁻¹(P) = a + b·log10(D))");
+    EXPECT_EQ(Text(sheet, lines, 5), "(Φ⁻¹(P) = a + b·log10(D))");
 
     const int ratio = RowOf(sheet, "LDk比值检验(各制剂单独拟合, 不要求平行)");
     EXPECT_TRUE(test::SameTo(*Number(sheet, ratio + 2, 3), 0.4892, 4));
@@ -95,7 +95,7 @@ TEST(PotencyReport, NotesFollowTheData) {
     logit.link = numeric::QuantalLink::Logit;
     const Sheet budworm = Report(test::PotencySet("budworm", "female"), logit);
     EXPECT_FALSE(AnyCellSays(budworm, text::kParallelRejected));  // parallelism P = 0.18
-    EXPECT_EQ(Text(budworm, RowOf(budworm, "各制剂的回归直线(各自拟合)"), 3), "(logit(P) = a + b·log10(D))");
+    EXPECT_EQ(Text(budworm, RowOf(budworm, "各制剂的回归直线(各自拟合)"), 5), "(logit(P) = a + b·log10(D))");
 
     PotencyOptions estimate;
     estimate.natural = NaturalResponseOption::Estimate;
