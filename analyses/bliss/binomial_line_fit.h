@@ -5,9 +5,11 @@
 #include <optional>
 #include <vector>
 
+#include "numeric/quantal_fit.h"
+
 namespace tavelmark::bliss {
 
-enum class ResponseLink { Probit, Logit };
+using ResponseLink = numeric::QuantalLink;
 
 struct BinomialCount {
     double x = 0;  // log10 dose
@@ -18,13 +20,12 @@ struct BinomialCount {
 struct BinomialLineFit {
     double intercept = 0;
     double slope = 0;
-    // Covariance of (intercept, slope), dispersion 1: the inverse Fisher
-    // information of the last scoring round, whose weights come from the
-    // round's starting line (indistinguishable from the estimate once the fit
-    // has settled).
+    // Covariance of (intercept, slope): the inverse of the observed
+    // information at the estimate, dispersion 1.
     double v00 = 0, v01 = 0, v11 = 0;
     std::vector<double> fitted;  // response probability of each group, in input order
-    double deviance = 0;
+    double deviance = 0;         // never below 0
+    double pearsonChi2 = 0;
     double logLikelihood = 0;  // including log C(n, d)
     int iterations = 0;
 };
@@ -42,8 +43,9 @@ bool CountsSeparated(const std::vector<BinomialCount>& counts);
 // True when all groups share one dose.
 bool SingleDose(const std::vector<BinomialCount>& counts);
 
-// Empty when the counts have no finite estimate (check the two tests above
-// first), when scoring fails to settle, or when the arithmetic overflows.
+// Newton-Raphson to a relative step of 1e-10 (numeric/quantal_fit.h). Empty
+// when the counts have no finite estimate (check the two tests above first),
+// when the fit fails to settle, or when the arithmetic overflows.
 std::optional<BinomialLineFit> FitBinomialLine(const std::vector<BinomialCount>& counts,
                                                ResponseLink link);
 

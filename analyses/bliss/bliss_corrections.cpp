@@ -27,7 +27,7 @@ std::optional<BlissLimits> LimitsAround(double centre, double halfWidth, double 
 // Fieller's theorem for the ratio (5 - a) / b, as set out in Finney,
 // Probit Analysis (3rd ed.). The half-width takes |b| so that a falling line still gets
 // lower < upper and a positive standard error.
-std::optional<BlissLimits> FiellerLimits(const BlissFit& fit) {
+std::optional<BlissLimits> ClassicFiellerLimits(const BlissFit& fit) {
     const double g = fit.g;
     if (!(g < 1)) return std::nullopt;
     const double dx = fit.X50 - fit.xMean;

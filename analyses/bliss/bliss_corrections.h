@@ -7,9 +7,10 @@
 
 namespace tavelmark::bliss {
 
-// Fieller's limits from the fitted line; empty when g >= 1 (the slope is not
-// significantly different from 0 and the interval is unbounded).
-std::optional<BlissLimits> FiellerLimits(const BlissFit& fit);
+// Fieller's limits of the classic fit, from its sums and the fixed
+// multiplier; empty when g >= 1 (the slope is not significantly different
+// from 0 and the interval is unbounded).
+std::optional<BlissLimits> ClassicFiellerLimits(const BlissFit& fit);
 
 // Sets t, SbH, gH and the heterogeneity limits from chi2 / df. Leaves them
 // empty when a value cannot be formed (no t for the degrees of freedom, an

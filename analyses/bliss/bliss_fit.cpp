@@ -118,7 +118,7 @@ BlissFitOutcome FitBliss(const std::vector<BlissGroup>& groups, double c) {
     fit.df = static_cast<int>(groups.size()) - 2;
     fit.Pchi = wsf::Chidist(fit.chi2, fit.df);
 
-    fit.fieller = FiellerLimits(fit);
+    fit.fieller = ClassicFiellerLimits(fit);
     ApplyHeterogeneityCorrection(fit);
     return {std::move(fit), {}};
 }

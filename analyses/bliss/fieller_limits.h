@@ -1,6 +1,6 @@
 #pragma once
-// Fieller's confidence limits for the log dose at which a fitted line
-// a + b x reaches a given value.
+// Fieller's confidence limits for the log dose at which a maximum-likelihood
+// line a + b x reaches a given value, from the line's covariance matrix.
 #include <optional>
 
 namespace tavelmark::bliss {
@@ -13,9 +13,10 @@ struct FiellerLogDose {
     std::optional<double> lower, upper;
 };
 
-// a, b the intercept and slope, v00, v01, v11 their covariance, z the normal
-// multiplier of the interval.
-FiellerLogDose FiellerLimits(double target, double a, double b, double v00, double v01, double v11,
-                             double z);
+// a, b the intercept and slope, v00, v01, v11 their covariance, z the
+// multiplier of the interval (the normal point, or Student's t under
+// heterogeneity).
+FiellerLogDose FiellerLimitsFromCovariance(double target, double a, double b, double v00, double v01,
+                                           double v11, double z);
 
 }  // namespace tavelmark::bliss

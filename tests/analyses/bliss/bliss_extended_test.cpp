@@ -128,6 +128,8 @@ void ExpectModel(const MlModel& model, const std::map<std::string, std::string>&
     expect("pearson_chi2", f.pearsonChi2);
     expect("df", f.df);
     expect("pearson_p", f.pearsonP);
+    expect("h", f.heterogeneity ? std::optional<double>(f.heterogeneity->h) : std::nullopt);
+    if (f.heterogeneity) expect("multiplier", f.heterogeneity->t);
     expect("aic", f.aic);
 }
 

@@ -35,6 +35,16 @@ add("large_groups", c(10, 15, 22, 33, 50), rep(1000, 5), c(48, 190, 502, 801, 95
 add("wide_dose_range", c(0.001, 0.1, 10, 1000, 1e5), rep(25, 5), c(1, 5, 13, 20, 24))
 add("rate_below_half_everywhere", c(1, 2, 4, 8), rep(50, 4), c(1, 3, 7, 15))
 add("reversed_one_group", c(1, 2, 4, 8, 16), rep(20, 5), c(1, 8, 6, 15, 19))
+# Deguelin and Macrosiphoniella sanborni, Martin (1942), as in Finney, Probit
+# Analysis: Pearson P = 0.017, so the limits take the heterogeneity factor.
+add("deguelin_martin_1942", c(5.1, 10, 20.4, 30.2, 40.7, 50.1), c(49, 48, 48, 49, 50, 48),
+    c(16, 18, 34, 47, 47, 48))
+# A shallow line whose Fieller index is about 0.91: its limits show whether
+# the coefficients are converged to many digits.
+add("fieller_g_near_one", c(1, 2, 4, 8), rep(10, 4), c(2, 2, 4, 6))
+# Rates on the probit line and the logit line alike (0.2, 0.5 and 0.8 at
+# equally spaced log doses): an exact fit, whose deviance is 0.
+add("exact_fit", c(2, 20, 200), rep(30, 3), c(6, 15, 24))
 # No finite maximum-likelihood estimate: zero responses at every low dose and
 # full responses at every high dose (complete separation), or one mixed group
 # on the border between them (quasi-complete separation).
