@@ -1,6 +1,7 @@
 #include "ui/grid_view.h"
 
 #include <algorithm>
+#include <map>
 
 #include <QApplication>
 #include <QClipboard>
@@ -220,6 +221,39 @@ void GridView::writeCells(std::vector<std::pair<CellRef, CellValue>> values, con
     commitPendingEdit();
     commitCells(std::move(values), what);
     refresh();
+}
+
+void GridView::recordChanges(const std::function<void()>& change, const QString& what) {
+    commitPendingEdit();
+    // The reachable cells' values before and after; a calculation may move a
+    // column's values, so the whole range is compared, not one cell.
+    auto reachable = [this] {
+        const RangeRef view = grid_.activeSheet().viewableRange();
+        std::map<CellRef, CellValue> values;
+        for (const auto& [cell, value] : grid_.activeSheet().cells().values())
+            if (view.contains(cell) && !model::IsEmpty(value)) values.emplace(cell, value);
+        return values;
+    };
+    const std::map<CellRef, CellValue> before = reachable();
+    change();
+    if (destroying_) return;
+    const std::map<CellRef, CellValue> after = reachable();
+    if (before == after) return;
+    std::vector<std::pair<CellRef, CellValue>> oldValues, newValues;
+    auto note = [&](CellRef cell) {
+        const auto was = before.find(cell), is = after.find(cell);
+        CellValue oldValue = was == before.end() ? CellValue{} : was->second;
+        CellValue newValue = is == after.end() ? CellValue{} : is->second;
+        if (oldValue == newValue) return;
+        oldValues.emplace_back(cell, std::move(oldValue));
+        newValues.emplace_back(cell, std::move(newValue));
+    };
+    for (const auto& entry : before) note(entry.first);
+    for (const auto& entry : after)
+        if (!before.count(entry.first)) note(entry.first);
+    QScopedValueRollback<bool> guard(writingFromView_, true);
+    // Pushing redoes the change, which writes the values they already hold.
+    undoStack_->push(new GridEditCommand(*model_, std::move(oldValues), std::move(newValues), what));
 }
 
 void GridView::clearInputArea() {

@@ -65,6 +65,10 @@ public:
     void copy();                   // to the clipboard
     // Cells written as one step that Ctrl+Z takes back (an imported file).
     void writeCells(std::vector<std::pair<model::CellRef, model::CellValue>> values, const QString& what);
+    // Runs `change`, which writes into the grid itself (a calculation that
+    // deletes an outlier on the user's word), and makes what it changed in
+    // the reachable cells one step that Ctrl+Z takes back.
+    void recordChanges(const std::function<void()>& change, const QString& what);
     // 清屏: empties the input area (the boxed cells where data go; the whole
     // reachable range in a grid without boxes) as one step that Ctrl+Z takes
     // back, and makes its first cell active. Headings and labels stay.
