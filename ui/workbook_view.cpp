@@ -8,6 +8,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "ui/pdf_text_map.h"
 #include "ui/qt_text.h"
 
 namespace tavelmark::ui {
@@ -71,9 +72,15 @@ void WorkbookView::showPreviousSheet() { showSheet((current_ + sheetCount() - 1)
 
 void WorkbookView::print(QPrinter& printer) {
     for (int i = 0; i < sheetCount(); ++i) sheetView(i);  // each sheet's charts, laid out
-    QPainter painter(&printer);
-    if (!painter.isActive()) return;
-    for (int i = 0; i < sheetCount(); ++i) views_[static_cast<std::size_t>(i)]->printPages(printer, painter, i == 0);
+    {
+        QPainter painter(&printer);
+        if (!painter.isActive()) return;
+        for (int i = 0; i < sheetCount(); ++i)
+            views_[static_cast<std::size_t>(i)]->printPages(printer, painter, i == 0);
+    }
+    // A PDF, once written, gets the report's characters as its text.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        PutReportCharactersInPdf(printer.outputFileName(), ReportCharacters(workbook_), ReportFaces(workbook_));
 }
 
 }  // namespace tavelmark::ui

@@ -19,6 +19,9 @@
 #include "analyses/bliss/run_bliss.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
+#include "analyses/rates/rates_window.h"
+#include "analyses/rates/run_rates.h"
+#include "format/number_format.h"
 #include "support/pixels.h"
 #include "support/qtest_class.h"
 #include "ui/result_window.h"
@@ -32,12 +35,13 @@ using test::IsRed;
 
 namespace {
 
-model::Workbook BlissReport() {
+model::Workbook BlissReport(bool extended = false) {
     model::InputGrid grid;
     bliss::WriteBlissTemplate(grid);
     bliss::BlissOptions options;
     options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
     options.drawChart = true;
+    options.extended = extended;
     report::RecordingPrompter prompter;
     return *bliss::RunBliss(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES})
                 .report.workbook;
@@ -50,20 +54,33 @@ model::Workbook MeansReport(const means::MeansOptions& options) {
     return *means::RunMeans(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).workbook;
 }
 
-model::Workbook ReportNamed(const QString& name) {
-    if (name == "bliss") return BlissReport();
-    if (name == "means") return MeansReport({});
-    return MeansReport(means::MeansOptions::All());
+model::Workbook RatesReport(rates::RatesOptions options) {
+    model::InputGrid grid;
+    rates::WriteRatesTemplate(grid);
+    report::RecordingPrompter prompter;
+    return *rates::RunRates(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).workbook;
 }
 
-// Without white space, and with ideographs where the PDF's text layer names
-// a glyph by the CJK radical that shares it (U+2F6C for 目 undoes in
-// compatibility form; the simplified radicals such as U+2EEC for 齐 do not).
+// The worked examples: "bliss", "means", "means, every section", and with
+// every option and the extended sheet "bliss --all", "means --all", "rates --all".
+model::Workbook ReportNamed(const QString& name) {
+    if (name == "bliss") return BlissReport();
+    if (name == "bliss --all") return BlissReport(true);
+    if (name == "means") return MeansReport({});
+    if (name == "rates --all") {
+        rates::RatesOptions options = rates::RatesOptions::All();
+        options.extended = true;
+        return RatesReport(options);
+    }
+    means::MeansOptions options = means::MeansOptions::All();
+    options.extended = name == "means --all";
+    return MeansReport(options);
+}
+
+// Without white space, nothing else changed: the PDF's text must hold the
+// report's own characters, so that a search for them finds them.
 QString Comparable(const QString& text) {
-    static const QString radicals = QStringLiteral("⺰⻅⻆⻈⻉⻋⻐⻓⻔⻙⻚⻛⻜⻠⻢⻥⻦⻧⻨⻩⻪⻬⻮⻰⻳");
-    static const QString ideographs = QStringLiteral("纟见角讠贝车钅长门韦页风飞饣马鱼鸟卤麦黄黾齐齿龙龟");
-    QString plain = text.normalized(QString::NormalizationForm_KC);
-    for (qsizetype i = 0; i < radicals.size(); ++i) plain.replace(radicals[i], ideographs[i]);
+    QString plain = text;
     return plain.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
@@ -136,6 +153,13 @@ const PdfWord* FindWord(const std::vector<PdfPage>& pages, const QString& text) 
     return nullptr;
 }
 
+// Where a page's lowest word ends.
+double EdgeBottom(const PdfPage& page) {
+    double edge = 0;
+    for (const PdfWord& word : page.words) edge = std::max(edge, word.box.bottom());
+    return edge;
+}
+
 // The words of a page's top or bottom line of text.
 QStringList EdgeLine(const PdfPage& page, bool bottom) {
     double edge = bottom ? 0 : page.size.height();
@@ -162,6 +186,28 @@ private:
     QTemporaryDir temporary_;
 };
 
+// The texts a cell may show: a text as it is, a number through its format
+// or, in the General format, at any narrower width; ### for a number with
+// no room.
+QStringList ShownForms(const model::Sheet& sheet, model::CellRef cell) {
+    const model::ReportValue& value = sheet.value(cell);
+    const auto* number = std::get_if<double>(&value);
+    if (!number) return {Comparable(QString::fromStdString(model::PlainText(value)))};
+    const std::string& format = sheet.format(cell).numberFormat;
+    QStringList forms{Comparable(QString::fromStdString(format::FormatNumber(*number, format)))};
+    if (format::IsGeneralFormat(format))
+        for (int width = 1; width <= format::kStandardGeneralWidth; ++width)
+            forms << QString::fromStdString(format::GeneralNumberText(*number, width));
+    forms.removeAll(QString());
+    return forms;
+}
+
+// "第 2 页 共 3 页", the page's footer.
+bool IsFooterLine(const QStringList& words) {
+    static const QRegularExpression footer(QStringLiteral("^第\\d+页共\\d+页$"));
+    return footer.match(words.join(QString())).hasMatch();
+}
+
 bool HavePoppler() {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
@@ -176,6 +222,10 @@ private slots:
     void pdfHoldsTheFirstTableReadably_data();
     void pdfHoldsTheFirstTableReadably();
     void longReportBreaksBetweenRows();
+    void pdfTextIsTheReportsCharacters_data();
+    void pdfTextIsTheReportsCharacters();
+    void wordsOfNeighbouringCellsStaySeparate_data();
+    void wordsOfNeighbouringCellsStaySeparate();
 };
 
 void ReportPagesTest::chartTitlesShowInFull() {
@@ -289,6 +339,99 @@ void ReportPagesTest::longReportBreaksBetweenRows() {
             QVERIFY2(all.contains(text), qPrintable(text));
     }
     QCOMPARE(all.count(QStringLiteral("方法推荐")), 1);
+}
+
+void ReportPagesTest::pdfTextIsTheReportsCharacters_data() {
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QStringList>("searched");  // what a reader looks for
+    QTest::newRow("Bliss, every option") << "bliss --all" << QStringList{"项目", "方法", "最大似然", "回归几率单位(Yr)"};
+    QTest::newRow("two-group means, every section") << "means --all" << QStringList{"方法推荐", "差异无统计意义", "最大值"};
+    QTest::newRow("two-group rates, every item") << "rates --all" << QStringList{"无统计意义", "方法", "～"};
+}
+
+// Copied or searched, the PDF gives the characters the report holds: no CJK
+// radical or wave dash standing in for the ideograph or tilde that shares
+// its glyph, and every label of every sheet as its cell holds it.
+void ReportPagesTest::pdfTextIsTheReportsCharacters() {
+    QFETCH(QString, report);
+    QFETCH(QStringList, searched);
+    QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
+    PdfFolder folder;
+    ui::ResultWindow window(ReportNamed(report));
+    const QString pdf = folder.filePath(QString(report).replace(QStringLiteral(" --all"), QStringLiteral("-all")) +
+                                        QStringLiteral(".pdf"));
+    QVERIFY(window.exportPdfTo(pdf));
+    QString error;
+    const std::vector<PdfPage> pages = ReadWords(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QString all;
+    for (const PdfPage& page : pages) all += page.text();
+    for (const QString& word : searched) QVERIFY2(all.contains(word), qPrintable(word));
+    for (const char32_t code : all.toUcs4())
+        QVERIFY2(!(code >= 0x2E80 && code <= 0x2FDF) && code != 0x301C,
+                 qPrintable(QStringLiteral("U+%1 in the text").arg(uint(code), 4, 16, QLatin1Char('0'))));
+    for (const model::Sheet& sheet : window.workbook().sheets)
+        for (const auto& [cell, value] : sheet.cells().values()) {
+            if (std::holds_alternative<double>(value)) continue;
+            const QString label = Comparable(QString::fromStdString(model::PlainText(value)));
+            QVERIFY2(all.contains(label), qPrintable(label));
+        }
+}
+
+void ReportPagesTest::wordsOfNeighbouringCellsStaySeparate_data() {
+    QTest::addColumn<QString>("report");
+    QTest::newRow("Bliss, every option") << "bliss --all";
+    QTest::newRow("two-group means, every section") << "means --all";
+    QTest::newRow("two-group rates, every item") << "rates --all";
+}
+
+// Numbers in the General format show as many digits as their cell has room
+// for, and a text too long for its cell stops at the next one that holds
+// something: read back from the PDF, no word runs from one cell into the
+// next ("36.9184057334.99402318"), and each General number is there as one
+// of the forms a spreadsheet would show, rounded, never cut.
+void ReportPagesTest::wordsOfNeighbouringCellsStaySeparate() {
+    QFETCH(QString, report);
+    QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
+    model::Workbook workbook = ReportNamed(report);
+    // Only the cells: tick labels are no cells' texts.
+    for (model::Sheet& sheet : workbook.sheets) sheet.charts().clear();
+    PdfFolder folder;
+    ui::ResultWindow window(workbook);
+    const QString pdf = folder.filePath(QString(report).replace(QStringLiteral(" --all"), QStringLiteral("-all")) +
+                                        QStringLiteral("-cells.pdf"));
+    QVERIFY(window.exportPdfTo(pdf));
+    QString error;
+    const std::vector<PdfPage> pages = ReadWords(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    QStringList forms;
+    std::vector<QStringList> generalNumbers;
+    for (const model::Sheet& sheet : workbook.sheets)
+        for (const auto& [cell, value] : sheet.cells().values()) {
+            const QStringList shown = ShownForms(sheet, cell);
+            forms << shown;
+            if (std::holds_alternative<double>(value) && format::IsGeneralFormat(sheet.format(cell).numberFormat))
+                generalNumbers.push_back(shown);
+        }
+    QSet<QString> words;
+    for (const PdfPage& page : pages) {
+        QStringList bottom;
+        for (const QString& word : EdgeLine(page, true)) bottom << word.section(u'@', 0, 0);
+        const bool footer = IsFooterLine(bottom);
+        for (const PdfWord& word : page.words) {
+            const QString text = Comparable(word.text);
+            if (footer && word.box.bottom() >= EdgeBottom(page) - 1.0) continue;
+            words.insert(text);
+            const bool inOneCell = std::any_of(forms.begin(), forms.end(), [&text](const QString& form) {
+                return form.contains(text);
+            });
+            QVERIFY2(inOneCell || text.count(u'#') == text.size(), qPrintable(word.text + QStringLiteral(" spans two cells")));
+        }
+    }
+    for (const QStringList& shown : generalNumbers)
+        QVERIFY2(std::any_of(shown.begin(), shown.end(), [&words](const QString& form) { return words.contains(form); }),
+                 qPrintable(shown.join(QStringLiteral(" | "))));
 }
 
 TAVELMARK_QTEST_CLASS(ReportPagesTest)
