@@ -208,6 +208,38 @@ bool IsFooterLine(const QStringList& words) {
     return footer.match(words.join(QString())).hasMatch();
 }
 
+// The words on the page's lowest line, left to right: those level with the
+// lowest word (a digit's box ends higher than an ideograph's).
+std::vector<PdfWord> LowestLine(const PdfPage& page) {
+    const auto lowest = std::max_element(page.words.begin(), page.words.end(), [](const PdfWord& a, const PdfWord& b) {
+        return a.box.bottom() < b.box.bottom();
+    });
+    std::vector<PdfWord> line;
+    if (lowest == page.words.end()) return line;
+    for (const PdfWord& word : page.words)
+        if (word.box.center().y() >= lowest->box.top() && word.box.center().y() <= lowest->box.bottom())
+            line.push_back(word);
+    std::sort(line.begin(), line.end(), [](const PdfWord& a, const PdfWord& b) { return a.box.left() < b.box.left(); });
+    return line;
+}
+
+QString TextOf(const std::vector<PdfWord>& words) {
+    QString text;
+    for (const PdfWord& word : words) text += word.text;
+    return Comparable(text);
+}
+
+// The page without its footer line.
+PdfPage BodyOf(const PdfPage& page) {
+    const std::vector<PdfWord> bottom = LowestLine(page);
+    if (!IsFooterLine({TextOf(bottom)})) return page;
+    PdfPage body{page.size, {}};
+    for (const PdfWord& word : page.words)
+        if (std::none_of(bottom.begin(), bottom.end(), [&word](const PdfWord& b) { return b.box == word.box; }))
+            body.words.push_back(word);
+    return body;
+}
+
 bool HavePoppler() {
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
            !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
@@ -222,6 +254,8 @@ private slots:
     void pdfHoldsTheFirstTableReadably_data();
     void pdfHoldsTheFirstTableReadably();
     void longReportBreaksBetweenRows();
+    void pagesKeepTheirMarginsAndAreNumbered_data();
+    void pagesKeepTheirMarginsAndAreNumbered();
     void pdfTextIsTheReportsCharacters_data();
     void pdfTextIsTheReportsCharacters();
     void wordsOfNeighbouringCellsStaySeparate_data();
@@ -323,8 +357,8 @@ void ReportPagesTest::longReportBreaksBetweenRows() {
     // A row cut by a page break would show its halves at the foot of one page
     // and the head of the next.
     for (std::size_t i = 0; i + 1 < pages.size(); ++i) {
-        QVERIFY(!pages[i].words.empty());
-        QVERIFY(EdgeLine(pages[i], true) != EdgeLine(pages[i + 1], false));
+        QVERIFY(!BodyOf(pages[i]).words.empty());
+        QVERIFY(EdgeLine(BodyOf(pages[i]), true) != EdgeLine(pages[i + 1], false));
     }
     // Each page holds whole rows: its words stay clear of the page edges.
     for (const PdfPage& page : pages)
@@ -339,6 +373,46 @@ void ReportPagesTest::longReportBreaksBetweenRows() {
             QVERIFY2(all.contains(text), qPrintable(text));
     }
     QCOMPARE(all.count(QStringLiteral("方法推荐")), 1);
+}
+
+void ReportPagesTest::pagesKeepTheirMarginsAndAreNumbered_data() {
+    QTest::addColumn<QString>("report");
+    QTest::newRow("two-group means, every section: two pages") << "means, every section";
+    QTest::newRow("Bliss, every option: a landscape sheet after the first") << "bliss --all";
+    QTest::newRow("two-group rates, every item") << "rates --all";
+}
+
+// Nothing is printed within 10 mm of the paper's edge, and each page ends
+// with "第 n 页 共 m 页", centred, counting the pages of every sheet.
+void ReportPagesTest::pagesKeepTheirMarginsAndAreNumbered() {
+    QFETCH(QString, report);
+    QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
+    PdfFolder folder;
+    ui::ResultWindow window(ReportNamed(report));
+    const QString pdf = folder.filePath(QString(report).replace(u' ', u'-').remove(u',') + QStringLiteral("-pages.pdf"));
+    QVERIFY(window.exportPdfTo(pdf));
+    QString error;
+    const std::vector<PdfPage> pages = ReadWords(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(!pages.empty());
+    constexpr double kMargin = 10 / 25.4 * 72;  // 10 mm in points
+    for (std::size_t n = 0; n < pages.size(); ++n) {
+        const PdfPage& page = pages[n];
+        const QRectF inside = QRectF(QPointF(0, 0), page.size).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+        for (const PdfWord& word : page.words)
+            QVERIFY2(inside.contains(word.box), qPrintable(QStringLiteral("%1 on page %2").arg(word.text).arg(n + 1)));
+        const std::vector<PdfWord> footer = LowestLine(page);
+        QCOMPARE(TextOf(footer), QStringLiteral("第%1页共%2页").arg(n + 1).arg(pages.size()));
+        const double middle = (footer.front().box.left() + footer.back().box.right()) / 2;
+        QVERIFY2(std::abs(middle - page.size.width() / 2) < 3, qPrintable(QString::number(middle)));
+    }
+    // Rules and charts keep the margins too, not only the text.
+    const QImage image = FirstPageImage(pdf, 72, &error);
+    QVERIFY2(error.isEmpty() && !image.isNull(), qPrintable(error));
+    const int m = static_cast<int>(kMargin) - 1;
+    for (const QRect& strip : {QRect(0, 0, image.width(), m), QRect(0, image.height() - m, image.width(), m),
+                               QRect(0, 0, m, image.height()), QRect(image.width() - m, 0, m, image.height())})
+        QCOMPARE(CountPixels(image, strip, IsDark), 0);
 }
 
 void ReportPagesTest::pdfTextIsTheReportsCharacters_data() {
@@ -416,12 +490,8 @@ void ReportPagesTest::wordsOfNeighbouringCellsStaySeparate() {
         }
     QSet<QString> words;
     for (const PdfPage& page : pages) {
-        QStringList bottom;
-        for (const QString& word : EdgeLine(page, true)) bottom << word.section(u'@', 0, 0);
-        const bool footer = IsFooterLine(bottom);
-        for (const PdfWord& word : page.words) {
+        for (const PdfWord& word : BodyOf(page).words) {
             const QString text = Comparable(word.text);
-            if (footer && word.box.bottom() >= EdgeBottom(page) - 1.0) continue;
             words.insert(text);
             const bool inOneCell = std::any_of(forms.begin(), forms.end(), [&text](const QString& form) {
                 return form.contains(text);
