@@ -25,6 +25,7 @@
 #include "support/pixels.h"
 #include "support/qtest_class.h"
 #include "ui/result_window.h"
+#include "ui/sheet_view.h"
 #include "ui/workbook_view.h"
 
 using namespace tavelmark;
@@ -251,6 +252,7 @@ class ReportPagesTest : public QObject {
     Q_OBJECT
 private slots:
     void chartTitlesShowInFull();
+    void svgChartTextsAreWholeAndFindAChineseFont();
     void pdfHoldsTheFirstTableReadably_data();
     void pdfHoldsTheFirstTableReadably();
     void longReportBreaksBetweenRows();
@@ -279,6 +281,55 @@ void ReportPagesTest::chartTitlesShowInFull() {
     }
     for (const char* title : {"Yr-X", "对数剂量(X)", "回归几率单位(Yr)"})
         QVERIFY2(shown.contains(QString::fromUtf8(title)), qPrintable(shown.join(QStringLiteral(" | "))));
+}
+
+// The Bliss chart saved as SVG: each text is one text element, whole, once.
+// Split into runs by script ("回归几率单位" and "(Yr)") and placed by this
+// machine's face, a renderer with another face draws the runs over each
+// other. Each names a list of faces that ends in a generic family for which
+// a renderer finds Chinese glyphs. A second renderer draws it.
+void ReportPagesTest::svgChartTextsAreWholeAndFindAChineseFont() {
+    ui::ResultWindow window(BlissReport());
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QChartView* view = window.view()->chartViews().front();
+    PdfFolder folder;
+    const QString svgPath = folder.filePath(QStringLiteral("bliss-chart.svg"));
+    QVERIFY(window.view()->sheetView()->saveChartPicture(view, ui::ChartPictureKind::Svg, svgPath));
+    QFile file(svgPath);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(file.readAll());
+
+    static const QRegularExpression textElement(QStringLiteral("<text\\b([^>]*)>([^<]*)</text>"));
+    static const QRegularExpression family(QStringLiteral("font-family=\"([^\"]*)\""));
+    QStringList texts;
+    for (auto it = textElement.globalMatch(svg); it.hasNext();) {
+        const auto m = it.next();
+        texts << m.captured(2);
+        const QString families = family.match(m.captured(1)).captured(1);
+        QVERIFY2(families.endsWith(QStringLiteral(", sans-serif")), qPrintable(families));
+        QVERIFY2(families.contains(QStringLiteral("Noto Sans CJK SC")), qPrintable(families));
+    }
+    QStringList shown;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (const auto* text = dynamic_cast<const QGraphicsTextItem*>(item); text && text->isVisible())
+            shown << text->toPlainText();
+    for (const char* title : {"Yr-X", "对数剂量(X)", "回归几率单位(Yr)"})
+        QVERIFY2(texts.count(QString::fromUtf8(title)) == 1, title);
+    shown.sort();
+    texts.sort();
+    QCOMPARE(texts, shown);
+
+    const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
+    QVERIFY2(!rsvg.isEmpty(), "rsvg-convert (librsvg2-bin) is needed");
+    const QString pngPath = folder.filePath(QStringLiteral("bliss-chart-rsvg.png"));
+    QCOMPARE(Run(rsvg, {QStringLiteral("--background-color=white"), QStringLiteral("-o"), pngPath, svgPath}), QString());
+    const QImage drawn(pngPath);
+    QVERIFY(!drawn.isNull());
+    QVERIFY(CountPixels(drawn, drawn.rect(), IsRed) > 50);  // the fitted line
+    // The title's glyphs in the top fifth, the y axis title's in the left tenth.
+    QVERIFY(CountPixels(drawn, QRect(0, 0, drawn.width(), drawn.height() / 5), IsDark) > 30);
+    QVERIFY(CountPixels(drawn, QRect(0, 0, drawn.width() / 10, drawn.height()), IsDark) > 30);
 }
 
 void ReportPagesTest::pdfHoldsTheFirstTableReadably_data() {
