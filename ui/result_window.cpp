@@ -13,6 +13,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QStandardPaths>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 
@@ -115,13 +116,18 @@ void ResultWindow::copyReport() {
 void ResultWindow::selectAll() { view_->sheetView()->selectAll(); }
 
 void ResultWindow::copyThreeLineTables() {
-    const std::string html = copyout::ThreeLineTablesHtml(workbook_);
-    std::string text;
-    for (const model::Sheet& sheet : workbook_.sheets)
-        for (const auto& table : copyout::FindRuledTables(sheet))
-            text += copyout::RangeAsTsv(sheet, {{table.headerRow, table.firstColumn}, {table.lastRow, table.lastColumn}}) +
-                    "\n";
-    PutOnClipboard(text, html);
+    std::vector<copyout::SheetTables> chosen;
+    const SheetView& shown = *view_->sheetView();
+    if (const auto selected = shown.selectedRange()) {
+        chosen.push_back({&shown.sheet(), copyout::RuledTablesMeeting(shown.sheet(), *selected)});
+        if (chosen.front().tables.empty()) {
+            statusBar()->showMessage(QStringLiteral("所选单元格中没有表格"));
+            return;
+        }
+    } else {
+        for (const model::Sheet& sheet : workbook_.sheets) chosen.push_back({&sheet, copyout::FindRuledTables(sheet)});
+    }
+    PutOnClipboard(copyout::ThreeLineTablesText(chosen), copyout::ThreeLineTablesHtml(chosen));
 }
 
 void ResultWindow::complain(const QString& title, const QString& text) {

@@ -51,7 +51,9 @@ public slots:
     // Selects the shown sheet from A1 to its last value.
     void selectAll();
     // The report's tables in the three-line style, as HTML, with their
-    // tab-separated text beside for programs that take no HTML.
+    // tab-separated text beside for programs that take no HTML: the tables
+    // the selected cells touch, or every table of every sheet without a
+    // selection; each with the note under it.
     void copyThreeLineTables();
 
 private:

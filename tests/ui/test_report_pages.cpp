@@ -1,9 +1,14 @@
 // The worked examples' reports as the user gets them out of a result window:
 // the chart's titles on the screen, and the exported PDF read back with
 // poppler's pdftotext and pdftoppm (an independent reader, not our painter).
+#include <optional>
 #include <vector>
 
 #include <QChart>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QStatusBar>
 #include <QChartView>
 #include <QDir>
 #include <QGraphicsScene>
@@ -253,6 +258,7 @@ class ReportPagesTest : public QObject {
 private slots:
     void chartTitlesShowInFull();
     void svgChartTextsAreWholeAndFindAChineseFont();
+    void threeLineCopyTakesTheSelectedTablesAndTheirNotes();
     void pdfHoldsTheFirstTableReadably_data();
     void pdfHoldsTheFirstTableReadably();
     void longReportBreaksBetweenRows();
@@ -330,6 +336,45 @@ void ReportPagesTest::svgChartTextsAreWholeAndFindAChineseFont() {
     // The title's glyphs in the top fifth, the y axis title's in the left tenth.
     QVERIFY(CountPixels(drawn, QRect(0, 0, drawn.width(), drawn.height() / 5), IsDark) > 30);
     QVERIFY(CountPixels(drawn, QRect(0, 0, drawn.width() / 10, drawn.height()), IsDark) > 30);
+}
+
+// 复制为三线表 with cells selected copies the tables they touch, each with
+// the note under it; without a selection every table; a selection that
+// touches none leaves the clipboard as it was and says so.
+void ReportPagesTest::threeLineCopyTakesTheSelectedTablesAndTheirNotes() {
+    ui::ResultWindow window(BlissReport());
+    const model::Sheet& sheet = window.workbook().activeSheet();
+    int feiller = 0;
+    for (const auto& [cell, value] : sheet.cells().values())
+        if (model::PlainText(value) == "Feiller氏Sx50校正") feiller = cell.row;
+    QVERIFY(feiller > 0);
+    struct Case {
+        const char* what;
+        std::optional<ui::SheetSelection> selection;
+        QStringList copied, left;
+    };
+    const Case cases[] = {
+        {"a cell of the Feiller table", ui::SheetSelection{{feiller + 2, 3}, {feiller + 2, 3}},
+         {"Feiller氏Sx50校正", "14.192381", "注:g值＝ .0852"}, {"中间结果", "异质性的全面校正", "LD50的平均可信限(ML95)"}},
+        {"nothing selected", std::nullopt,
+         {"LD50的平均可信限(ML95)", "中间结果", "Feiller氏Sx50校正", "注:g值＝ .0852", "异质性的全面校正", "注:χ2值＝ 3.4078"}, {}},
+    };
+    for (const Case& c : cases) {
+        window.view()->sheetView()->setSelection(c.selection);
+        window.copyThreeLineAction()->trigger();
+        const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+        for (const QString& text : c.copied) {
+            QVERIFY2(copied->html().contains(text), qPrintable(QString::fromUtf8(c.what) + QStringLiteral(": ") + text));
+            QVERIFY2(copied->text().contains(text), qPrintable(QString::fromUtf8(c.what) + QStringLiteral(": ") + text));
+        }
+        for (const QString& text : c.left)
+            QVERIFY2(!copied->html().contains(text), qPrintable(QString::fromUtf8(c.what) + QStringLiteral(": ") + text));
+    }
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    window.view()->sheetView()->setSelection(ui::SheetSelection{{1, 1}, {2, 1}});  // the report's title
+    window.copyThreeLineAction()->trigger();
+    QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("所选单元格中没有表格"));
 }
 
 void ReportPagesTest::pdfHoldsTheFirstTableReadably_data() {
