@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QGraphicsScene>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +18,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include "ui/chart_builder.h"
 #include "ui/chart_export.h"
@@ -210,7 +212,15 @@ bool SheetView::saveChartPicture(QChartView* view, ChartPictureKind kind, const 
     const QByteArray bytes = kind == ChartPictureKind::Png ? ChartPngBytes(chart, view->logicalDpiX())
                                                            : ChartSvgBytes(chart, view->logicalDpiX());
     QString error;
-    if (SaveChartPicture(path, bytes, &error)) return true;
+    if (SaveChartPicture(path, bytes, &error)) {
+        // The status bar of the window that holds the report says where it went.
+        for (QWidget* holder = parentWidget(); holder; holder = holder->parentWidget())
+            if (auto* window = qobject_cast<QMainWindow*>(holder)) {
+                window->statusBar()->showMessage(QStringLiteral("已保存到 %1").arg(QDir::toNativeSeparators(path)));
+                break;
+            }
+        return true;
+    }
     QMessageBox::critical(this, QStringLiteral("保存失败"), error);
     return false;
 }

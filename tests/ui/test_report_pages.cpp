@@ -302,6 +302,7 @@ void ReportPagesTest::svgChartTextsAreWholeAndFindAChineseFont() {
     PdfFolder folder;
     const QString svgPath = folder.filePath(QStringLiteral("bliss-chart.svg"));
     QVERIFY(window.view()->sheetView()->saveChartPicture(view, ui::ChartPictureKind::Svg, svgPath));
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("已保存到 %1").arg(QDir::toNativeSeparators(svgPath)));
     QFile file(svgPath);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QString svg = QString::fromUtf8(file.readAll());
