@@ -76,6 +76,22 @@ std::pair<int, int> RuledRun(const Sheet& sheet, int row, int lastColumn, Border
 constexpr const char* kThick = "1.5pt solid #000000";
 constexpr const char* kThin = "0.75pt solid #000000";
 
+// A note row's texts, from its cells within the table's columns.
+std::vector<std::string> NoteCells(const Sheet& sheet, const RuledTable& table, int row, bool html) {
+    std::vector<std::string> cells;
+    for (int column = table.firstColumn; column <= table.lastColumn; ++column) {
+        std::string text = html ? CellHtml(sheet, CellRef{row, column}) : OneField(CellDisplayText(sheet, CellRef{row, column}));
+        if (!text.empty()) cells.push_back(std::move(text));
+    }
+    return cells;
+}
+
+std::string Joined(const std::vector<std::string>& parts, const std::string& separator) {
+    std::string joined;
+    for (const std::string& part : parts) joined += (joined.empty() ? "" : separator) + part;
+    return joined;
+}
+
 std::string TableHtml(const Sheet& sheet, const RuledTable& table) {
     std::string html;
     std::string caption;
@@ -106,7 +122,16 @@ std::string TableHtml(const Sheet& sheet, const RuledTable& table) {
         html += "</tr>\n";
     }
     html += "</table>\n";
+    // The table's note, in the smaller type of a table note.
+    for (int row = table.lastRow + 1; row <= table.lastNoteRow; ++row)
+        html += "<p style=\"margin:3pt 0 0 0;font-size:9pt\">" + Joined(NoteCells(sheet, table, row, true), " ") + "</p>\n";
     return html;
+}
+
+bool RowRuled(const Sheet& sheet, int row, int lastColumn) {
+    for (int column = 1; column <= lastColumn; ++column)
+        if (Bottom(sheet, row, column) != BorderWeight::None) return true;
+    return false;
 }
 
 }  // namespace
@@ -171,18 +196,60 @@ std::vector<RuledTable> FindRuledTables(const Sheet& sheet) {
         int end = row + 2;
         while (end <= extent.row && Bottom(sheet, end, first) != BorderWeight::Medium) ++end;
         if (end > extent.row) end = row + 1;  // a header without its closing rule
-        tables.push_back(RuledTable{row, row + 1, end, first, last});
-        row = end + 1;
+        RuledTable table{row, row + 1, end, first, last};
+        // Its note: filled rows right under it that carry no rule of their own.
+        int note = end + 1;
+        while (note <= extent.row && !RowEmpty(sheet, note, first, last) && !RowRuled(sheet, note, extent.column))
+            table.lastNoteRow = note++;
+        tables.push_back(table);
+        row = std::max(end, table.lastNoteRow) + 1;
     }
     return tables;
 }
 
-std::string ThreeLineTablesHtml(const Workbook& workbook) {
+std::vector<RuledTable> RuledTablesMeeting(const Sheet& sheet, const RangeRef& range) {
+    std::vector<RuledTable> meeting;
+    for (const RuledTable& table : FindRuledTables(sheet)) {
+        const int bottom = std::max(table.lastRow, table.lastNoteRow);
+        if (range.first.row <= bottom && range.last.row >= table.captionRow &&
+            range.first.column <= table.lastColumn && range.last.column >= table.firstColumn)
+            meeting.push_back(table);
+    }
+    return meeting;
+}
+
+std::string ThreeLineTablesHtml(const std::vector<SheetTables>& tables) {
     std::string body;
-    for (const Sheet& sheet : workbook.sheets)
-        for (const RuledTable& table : FindRuledTables(sheet)) body += TableHtml(sheet, table);
+    for (const SheetTables& chosen : tables)
+        for (const RuledTable& table : chosen.tables) body += TableHtml(*chosen.sheet, table);
     if (body.empty()) return {};
     return "<html><head><meta charset=\"utf-8\"></head><body>\n" + body + "</body></html>\n";
+}
+
+std::string ThreeLineTablesHtml(const Workbook& workbook) {
+    std::vector<SheetTables> all;
+    for (const Sheet& sheet : workbook.sheets) all.push_back({&sheet, FindRuledTables(sheet)});
+    return ThreeLineTablesHtml(all);
+}
+
+std::string ThreeLineTablesText(const std::vector<SheetTables>& tables) {
+    std::string text;
+    for (const SheetTables& chosen : tables)
+        for (const RuledTable& table : chosen.tables) {
+            const Sheet& sheet = *chosen.sheet;
+            if (!text.empty()) text += '\n';
+            const std::string caption = Joined(NoteCells(sheet, table, table.captionRow, false), "\t");
+            if (!caption.empty()) text += caption + '\n';
+            for (int row = table.headerRow; row <= table.lastRow; ++row) {
+                if (row != table.headerRow && row != table.lastRow &&
+                    RowEmpty(sheet, row, table.firstColumn, table.lastColumn))
+                    continue;
+                text += RangeAsTsv(sheet, {{row, table.firstColumn}, {row, table.lastColumn}});
+            }
+            for (int row = table.lastRow + 1; row <= table.lastNoteRow; ++row)
+                text += Joined(NoteCells(sheet, table, row, false), "\t") + '\n';
+        }
+    return text;
 }
 
 }  // namespace tavelmark::copyout

@@ -32,15 +32,25 @@ std::string FractionDigits(const Decimal& d, int decimals) {
     return s;
 }
 
-// "1.23457E+11": at most six significant digits, exponent of at least two digits.
-std::string ScientificGeneral(const Decimal& magnitude) {
-    const Decimal r = RoundedToSignificant(magnitude, 6);
-    const int exponent = r.point - 1;
-    std::string s(1, r.digits[0]);
-    if (r.digits.size() > 1) s += "." + r.digits.substr(1);
-    char e[16];
-    std::snprintf(e, sizeof e, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
-    return s + e;
+// "1.23457E+11": as many of six significant digits as fit in `width`
+// characters beside the exponent of at least two digits; empty when not even
+// one digit fits. Also the digits it shows.
+struct Scientific {
+    std::string text;
+    std::size_t digits = 0;
+};
+Scientific ScientificGeneral(const Decimal& magnitude, int width) {
+    for (int significant = 6; significant >= 1; --significant) {
+        const Decimal r = RoundedToSignificant(magnitude, significant);
+        const int exponent = r.point - 1;
+        std::string s(1, r.digits[0]);
+        if (r.digits.size() > 1) s += "." + r.digits.substr(1);
+        char e[16];
+        std::snprintf(e, sizeof e, "E%c%02d", exponent < 0 ? '-' : '+', std::abs(exponent));
+        s += e;
+        if (static_cast<int>(s.size()) <= width) return {s, r.digits.size()};
+    }
+    return {};
 }
 
 std::string FixedText(const Decimal& d, int decimals) {
@@ -54,25 +64,26 @@ std::string FixedText(const Decimal& d, int decimals) {
     return s;
 }
 
-// General in a cell of standard width: the number fills at most 11
-// characters (sign not counted), so a value below 1 keeps 9 decimals and a
-// larger one fewer; trailing zeros go. Scientific notation takes over when the
-// integer part needs more than 11 digits, or when it shows more significant
-// digits than the fixed form can (0.000012345678 -> 1.23457E-05, 1E-10).
-std::string GeneralMagnitude(double v) {
-    constexpr int kWidth = 11;
+// General in a cell of `width` characters (sign not counted; 11 in a cell of
+// standard width): a value below 1 keeps width - 2 decimals and a larger one
+// fewer; trailing zeros go. Scientific notation takes over when the integer
+// part needs more than the width, or when it shows more significant digits
+// than the fixed form can (0.000012345678 -> 1.23457E-05, 1E-10). A fixed
+// form that rounds to zero is never shown; empty when no form fits.
+std::string GeneralMagnitude(double v, int width) {
     const Decimal magnitude = DecimalMagnitude(v);
-    if (magnitude.isZero()) return "0";
-    const Decimal scientific = RoundedToSignificant(magnitude, 6);
-    if (magnitude.point <= kWidth) {
+    if (magnitude.isZero()) return width >= 1 ? "0" : "";
+    const Scientific scientific = ScientificGeneral(magnitude, width);
+    if (magnitude.point <= width) {
         const int integerDigits = std::max(1, magnitude.point);
-        const int decimals = std::max(0, kWidth - integerDigits - 1);
+        const int decimals = std::max(0, width - integerDigits - 1);
         const Decimal fixed = RoundHalfAwayFromZero(magnitude, decimals);
-        if (fixed.point <= kWidth && !fixed.isZero() &&
-            fixed.digits.size() >= scientific.digits.size())
-            return FixedText(fixed, decimals);
+        std::string text = FixedText(fixed, decimals);
+        if (static_cast<int>(text.size()) <= width && !fixed.isZero() &&
+            fixed.digits.size() >= scientific.digits)
+            return text;
     }
-    return ScientificGeneral(magnitude);
+    return scientific.text;
 }
 
 bool StartsWithGeneral(std::string_view s, std::size_t at) {
@@ -309,7 +320,7 @@ std::string Render(const Section& section, double v, bool withSign) {
             case Token::Point:
             case Token::Percent: out += t.text; break;
             case Token::Grouping: break;
-            case Token::General: out += GeneralMagnitude(v); break;
+            case Token::General: out += GeneralMagnitude(v, kStandardGeneralWidth); break;
             case Token::Exponent:
                 out += 'E';
                 if (exponentNegative) out += '-';
@@ -332,9 +343,21 @@ std::string Render(const Section& section, double v, bool withSign) {
 
 }  // namespace
 
-std::string GeneralNumberText(double v) {
+bool IsGeneralFormat(std::string_view numberFormat) {
+    const auto first = numberFormat.find_first_not_of(' ');
+    if (first == std::string_view::npos) return true;
+    const auto last = numberFormat.find_last_not_of(' ');
+    const std::string_view core = numberFormat.substr(first, last - first + 1);
+    return core.size() == 7 && StartsWithGeneral(core, 0);
+}
+
+std::string GeneralNumberText(double v) { return GeneralNumberText(v, kStandardGeneralWidth); }
+
+std::string GeneralNumberText(double v, int width) {
     if (!std::isfinite(v)) return "#NUM!";
-    return (v < 0.0 ? "-" : "") + GeneralMagnitude(v);
+    const std::string magnitude = GeneralMagnitude(v, width);
+    if (magnitude.empty()) return {};
+    return (v < 0.0 ? "-" : "") + magnitude;
 }
 
 // Sections are "positive;negative;zero": with one section a negative value

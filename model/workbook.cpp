@@ -8,6 +8,8 @@
 
 namespace tavelmark::model {
 
+int AutomaticSeriesColourIndex(int series) { return 25 + ((series % 8) + 8) % 8; }
+
 Rgb PaletteColour(int index) {
     // The spreadsheet's default palette, as 0xRRGGBB.
     static constexpr std::array<std::uint32_t, 56> kPalette = {

@@ -24,6 +24,10 @@ struct Rgb {
 // The spreadsheet's 56-colour palette, indices 1 to 56 (5 is blue, 3 red).
 Rgb PaletteColour(int index);
 
+// The palette colour the spreadsheet gives a chart's series (counted from 0)
+// whose lines or marker borders are left automatic: 25 to 32 in turn.
+int AutomaticSeriesColourIndex(int series);
+
 struct Font {
     std::string name = "Calibri";
     double size = 11;

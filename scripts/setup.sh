@@ -11,7 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev lld
   python3 python3-openpyxl
-  poppler-utils libreoffice-writer-nogui
+  poppler-utils libreoffice-writer-nogui librsvg2-bin
   fonts-noto-cjk xvfb xauth
 )
 

@@ -32,11 +32,8 @@ std::vector<CellRef> CellsOf(const RangeRef& range) {
     return cells;
 }
 
-// The spreadsheet's automatic series colours and markers, in series order.
-QColor AutomaticColour(int series) {
-    static const int kIndices[] = {25, 26, 27, 28, 29, 30, 31, 32};
-    return ToQColor(PaletteColour(kIndices[series % 8]));
-}
+// The spreadsheet's automatic series colours, in series order.
+QColor AutomaticColour(int series) { return ToQColor(PaletteColour(model::AutomaticSeriesColourIndex(series))); }
 
 QColor ColourOrAutomatic(int index, int series) {
     return index > 0 ? ToQColor(PaletteColour(index)) : AutomaticColour(series);

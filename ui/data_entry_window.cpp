@@ -67,7 +67,11 @@ void DataEntryWindow::gridWritten() {
 void DataEntryWindow::calculate() {
     gridView_->commitPendingEdit();  // what is being typed counts
     Prompter& prompter = workbench_.prompter();
-    Calculation done = report::RunGuarded(prompter, [&] { return design_.calculate(*this); }).value_or(Calculation{});
+    Calculation done;
+    // An outlier deleted on the user's word can be taken back with Ctrl+Z.
+    gridView_->recordChanges(
+        [&] { done = report::RunGuarded(prompter, [&] { return design_.calculate(*this); }).value_or(Calculation{}); },
+        QStringLiteral("计算时删除"));
     // The grid may hold a selected bad cell or a column moved up after a deletion.
     gridView_->refresh();
     ResultWindow* shown = nullptr;

@@ -10,6 +10,10 @@ GridEditCommand::GridEditCommand(GridModel& model, std::vector<CellChange> newVa
         oldValues_.emplace_back(cell, model_.sheet().value(cell));
 }
 
+GridEditCommand::GridEditCommand(GridModel& model, std::vector<CellChange> oldValues,
+                                 std::vector<CellChange> newValues, const QString& text)
+    : QUndoCommand(text), model_(model), newValues_(std::move(newValues)), oldValues_(std::move(oldValues)) {}
+
 void GridEditCommand::redo() {
     for (const auto& [cell, value] : newValues_) model_.writeCell(cell, value);
     model_.grid().notifyChanged();

@@ -1,6 +1,6 @@
 #pragma once
 // One undoable change of grid cells: a typed entry, a paste, a cell emptied
-// by the key filter.
+// by the key filter, or a change a calculation made (an outlier deleted).
 #include <utility>
 #include <vector>
 
@@ -16,6 +16,9 @@ public:
     using CellChange = std::pair<model::CellRef, model::CellValue>;
     // Remembers the cells' present values for undo.
     GridEditCommand(GridModel& model, std::vector<CellChange> newValues, const QString& text);
+    // A change already made: the cells held `oldValues` before it.
+    GridEditCommand(GridModel& model, std::vector<CellChange> oldValues, std::vector<CellChange> newValues,
+                    const QString& text);
 
     void redo() override;
     void undo() override;

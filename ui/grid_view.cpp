@@ -1,6 +1,7 @@
 #include "ui/grid_view.h"
 
 #include <algorithm>
+#include <map>
 
 #include <QApplication>
 #include <QClipboard>
@@ -46,6 +47,24 @@ void ShowWarningBox(QWidget* parent, const QString& title, const QString& text) 
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::WindowModal);
     box->open();
+}
+
+// The cells data go into: the boxed ones within reach, or every reachable
+// cell of a grid that boxes none.
+std::vector<CellRef> InputArea(const GridSheet& sheet) {
+    const RangeRef view = sheet.viewableRange();
+    std::vector<CellRef> boxed, all;
+    for (int r = view.first.row; r <= view.last.row; ++r)
+        for (int c = view.first.column; c <= view.last.column; ++c) {
+            all.push_back({r, c});
+            if (sheet.format({r, c}).boxColourIndex != 0) boxed.push_back({r, c});
+        }
+    return boxed.empty() ? all : boxed;
+}
+
+bool IsClearScreen(const QKeyEvent& event) {
+    return event.key() == Qt::Key_Delete &&
+           (event.modifiers() & ~Qt::KeypadModifier) == (Qt::ControlModifier | Qt::ShiftModifier);
 }
 
 }  // namespace
@@ -204,6 +223,51 @@ void GridView::writeCells(std::vector<std::pair<CellRef, CellValue>> values, con
     refresh();
 }
 
+void GridView::recordChanges(const std::function<void()>& change, const QString& what) {
+    commitPendingEdit();
+    // The reachable cells' values before and after; a calculation may move a
+    // column's values, so the whole range is compared, not one cell.
+    auto reachable = [this] {
+        const RangeRef view = grid_.activeSheet().viewableRange();
+        std::map<CellRef, CellValue> values;
+        for (const auto& [cell, value] : grid_.activeSheet().cells().values())
+            if (view.contains(cell) && !model::IsEmpty(value)) values.emplace(cell, value);
+        return values;
+    };
+    const std::map<CellRef, CellValue> before = reachable();
+    change();
+    if (destroying_) return;
+    const std::map<CellRef, CellValue> after = reachable();
+    if (before == after) return;
+    std::vector<std::pair<CellRef, CellValue>> oldValues, newValues;
+    auto note = [&](CellRef cell) {
+        const auto was = before.find(cell), is = after.find(cell);
+        CellValue oldValue = was == before.end() ? CellValue{} : was->second;
+        CellValue newValue = is == after.end() ? CellValue{} : is->second;
+        if (oldValue == newValue) return;
+        oldValues.emplace_back(cell, std::move(oldValue));
+        newValues.emplace_back(cell, std::move(newValue));
+    };
+    for (const auto& entry : before) note(entry.first);
+    for (const auto& entry : after)
+        if (!before.count(entry.first)) note(entry.first);
+    QScopedValueRollback<bool> guard(writingFromView_, true);
+    // Pushing redoes the change, which writes the values they already hold.
+    undoStack_->push(new GridEditCommand(*model_, std::move(oldValues), std::move(newValues), what));
+}
+
+void GridView::clearInputArea() {
+    commitPendingEdit();
+    const std::vector<CellRef> area = InputArea(grid_.activeSheet());
+    if (area.empty()) return;
+    std::vector<std::pair<CellRef, CellValue>> empty;
+    empty.reserve(area.size());
+    for (const CellRef& cell : area) empty.emplace_back(cell, CellValue{});
+    commitCells(std::move(empty), QStringLiteral("清屏"));
+    grid_.select(RangeRef::cell(area.front()));
+    refresh();
+}
+
 bool GridView::keyAccepted(const QKeyEvent& event) {
     const int code = VirtualKeyOf(event);
     const CellRef active = activeCell();
@@ -225,6 +289,8 @@ bool GridView::handleShortcut(QKeyEvent* event) {
     } else if (event->matches(QKeySequence::Redo)) {
         QScopedValueRollback<bool> guard(writingFromView_, true);
         undoStack_->redo();
+    } else if (IsClearScreen(*event)) {
+        clearInputArea();
     } else {
         return false;
     }
@@ -293,6 +359,10 @@ bool GridView::editorKeyPress(QWidget* editor, QKeyEvent* event) {
         commitData(editor);
         closeEditor(editor, QAbstractItemDelegate::NoHint);
         pasteText(text);
+        return true;
+    }
+    if (IsClearScreen(*event)) {
+        clearInputArea();  // keeps what was typed in the undo step before it
         return true;
     }
     if (IsCommandModifierKey(event->key()) || HasCommandModifier(*event)) return false;
@@ -405,6 +475,8 @@ void GridView::contextMenuEvent(QContextMenuEvent* event) {
     QAction* pasteAction = menu.addAction(QStringLiteral("粘贴(&P)\tCtrl+V"));
     menu.addSeparator();
     QAction* undoAction = menu.addAction(QStringLiteral("撤消(&U)\tCtrl+Z"));
+    menu.addSeparator();
+    QAction* clearAction = menu.addAction(QStringLiteral("清屏\tCtrl+Shift+Delete"));
     pasteAction->setEnabled(!QApplication::clipboard()->text().isEmpty());
     undoAction->setEnabled(undoStack_->canUndo());
     if (extendMenu_) {
@@ -419,6 +491,8 @@ void GridView::contextMenuEvent(QContextMenuEvent* event) {
     } else if (chosen == undoAction) {
         QScopedValueRollback<bool> guard(writingFromView_, true);
         undoStack_->undo();
+    } else if (chosen == clearAction) {
+        clearInputArea();
     }
 }
 

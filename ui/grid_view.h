@@ -2,7 +2,8 @@
 // The input grid on the screen: a table view over the viewable range of an
 // InputGrid's active sheet that looks and types like the spreadsheet control
 // of a data-entry window. Each key press is first shown to the window's grid
-// key filter; Ctrl+C, Ctrl+V, Ctrl+Z and Ctrl+Y are handled before it.
+// key filter; Ctrl+C, Ctrl+V, Ctrl+Z, Ctrl+Y and Ctrl+Shift+Delete (清屏) are
+// handled before it.
 #include <functional>
 #include <optional>
 #include <vector>
@@ -64,6 +65,14 @@ public:
     void copy();                   // to the clipboard
     // Cells written as one step that Ctrl+Z takes back (an imported file).
     void writeCells(std::vector<std::pair<model::CellRef, model::CellValue>> values, const QString& what);
+    // Runs `change`, which writes into the grid itself (a calculation that
+    // deletes an outlier on the user's word), and makes what it changed in
+    // the reachable cells one step that Ctrl+Z takes back.
+    void recordChanges(const std::function<void()>& change, const QString& what);
+    // 清屏: empties the input area (the boxed cells where data go; the whole
+    // reachable range in a grid without boxes) as one step that Ctrl+Z takes
+    // back, and makes its first cell active. Headings and labels stay.
+    void clearInputArea();
 
     // The window's own entries, added below the grid's in its context menu.
     void setMenuExtension(std::function<void(QMenu&)> extend) { extendMenu_ = std::move(extend); }

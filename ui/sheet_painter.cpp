@@ -18,7 +18,13 @@ using model::BorderWeight, model::CellFormat, model::CellRef, model::Font, model
     model::VAlign;
 namespace {
 
-constexpr int kTextPadding = 2;  // pixels between a cell's edge and its text
+// Between a cell's edge and its text: 2 pixels of the spreadsheet's 96 dpi,
+// as many at the layout's resolution, so that on paper too the texts of
+// neighbouring cells stay apart (a reader of the PDF takes them for words of
+// their own).
+int TextPadding(const SheetLayout& layout) {
+    return std::max(1, static_cast<int>(std::lround(2.0 * layout.dotsPerInchX() / 96.0)));
+}
 
 // This machine's fonts may be wider than the ones the report was sized for:
 // a text at most a fifth too wide for the room it has is narrowed to fit
@@ -33,14 +39,38 @@ struct Piece {
     bool superscript = false;
 };
 
-std::vector<Piece> PiecesOf(const ReportValue& value, const CellFormat& format) {
-    if (const auto* number = std::get_if<double>(&value))
-        return {{ToQString(format::FormatNumber(*number, format.numberFormat)), false}};
+std::vector<Piece> PiecesOf(const ReportValue& value) {
     if (const auto* text = std::get_if<std::string>(&value)) return {{ToQString(*text), false}};
     std::vector<Piece> pieces;
     if (const auto* rich = std::get_if<RichText>(&value))
         for (const TextRun& run : *rich) pieces.push_back({ToQString(run.text), run.superscript});
     return pieces;
+}
+
+// What the spreadsheet shows for a number too wide for its cell: the cell
+// filled with #, never a number cut short.
+QString Hashes(const QFontMetricsF& metrics, double room) {
+    const double hash = metrics.horizontalAdvance(QLatin1Char('#'));
+    const int count = hash > 0 ? static_cast<int>(std::floor(room / hash)) : 0;
+    return QString(std::max(0, count), QLatin1Char('#'));
+}
+
+// A number as its cell shows it in `room` pixels. In the General format as
+// many digits as fit, then scientific notation, as a spreadsheet does; in
+// any other format its one text, narrowed by at most a fifth. ### when
+// nothing fits.
+QString NumberShown(double number, const std::string& numberFormat, const QFontMetricsF& metrics, double room) {
+    if (format::IsGeneralFormat(numberFormat)) {
+        for (int width = format::kStandardGeneralWidth; width >= 1; --width) {
+            const QString text = ToQString(format::GeneralNumberText(number, width));
+            if (text.isEmpty()) break;
+            if (metrics.horizontalAdvance(text) <= room) return text;
+        }
+        return Hashes(metrics, room);
+    }
+    const QString text = ToQString(format::FormatNumber(number, numberFormat));
+    if (metrics.horizontalAdvance(text) * 0.8 <= room) return text;
+    return Hashes(metrics, room);
 }
 
 // Cell fonts are sized in points at the layout's resolution, whatever the
@@ -133,7 +163,7 @@ QRect HomeRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
 // A text too wide for its cell runs on over empty neighbours, as far as it needs.
 QRect RunOnRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell, QRect home,
                 int textWidth, Side side) {
-    const int needed = textWidth + 2 * kTextPadding;
+    const int needed = textWidth + 2 * TextPadding(layout);
     if (needed <= home.width()) return home;
     QRect area = home;
     if (side == Side::Left) {
@@ -164,40 +194,78 @@ QRect RunOnRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell, QRe
     return area;
 }
 
+// The pieces cut to the characters that fit whole in `room` pixels: what
+// the spreadsheet clips at the next cell is not drawn at all, so that the
+// PDF's text holds only what the page shows.
+std::vector<Piece> FittingPieces(const std::vector<Piece>& pieces, const QFont& font, const QPaintDevice& device,
+                                 double room) {
+    const QFontMetricsF normal(font, &device), raised(SuperscriptFont(font), &device);
+    std::vector<Piece> kept;
+    double used = 0;
+    for (const Piece& piece : pieces) {
+        const QFontMetricsF& metrics = piece.superscript ? raised : normal;
+        Piece part{{}, piece.superscript};
+        for (qsizetype i = 0; i < piece.text.size();) {
+            // A surrogate pair is one character.
+            const qsizetype length = piece.text[i].isHighSurrogate() && i + 1 < piece.text.size() ? 2 : 1;
+            const QString next = part.text + piece.text.mid(i, length);
+            const double width = used + metrics.horizontalAdvance(next);
+            if (width > room) {
+                if (!part.text.isEmpty()) kept.push_back(part);
+                return kept;
+            }
+            part.text = next;
+            i += length;
+        }
+        used += metrics.horizontalAdvance(part.text);
+        kept.push_back(part);
+    }
+    return kept;
+}
+
 PlacedText PlaceCellText(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
                          const ReportValue& value, const QPaintDevice& device) {
     const CellFormat& format = sheet.format(cell);
+    const int padding = TextPadding(layout);
     PlacedText placed;
-    placed.pieces = PiecesOf(value, format);
     placed.font = LayoutFont(format.font, layout, device);
     const QFontMetricsF metrics(placed.font, &device);
-    const double width = PiecesWidth(placed.pieces, placed.font, device);
     const Side side = SideOf(format, value);
     const QRect home = HomeRect(sheet, layout, cell, format);
-    // Numbers never run on; they are cut at their cell, as the spreadsheet's
-    // would be shown as #### instead.
-    placed.area = std::holds_alternative<double>(value)
-                      ? home
-                      : RunOnRect(sheet, layout, cell, home, static_cast<int>(std::ceil(width)), side);
+    if (const auto* number = std::get_if<double>(&value)) {
+        // Numbers never run on: they show as many digits as their cell has
+        // room for, or ###.
+        placed.pieces = {{NumberShown(*number, format.numberFormat, metrics, home.width() - 2 * padding), false}};
+        placed.area = home;
+    } else {
+        placed.pieces = PiecesOf(value);
+        placed.area = RunOnRect(sheet, layout, cell, home,
+                                static_cast<int>(std::ceil(PiecesWidth(placed.pieces, placed.font, device))), side);
+    }
+    const double width = PiecesWidth(placed.pieces, placed.font, device);
+    const double room = placed.area.width() - 2 * padding;
 
     // Narrowed rather than cut, so "0.031817 +" never shows as "0.031817 "
-    // beside its neighbour's "-0.07...".
-    placed.squeeze = NarrowingToFit(width, placed.area.width() - 2 * kTextPadding);
-    placed.width = width * placed.squeeze;
+    // beside its neighbour's "-0.07..."; a text wider still is clipped at
+    // the next cell that holds something.
+    placed.squeeze = NarrowingToFit(width, room);
+    if (width * placed.squeeze > room)
+        placed.pieces = FittingPieces(placed.pieces, placed.font, device, std::max(0.0, room));
+    placed.width = PiecesWidth(placed.pieces, placed.font, device) * placed.squeeze;
 
-    double x = home.left() + kTextPadding;
-    if (side == Side::Right) x = home.right() + 1 - kTextPadding - placed.width;
+    double x = home.left() + padding;
+    if (side == Side::Right) x = home.right() + 1 - padding - placed.width;
     if (side == Side::Centre) x = home.left() + (home.width() - placed.width) / 2;
-    const double leftmost = placed.area.left() + kTextPadding;
+    const double leftmost = placed.area.left() + padding;
     // Whole layout pixels, so that the screen's glyphs stay crisp.
     placed.x = std::round(std::clamp(
-        x, leftmost, std::max(leftmost, placed.area.right() + 1 - kTextPadding - placed.width)));
+        x, leftmost, std::max(leftmost, placed.area.right() + 1 - padding - placed.width)));
 
-    double baseline = home.bottom() - kTextPadding - metrics.descent() + 1;
+    double baseline = home.bottom() - padding - metrics.descent() + 1;
     if (format.vertical == VAlign::Center)
         baseline = home.top() + (home.height() + metrics.ascent() - metrics.descent()) / 2;
     else if (format.vertical == VAlign::Top)
-        baseline = home.top() + kTextPadding + metrics.ascent();
+        baseline = home.top() + padding + metrics.ascent();
     placed.baseline = std::round(baseline);
     return placed;
 }

@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QGraphicsScene>
 #include <QKeyEvent>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
@@ -17,6 +18,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 #include "ui/chart_builder.h"
 #include "ui/chart_export.h"
@@ -210,62 +212,72 @@ bool SheetView::saveChartPicture(QChartView* view, ChartPictureKind kind, const 
     const QByteArray bytes = kind == ChartPictureKind::Png ? ChartPngBytes(chart, view->logicalDpiX())
                                                            : ChartSvgBytes(chart, view->logicalDpiX());
     QString error;
-    if (SaveChartPicture(path, bytes, &error)) return true;
+    if (SaveChartPicture(path, bytes, &error)) {
+        // The status bar of the window that holds the report says where it went.
+        for (QWidget* holder = parentWidget(); holder; holder = holder->parentWidget())
+            if (auto* window = qobject_cast<QMainWindow*>(holder)) {
+                window->statusBar()->showMessage(QStringLiteral("已保存到 %1").arg(QDir::toNativeSeparators(path)));
+                break;
+            }
+        return true;
+    }
     QMessageBox::critical(this, QStringLiteral("保存失败"), error);
     return false;
 }
 
-void SheetView::printPages(QPrinter& printer, QPainter& painter, bool firstPage) const {
-    // Laid out at the printer's resolution, so that the cell fonts keep
-    // their point sizes on the page, then narrowed to the page's width.
+SheetView::Pages SheetView::planPages(const QPrinter& printer, QPageLayout::Orientation orientation,
+                                      int footerHeight) const {
     const SheetLayout layout(sheet_, printer.resolution(), printer.resolution());
-    // A wide sheet asks for landscape; the printer turns the pages from this
-    // sheet's first page on (the first sheet keeps the printer's own choice).
-    if (!firstPage)
-        printer.setPageOrientation(sheet_.pageSetup().orientation == model::PageOrientation::Landscape
-                                       ? QPageLayout::Landscape
-                                       : QPageLayout::Portrait);
+    QPageLayout pageLayout = printer.pageLayout();
+    pageLayout.setOrientation(orientation);
+    const QRect page = pageLayout.paintRectPixels(printer.resolution());
     const QSize content = layout.contentSize();
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    Pages pages;
+    pages.orientation = orientation;
     // The sheet's width fits the page; it is never enlarged.
-    const double scale = std::min(1.0, static_cast<double>(page.width()) / std::max(1, content.width()));
-    const int pageHeight = static_cast<int>(page.height() / scale);
+    pages.scale = std::min(1.0, static_cast<double>(page.width()) / std::max(1, content.width()));
+    const int pageHeight = static_cast<int>((page.height() - footerHeight) / pages.scale);
 
-    const auto& charts = sheet_.charts();
     int top = 0;
-    bool first = firstPage;
     while (top < content.height()) {
         int bottom = std::min(content.height(), top + pageHeight);
         if (bottom < content.height()) {
             // Break at a row boundary, and above a chart that would be cut but fits a page.
             int cut = layout.rowTop(layout.rowAt(bottom));
-            for (const Chart& chart : charts) {
+            for (const Chart& chart : sheet_.charts()) {
                 const QRect place = layout.chartRect(chart);
-                if (place.top() < cut && place.bottom() >= cut && place.top() > top &&
-                    place.height() <= pageHeight)
+                if (place.top() < cut && place.bottom() >= cut && place.top() > top && place.height() <= pageHeight)
                     cut = layout.rowTop(layout.rowAt(place.top()));
             }
             if (cut > top) bottom = cut;
         }
-        if (!first) printer.newPage();
-        first = false;
-        painter.save();
-        painter.scale(scale, scale);
-        painter.translate(0, -top);
-        const QRect slice(0, top, content.width(), bottom - top);
-        painter.setClipRect(slice);
-        SheetPaintOptions options;
-        options.showSelection = false;  // paper shows neither the picture nor the cursor
-        PaintSheet(painter, sheet_, layout, options, slice);
-        for (std::size_t i = 0; i < charts_.size(); ++i) {
-            const QRect place = layout.chartRect(charts[i]);
-            if (!place.intersects(slice)) continue;
-            QChart* chart = charts_[i]->chart();
-            chart->scene()->render(&painter, QRectF(place), chart->geometry(), Qt::IgnoreAspectRatio);
-        }
-        painter.restore();
+        pages.slices.emplace_back(top, bottom);
         top = bottom;
     }
+    return pages;
+}
+
+void SheetView::printPage(QPrinter& printer, QPainter& painter, const Pages& pages, std::size_t page) const {
+    // Laid out at the printer's resolution, so that the cell fonts keep
+    // their point sizes on the page, then narrowed to the page's width.
+    const SheetLayout layout(sheet_, printer.resolution(), printer.resolution());
+    const auto [top, bottom] = pages.slices[page];
+    painter.save();
+    painter.scale(pages.scale, pages.scale);
+    painter.translate(0, -top);
+    const QRect slice(0, top, layout.contentSize().width(), bottom - top);
+    painter.setClipRect(slice);
+    SheetPaintOptions options;
+    options.showSelection = false;  // paper shows neither the picture nor the cursor
+    PaintSheet(painter, sheet_, layout, options, slice);
+    const auto& charts = sheet_.charts();
+    for (std::size_t i = 0; i < charts_.size(); ++i) {
+        const QRect place = layout.chartRect(charts[i]);
+        if (!place.intersects(slice)) continue;
+        QChart* chart = charts_[i]->chart();
+        chart->scene()->render(&painter, QRectF(place), chart->geometry(), Qt::IgnoreAspectRatio);
+    }
+    painter.restore();
 }
 
 }  // namespace tavelmark::ui

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <QImage>
+#include <QPageLayout>
 #include <QScrollArea>
 
 #include "model/workbook.h"
@@ -47,10 +48,20 @@ public:
     // The cells the report shows, from A1 to the last cell holding a value.
     model::RangeRef usedRange() const;
 
-    // Paints this sheet onto pages of `printer` through `painter`, starting a
-    // new page first unless `firstPage`: without background and selection,
-    // rows never cut, a chart not split when it fits a page.
-    void printPages(QPrinter& printer, QPainter& painter, bool firstPage) const;
+    // How this sheet falls onto the pages of `printer` when printed in
+    // `orientation`, with `footerHeight` printer pixels at the foot of each
+    // page kept for the footer: laid out at the printer's resolution,
+    // narrowed to the page's width, rows never cut, a chart not split when
+    // it fits a page.
+    struct Pages {
+        QPageLayout::Orientation orientation = QPageLayout::Portrait;
+        double scale = 1;
+        std::vector<std::pair<int, int>> slices;  // layout pixels, top and bottom of each page
+    };
+    Pages planPages(const QPrinter& printer, QPageLayout::Orientation orientation, int footerHeight) const;
+    // One page of the plan through `painter`, on the printer's current page:
+    // without background and selection.
+    void printPage(QPrinter& printer, QPainter& painter, const Pages& pages, std::size_t page) const;
 
     // The picture saves behind a chart's context menu, without their dialog.
     bool saveChartPicture(QChartView* chart, ChartPictureKind kind, const QString& path);

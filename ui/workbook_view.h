@@ -41,7 +41,9 @@ public:
     const std::vector<QChartView*>& chartViews() const { return sheetView()->chartViews(); }
 
     // Every sheet in order, each from a new page, without background and
-    // selection (rows are not cut; a chart is not split when it fits).
+    // selection (rows are not cut; a chart is not split when it fits), with
+    // margins of at least 10 mm and "第 n 页 共 m 页" at the foot of each
+    // page. A PDF's text then holds the report's own characters.
     void print(QPrinter& printer);
 
 public slots:

@@ -36,6 +36,8 @@ std::uint8_t MarkerCode(MarkerStyle style) {
     return LXW_CHART_MARKER_AUTOMATIC;
 }
 
+constexpr int kWhite = 2;  // palette index
+
 // Palette index 0 (or anything outside the palette) means "automatic".
 bool PaletteIndexSet(int index) { return index >= 1 && index <= 56; }
 
@@ -62,7 +64,7 @@ void WriteErrorBars(lxw_chart_series* series, const ChartSeries& s) {
     chart_series_set_error_bars_line(series->y_error_bars, &line);
 }
 
-void WriteSeries(lxw_chart* x, const ChartSeries& s) {
+void WriteSeries(lxw_chart* x, const ChartSeries& s, int number) {
     lxw_chart_series* series = chart_add_series(x, nullptr, nullptr);
     SetRange(series, s, s.xValues, true);
     SetRange(series, s, s.yValues, false);
@@ -93,14 +95,31 @@ void WriteSeries(lxw_chart* x, const ChartSeries& s) {
     chart_series_set_marker_type(series, MarkerCode(s.markerStyle));
     if (s.markerStyle == MarkerStyle::None) return;
     if (s.markerSize > 0) chart_series_set_marker_size(series, static_cast<std::uint8_t>(std::min(s.markerSize, 72)));
-    if (PaletteIndexSet(s.markerBackgroundColourIndex)) {
+    const bool ownFill = PaletteIndexSet(s.markerBackgroundColourIndex);
+    if (ownFill && s.markerBackgroundColourIndex == kWhite) {
+        // LibreOffice draws a marker's border in the colour of its fill, so a
+        // white marker is white on white there, whatever border the file
+        // names. A pattern of white on white is a white fill to a
+        // spreadsheet; LibreOffice takes no colour from a pattern and draws
+        // the marker in its border's colour instead.
+        lxw_chart_pattern pattern{};
+        pattern.fg_color = ToLxwColour(PaletteColour(kWhite));
+        pattern.bg_color = pattern.fg_color;
+        pattern.type = LXW_CHART_PATTERN_PERCENT_5;
+        chart_series_set_marker_pattern(series, &pattern);
+    } else if (ownFill) {
         lxw_chart_fill fill{};
         fill.color = ToLxwColour(PaletteColour(s.markerBackgroundColourIndex));
         chart_series_set_marker_fill(series, &fill);
     }
-    if (PaletteIndexSet(s.lineColourIndex)) {
+    // A marker with its own fill gets its border's colour written out even
+    // when it is automatic (the colour the spreadsheet would pick): a program
+    // that draws an automatic border as none would leave it invisible.
+    if (PaletteIndexSet(s.lineColourIndex) || ownFill) {
         lxw_chart_line border{};
-        border.color = ToLxwColour(PaletteColour(s.lineColourIndex));
+        border.color = ToLxwColour(PaletteColour(PaletteIndexSet(s.lineColourIndex)
+                                                     ? s.lineColourIndex
+                                                     : model::AutomaticSeriesColourIndex(number)));
         chart_series_set_marker_line(series, &border);
     }
 }
@@ -163,8 +182,9 @@ bool WriteXlsxChart(lxw_workbook* workbook, lxw_worksheet* worksheet, const Shee
         if (error) *error = "cannot create the chart";
         return false;
     }
+    int written = 0;  // the series' number in the file, which picks its automatic colour
     for (const ChartSeries& s : chart.series)
-        if (!columns || s.kind == SeriesKind::Column) WriteSeries(x, s);
+        if (!columns || s.kind == SeriesKind::Column) WriteSeries(x, s, written++);
 
     chart_legend_set_position(x, chart.legend ? LXW_CHART_LEGEND_RIGHT : LXW_CHART_LEGEND_NONE);
     WritePlotArea(x, chart);

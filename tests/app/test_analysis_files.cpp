@@ -497,6 +497,7 @@ private slots:
         DataEntryWindow* window = rates::desktop::ShowRatesInputWindow(bench, rates::RatesMenuCommand::RateAna);
         const QStringList texts = ContextMenuTexts(window->gridView());
         const QStringList expected{"复制(&C)\tCtrl+C", "粘贴(&P)\tCtrl+V",    "撤消(&U)\tCtrl+Z",
+                                   "清屏\tCtrl+Shift+Delete",
                                    "保存数据(&S) [Ctrl+S]", "数据另存为(&A)… [Ctrl+Shift+S]",
                                    "打开数据(&O)… [Ctrl+O]", "最近的数据文件(&R)", "导入CSV(&I)…"};
         QCOMPARE(texts, expected);

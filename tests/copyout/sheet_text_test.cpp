@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "model/cell_ref.h"
 #include "report/report_frame.h"
@@ -15,7 +16,8 @@ using model::Cell, model::Range, model::RichText, model::Sheet, model::Workbook;
 
 // Two ruled tables as the reports draw them, with a caption row, a header
 // row, numbers shown through their formats, a superscript, a blank spacing
-// row inside the first table, and loose text between the tables.
+// row inside the first table, loose text between the tables, and a note
+// right under the second.
 Workbook Report() {
     Workbook book;
     Sheet& sheet = book.activeSheet();
@@ -40,6 +42,7 @@ Workbook Report() {
     sheet.setValue("C13", 0.375);
     sheet.setNumberFormat(Range("C13"), "0.00%");
     report::DrawTableRules(sheet, 11, 13, 2, 3);
+    sheet.setValue("B14", std::string("注: 率为阳性率"));
     return book;
 }
 
@@ -63,7 +66,47 @@ TEST(CopyOut, FindsTheRuledTablesOfAReport) {
     EXPECT_EQ(tables[1].captionRow, 11);
     EXPECT_EQ(tables[1].lastRow, 13);
     EXPECT_EQ(tables[1].firstColumn, 2);
+    // A note lies right under its table; text after a blank row is loose.
+    EXPECT_EQ(tables[0].lastNoteRow, 0);
+    EXPECT_EQ(tables[1].lastNoteRow, 14);
     EXPECT_TRUE(FindRuledTables(Sheet{}).empty());
+}
+
+TEST(CopyOut, ASelectionPicksTheTablesItTouches) {
+    const Workbook book = Report();
+    const Sheet& sheet = book.activeSheet();
+    const struct {
+        const char* selected;
+        std::vector<int> captions;  // of the tables copied
+    } cases[] = {
+        {"C12", {11}},        // a header cell
+        {"A5", {3}},          // a body cell
+        {"B3", {3}},          // the caption row, beside the caption
+        {"C14", {11}},        // beside the note
+        {"B7:B11", {3, 11}},  // across both
+        {"A1:C2", {}},        // the title above them
+        {"A9:C9", {}},        // loose text
+        {"D4:F6", {}},        // beside the first table
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.selected);
+        std::vector<int> captions;
+        for (const RuledTable& table : RuledTablesMeeting(sheet, Range(c.selected))) captions.push_back(table.captionRow);
+        EXPECT_EQ(captions, c.captions);
+    }
+}
+
+TEST(CopyOut, ATableCarriesItsNote) {
+    const Workbook book = Report();
+    const Sheet& sheet = book.activeSheet();
+    const std::vector<SheetTables> second{{&sheet, RuledTablesMeeting(sheet, Range("C13"))}};
+    EXPECT_EQ(ThreeLineTablesText(second), "表2\n组\t率\nR\t37.50%\n注: 率为阳性率\n");
+    const std::string html = ThreeLineTablesHtml(second);
+    const auto table = html.find("</table>"), note = html.find("注: 率为阳性率");
+    ASSERT_NE(note, std::string::npos) << html;
+    EXPECT_GT(note, table) << "the note follows its table";
+    EXPECT_EQ(html.find("表1"), std::string::npos);
+    EXPECT_TRUE(ThreeLineTablesHtml(std::vector<SheetTables>{{&sheet, {}}}).empty());
 }
 
 TEST(CopyOut, ThreeLineTablesHaveThreeRulesAndNoVerticalLines) {

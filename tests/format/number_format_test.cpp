@@ -99,6 +99,56 @@ TEST(NumberFormat, GeneralShowsUpToElevenCharacters) {
     }
 }
 
+// A narrower cell shows fewer decimals, then fewer significant digits in
+// scientific form, then nothing that fits (the caller shows ###). Widths
+// count the characters besides the sign; each text is worked by hand from
+// that rule: decimals = width - integer digits - 1, scientific with as many
+// of its six digits as the width leaves beside "E+00".
+TEST(NumberFormat, GeneralNarrowsToTheRoomItHas) {
+    struct Fitted {
+        double value;
+        int width;
+        const char* text;
+    };
+    const Fitted cases[] = {
+        {1.0 / 3.0, 11, "0.333333333"},
+        {1.0 / 3.0, 8, "0.333333"},
+        {1.0 / 3.0, 3, "0.3"},
+        {1.0 / 3.0, 2, ""},  // 0 would hide a third; no scientific form fits in 2
+        {2.0 / 3.0, 1, "1"},
+        {-2.0 / 3.0, 4, "-0.67"},
+        {100.0 / 3.0, 10, "33.3333333"},
+        {36.918405733, 10, "36.9184057"},
+        {123456.7891234, 8, "123456.8"},
+        {123456.7891234, 6, "123457"},
+        {123456.7891234, 5, "1E+05"},
+        {123456.7891234, 4, ""},
+        {99.999999999, 4, "100"},
+        {9999.6, 4, ""},  // 10000 needs five
+        {9999.6, 5, "10000"},
+        {0.00001234, 11, "0.00001234"},
+        {0.000012345678, 8, "1.23E-05"},
+        {0.000012345678, 7, "1.2E-05"},
+        {0.000012345678, 6, "1E-05"},
+        {0.000012345678, 4, ""},
+        {1.5e-300, 7, "2E-300"},
+        {1.4e299, 11, "1.4E+299"},
+        {0, 1, "0"},
+    };
+    for (const Fitted& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << " in " << c.width);
+        EXPECT_EQ(GeneralNumberText(c.value, c.width), c.text);
+    }
+    // Eleven is the standard cell's width.
+    for (const double v : {1.0 / 3.0, 123456789012.0, 0.000012345678, -2.5})
+        EXPECT_EQ(GeneralNumberText(v, 11), GeneralNumberText(v));
+}
+
+TEST(NumberFormat, GeneralIsRecognisedInAnyCase) {
+    for (const char* general : {"General", "GENERAL", " general ", ""}) EXPECT_TRUE(IsGeneralFormat(general)) << general;
+    for (const char* other : {"0.00", "General\" mg\"", "Generally", "0.0000_ "}) EXPECT_FALSE(IsGeneralFormat(other)) << other;
+}
+
 TEST(NumberFormat, NonFiniteValuesShowAnErrorInsteadOfDigits) {
     EXPECT_EQ(FormatNumber(std::numeric_limits<double>::quiet_NaN(), "0.00"), "#NUM!");
     EXPECT_EQ(FormatNumber(std::numeric_limits<double>::infinity(), "General"), "#NUM!");

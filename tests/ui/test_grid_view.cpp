@@ -25,6 +25,24 @@ namespace {
 
 QString NameOf(model::CellRef c) { return QString::fromStdString(tavelmark::model::CellName(c)); }
 
+// Chooses the entry of the grid's context menu whose text starts with `entry`.
+void ChooseFromContextMenu(GridView& view, const QString& entry) {
+    QTimer::singleShot(0, [entry] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return;
+        for (QAction* action : menu->actions())
+            if (action->text().startsWith(entry)) {
+                menu->setActiveAction(action);
+                QTest::keyClick(menu, Qt::Key_Return);
+                return;
+            }
+        menu->close();  // no such entry: nothing is chosen
+    });
+    const QRect b2 = view.visualRect(view.gridModel()->indexOf(model::Cell("B2")));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, b2.center(), view.viewport()->mapToGlobal(b2.center()));
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
 }  // namespace
 
 class GridViewTest : public QObject {
@@ -49,6 +67,8 @@ private slots:
     void tabSeparatedTextIsParsedLikeSpreadsheetClipboards_data();
     void tabSeparatedTextIsParsedLikeSpreadsheetClipboards();
     void selectionFollowsTheProgram();
+    void clearScreenEmptiesTheInputAreaInOneStep_data();
+    void clearScreenEmptiesTheInputAreaInOneStep();
 };
 
 void GridViewTest::modelPassesTheItemModelTester() {
@@ -274,16 +294,7 @@ void GridViewTest::contextMenuPastes() {
     GridView view(grid);
     view.show();
     QApplication::clipboard()->setText(QStringLiteral("1\t2\n"));
-    QTimer::singleShot(0, [] {
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!menu) return;
-        for (QAction* action : menu->actions())
-            if (action->text().startsWith(QStringLiteral("粘贴"))) menu->setActiveAction(action);
-        QTest::keyClick(menu, Qt::Key_Return);
-    });
-    const QRect b2 = view.visualRect(view.gridModel()->indexOf(model::Cell("B2")));
-    QContextMenuEvent event(QContextMenuEvent::Mouse, b2.center(), view.viewport()->mapToGlobal(b2.center()));
-    QApplication::sendEvent(view.viewport(), &event);
+    ChooseFromContextMenu(view, QStringLiteral("粘贴"));
     QCOMPARE(grid.value("B2"), model::CellValue{1.0});
     QCOMPARE(grid.value("C2"), model::CellValue{2.0});
 }
@@ -358,6 +369,53 @@ void GridViewTest::selectionFollowsTheProgram() {
     // The view is as big as the viewable range: 3 columns, 4 rows.
     QCOMPARE(view.gridModel()->rowCount(), 4);
     QCOMPARE(view.sizeHint().width(), view.columnWidth(0) + view.columnWidth(1) + view.columnWidth(2));
+}
+
+void GridViewTest::clearScreenEmptiesTheInputAreaInOneStep_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("context menu") << "menu";
+    QTest::newRow("Ctrl+Shift+Delete") << "keys";
+    QTest::newRow("Ctrl+Shift+Delete while typing") << "keys while typing";
+}
+
+// Five groups pasted over an example of six leave no sixth row behind: 清屏
+// empties the boxed cells where data go, and only those, as one step that
+// Ctrl+Z takes back whole. The key filter refuses nothing on the way.
+void GridViewTest::clearScreenEmptiesTheInputAreaInOneStep() {
+    QFETCH(QString, how);
+    model::InputGrid grid;
+    test::WriteSmallTemplate(grid);  // labels in B1, C1; boxes B2:C4
+    grid.setValue("A4", std::string("第3批"));
+    const std::vector<std::pair<const char*, model::CellValue>> data = {
+        {"B2", 14.0}, {"C2", 2.9}, {"B3", 20.0}, {"C3", std::string("n/a")}, {"B4", 18.0}, {"C4", 3.2}};
+    for (const auto& [cell, value] : data) grid.setValue(cell, value);
+    grid.select("C3");
+    GridView view(grid);
+    view.setKeySet(model::GridKeySet::Decimals);
+    int beeps = 0;
+    view.setBeep([&beeps] { ++beeps; });
+    view.show();
+
+    if (how == "menu") {
+        ChooseFromContextMenu(view, QStringLiteral("清屏"));
+    } else {
+        if (how == "keys while typing") test::TypeText(view, QStringLiteral("5"));
+        test::TypeKey(view, Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+    }
+    for (const auto& [cell, value] : data) QVERIFY2(model::IsEmpty(grid.value(cell)), cell);
+    QCOMPARE(grid.value("B1"), model::CellValue{std::string("LD50")});
+    QCOMPARE(grid.value("C1"), model::CellValue{std::string("L95")});
+    QCOMPARE(grid.value("A4"), model::CellValue{std::string("第3批")});
+    QCOMPARE(beeps, 0);
+    // Typing goes on at the first box.
+    QCOMPARE(NameOf(view.activeCell()), QStringLiteral("B2"));
+
+    test::TypeKey(view, Qt::Key_Z, Qt::ControlModifier);
+    for (const auto& [cell, value] : data)
+        QVERIFY2(grid.value(cell) == (how == "keys while typing" && std::string(cell) == "C3"
+                                          ? model::CellValue{5.0}
+                                          : value),
+                 cell);
 }
 
 TAVELMARK_QTEST_CLASS(GridViewTest)

@@ -5,166 +5,54 @@
 
 #include <QChart>
 #include <QChartView>
-#include <QDir>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
 #include <QImage>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
-#include "analyses/bliss/bliss_template.h"
-#include "analyses/bliss/run_bliss.h"
-#include "analyses/means/means_template.h"
-#include "analyses/means/run_means.h"
+#include "format/number_format.h"
+#include "pdf_pages.h"
 #include "support/pixels.h"
 #include "support/qtest_class.h"
 #include "ui/result_window.h"
 #include "ui/workbook_view.h"
+#include "worked_reports.h"
 
 using namespace tavelmark;
 
+using test::BodyOf;
+using test::BlissReport;
+using test::Comparable;
 using test::CountPixels;
+using test::EdgeLine;
+using test::FindWord;
+using test::FirstPageImage;
+using test::HavePoppler;
 using test::IsDark;
 using test::IsRed;
+using test::LowestLine;
+using test::PdfFolder;
+using test::PdfPage;
+using test::PdfWord;
+using test::ReadWords;
+using test::ReportNamed;
+using test::TextOf;
 
 namespace {
 
-model::Workbook BlissReport() {
-    model::InputGrid grid;
-    bliss::WriteBlissTemplate(grid);
-    bliss::BlissOptions options;
-    options.showIntermediate = options.showFieller = options.showHeterogeneity = true;
-    options.drawChart = true;
-    report::RecordingPrompter prompter;
-    return *bliss::RunBliss(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES})
-                .report.workbook;
-}
-
-model::Workbook MeansReport(const means::MeansOptions& options) {
-    model::InputGrid grid;
-    means::WriteMeansTemplate(grid);
-    report::RecordingPrompter prompter;  // the outlier question is answered No
-    return *means::RunMeans(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).workbook;
-}
-
-model::Workbook ReportNamed(const QString& name) {
-    if (name == "bliss") return BlissReport();
-    if (name == "means") return MeansReport({});
-    return MeansReport(means::MeansOptions::All());
-}
-
-// Without white space, and with ideographs where the PDF's text layer names
-// a glyph by the CJK radical that shares it (U+2F6C for 目 undoes in
-// compatibility form; the simplified radicals such as U+2EEC for 齐 do not).
-QString Comparable(const QString& text) {
-    static const QString radicals = QStringLiteral("⺰⻅⻆⻈⻉⻋⻐⻓⻔⻙⻚⻛⻜⻠⻢⻥⻦⻧⻨⻩⻪⻬⻮⻰⻳");
-    static const QString ideographs = QStringLiteral("纟见角讠贝车钅长门韦页风飞饣马鱼鸟卤麦黄黾齐齿龙龟");
-    QString plain = text.normalized(QString::NormalizationForm_KC);
-    for (qsizetype i = 0; i < radicals.size(); ++i) plain.replace(radicals[i], ideographs[i]);
-    return plain.remove(QRegularExpression(QStringLiteral("\\s")));
-}
-
-struct PdfWord {
-    QString text;
-    QRectF box;  // points, from the page's top-left corner
-};
-
-struct PdfPage {
-    QSizeF size;  // points
-    std::vector<PdfWord> words;
-    QString text() const {
-        QString all;
-        for (const PdfWord& word : words) all += word.text;
-        return Comparable(all);
-    }
-};
-
-QString Run(const QString& program, const QStringList& arguments) {
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return program + QStringLiteral(" failed: ") + QString::fromLocal8Bit(process.readAllStandardError());
-    return {};
-}
-
-// The words of every page with their boxes (pdftotext -bbox writes them as XHTML).
-std::vector<PdfPage> ReadWords(const QString& pdf, QString* error) {
-    const QString html = pdf + QStringLiteral(".html");
-    *error = Run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, html});
-    if (!error->isEmpty()) return {};
-    QFile file(html);
-    file.open(QIODevice::ReadOnly);
-    const QString text = QString::fromUtf8(file.readAll());
-    static const QRegularExpression pageOrWord(QStringLiteral(
-        R"re(<page width="([\d.]+)" height="([\d.]+)">|<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
-    std::vector<PdfPage> pages;
-    for (auto it = pageOrWord.globalMatch(text); it.hasNext();) {
-        const auto m = it.next();
-        if (!m.captured(1).isEmpty()) {
-            pages.push_back({QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), {}});
-        } else if (!pages.empty()) {
-            QString word = m.captured(7);
-            word.replace(QStringLiteral("&lt;"), QStringLiteral("<"))
-                .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
-                .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
-                .replace(QStringLiteral("&apos;"), QStringLiteral("'"))
-                .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-            const QRectF box(QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()),
-                             QPointF(m.captured(5).toDouble(), m.captured(6).toDouble()));
-            pages.back().words.push_back({word, box});
-        }
-    }
-    return pages;
-}
-
-QImage FirstPageImage(const QString& pdf, int dotsPerInch, QString* error) {
-    const QString stem = pdf + QStringLiteral("-page1");
-    *error = Run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(dotsPerInch),
-                                              QStringLiteral("-f"), QStringLiteral("1"), QStringLiteral("-l"),
-                                              QStringLiteral("1"), QStringLiteral("-singlefile"),
-                                              QStringLiteral("-png"), pdf, stem});
-    return QImage(stem + QStringLiteral(".png"));
-}
-
-const PdfWord* FindWord(const std::vector<PdfPage>& pages, const QString& text) {
-    for (const PdfPage& page : pages)
-        for (const PdfWord& word : page.words)
-            if (Comparable(word.text) == Comparable(text)) return &word;
-    return nullptr;
-}
-
-// The words of a page's top or bottom line of text.
-QStringList EdgeLine(const PdfPage& page, bool bottom) {
-    double edge = bottom ? 0 : page.size.height();
-    for (const PdfWord& word : page.words)
-        edge = bottom ? std::max(edge, word.box.bottom()) : std::min(edge, word.box.top());
-    QStringList line;
-    for (const PdfWord& word : page.words)
-        if (std::abs((bottom ? word.box.bottom() : word.box.top()) - edge) < 1.0)
-            line << QStringLiteral("%1@%2").arg(word.text).arg(qRound(word.box.left()));
-    line.sort();
-    return line;
-}
-
-// Where the PDFs go: a temporary folder, or the one named by
-// REPORT_PAGES_FOLDER for a person to look at them.
-class PdfFolder {
-public:
-    QString filePath(const QString& name) const {
-        const QString kept = qEnvironmentVariable("REPORT_PAGES_FOLDER");
-        return kept.isEmpty() ? temporary_.filePath(name) : QDir(kept).filePath(name);
-    }
-
-private:
-    QTemporaryDir temporary_;
-};
-
-bool HavePoppler() {
-    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty() &&
-           !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
+// The texts a cell may show: a text as it is, a number through its format
+// or, in the General format, at any narrower width.
+QStringList ShownForms(const model::Sheet& sheet, model::CellRef cell) {
+    const model::ReportValue& value = sheet.value(cell);
+    const auto* number = std::get_if<double>(&value);
+    if (!number) return {Comparable(QString::fromStdString(model::PlainText(value)))};
+    const std::string& format = sheet.format(cell).numberFormat;
+    QStringList forms{Comparable(QString::fromStdString(format::FormatNumber(*number, format)))};
+    if (format::IsGeneralFormat(format))
+        for (int width = 1; width <= format::kStandardGeneralWidth; ++width)
+            forms << QString::fromStdString(format::GeneralNumberText(*number, width));
+    forms.removeAll(QString());
+    return forms;
 }
 
 }  // namespace
@@ -176,6 +64,12 @@ private slots:
     void pdfHoldsTheFirstTableReadably_data();
     void pdfHoldsTheFirstTableReadably();
     void longReportBreaksBetweenRows();
+    void pagesKeepTheirMarginsAndAreNumbered_data();
+    void pagesKeepTheirMarginsAndAreNumbered();
+    void pdfTextIsTheReportsCharacters_data();
+    void pdfTextIsTheReportsCharacters();
+    void wordsOfNeighbouringCellsStaySeparate_data();
+    void wordsOfNeighbouringCellsStaySeparate();
 };
 
 void ReportPagesTest::chartTitlesShowInFull() {
@@ -273,8 +167,8 @@ void ReportPagesTest::longReportBreaksBetweenRows() {
     // A row cut by a page break would show its halves at the foot of one page
     // and the head of the next.
     for (std::size_t i = 0; i + 1 < pages.size(); ++i) {
-        QVERIFY(!pages[i].words.empty());
-        QVERIFY(EdgeLine(pages[i], true) != EdgeLine(pages[i + 1], false));
+        QVERIFY(!BodyOf(pages[i]).words.empty());
+        QVERIFY(EdgeLine(BodyOf(pages[i]), true) != EdgeLine(pages[i + 1], false));
     }
     // Each page holds whole rows: its words stay clear of the page edges.
     for (const PdfPage& page : pages)
@@ -289,6 +183,135 @@ void ReportPagesTest::longReportBreaksBetweenRows() {
             QVERIFY2(all.contains(text), qPrintable(text));
     }
     QCOMPARE(all.count(QStringLiteral("方法推荐")), 1);
+}
+
+void ReportPagesTest::pagesKeepTheirMarginsAndAreNumbered_data() {
+    QTest::addColumn<QString>("report");
+    QTest::newRow("two-group means, every section: two pages") << "means, every section";
+    QTest::newRow("Bliss, every option: a landscape sheet after the first") << "bliss --all";
+    QTest::newRow("two-group rates, every item") << "rates --all";
+}
+
+// Nothing is printed within 10 mm of the paper's edge, and each page ends
+// with "第 n 页 共 m 页", centred, counting the pages of every sheet.
+void ReportPagesTest::pagesKeepTheirMarginsAndAreNumbered() {
+    QFETCH(QString, report);
+    QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
+    PdfFolder folder;
+    ui::ResultWindow window(ReportNamed(report));
+    const QString pdf = folder.filePath(QString(report).replace(u' ', u'-').remove(u',') + QStringLiteral("-pages.pdf"));
+    QVERIFY(window.exportPdfTo(pdf));
+    QString error;
+    const std::vector<PdfPage> pages = ReadWords(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QVERIFY(!pages.empty());
+    constexpr double kMargin = 10 / 25.4 * 72;  // 10 mm in points
+    for (std::size_t n = 0; n < pages.size(); ++n) {
+        const PdfPage& page = pages[n];
+        const QRectF inside = QRectF(QPointF(0, 0), page.size).adjusted(kMargin, kMargin, -kMargin, -kMargin);
+        for (const PdfWord& word : page.words)
+            QVERIFY2(inside.contains(word.box), qPrintable(QStringLiteral("%1 on page %2").arg(word.text).arg(n + 1)));
+        const std::vector<PdfWord> footer = LowestLine(page);
+        QCOMPARE(TextOf(footer), QStringLiteral("第%1页共%2页").arg(n + 1).arg(pages.size()));
+        const double middle = (footer.front().box.left() + footer.back().box.right()) / 2;
+        QVERIFY2(std::abs(middle - page.size.width() / 2) < 3, qPrintable(QString::number(middle)));
+    }
+    // Rules and charts keep the margins too, not only the text.
+    const QImage image = FirstPageImage(pdf, 72, &error);
+    QVERIFY2(error.isEmpty() && !image.isNull(), qPrintable(error));
+    const int m = static_cast<int>(kMargin) - 1;
+    for (const QRect& strip : {QRect(0, 0, image.width(), m), QRect(0, image.height() - m, image.width(), m),
+                               QRect(0, 0, m, image.height()), QRect(image.width() - m, 0, m, image.height())})
+        QCOMPARE(CountPixels(image, strip, IsDark), 0);
+}
+
+void ReportPagesTest::pdfTextIsTheReportsCharacters_data() {
+    QTest::addColumn<QString>("report");
+    QTest::addColumn<QStringList>("searched");  // what a reader looks for
+    QTest::newRow("Bliss, every option") << "bliss --all" << QStringList{"项目", "方法", "最大似然", "回归几率单位(Yr)"};
+    QTest::newRow("two-group means, every section") << "means --all" << QStringList{"方法推荐", "差异无统计意义", "最大值"};
+    QTest::newRow("two-group rates, every item") << "rates --all" << QStringList{"无统计意义", "方法", "～"};
+}
+
+// Copied or searched, the PDF gives the characters the report holds: no CJK
+// radical or wave dash standing in for the ideograph or tilde that shares
+// its glyph, and every label of every sheet as its cell holds it.
+void ReportPagesTest::pdfTextIsTheReportsCharacters() {
+    QFETCH(QString, report);
+    QFETCH(QStringList, searched);
+    QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
+    PdfFolder folder;
+    ui::ResultWindow window(ReportNamed(report));
+    const QString pdf = folder.filePath(QString(report).replace(QStringLiteral(" --all"), QStringLiteral("-all")) +
+                                        QStringLiteral(".pdf"));
+    QVERIFY(window.exportPdfTo(pdf));
+    QString error;
+    const std::vector<PdfPage> pages = ReadWords(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QString all;
+    for (const PdfPage& page : pages) all += page.text();
+    for (const QString& word : searched) QVERIFY2(all.contains(word), qPrintable(word));
+    for (const char32_t code : all.toUcs4())
+        QVERIFY2(!(code >= 0x2E80 && code <= 0x2FDF) && code != 0x301C,
+                 qPrintable(QStringLiteral("U+%1 in the text").arg(uint(code), 4, 16, QLatin1Char('0'))));
+    for (const model::Sheet& sheet : window.workbook().sheets)
+        for (const auto& [cell, value] : sheet.cells().values()) {
+            if (std::holds_alternative<double>(value)) continue;
+            const QString label = Comparable(QString::fromStdString(model::PlainText(value)));
+            QVERIFY2(all.contains(label), qPrintable(label));
+        }
+}
+
+void ReportPagesTest::wordsOfNeighbouringCellsStaySeparate_data() {
+    QTest::addColumn<QString>("report");
+    QTest::newRow("Bliss, every option") << "bliss --all";
+    QTest::newRow("two-group means, every section") << "means --all";
+    QTest::newRow("two-group rates, every item") << "rates --all";
+}
+
+// Numbers in the General format show as many digits as their cell has room
+// for, and a text too long for its cell stops at the next one that holds
+// something: read back from the PDF, no word runs from one cell into the
+// next ("36.9184057334.99402318"), and each General number is there as one
+// of the forms a spreadsheet would show, rounded, never cut.
+void ReportPagesTest::wordsOfNeighbouringCellsStaySeparate() {
+    QFETCH(QString, report);
+    QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
+    model::Workbook workbook = ReportNamed(report);
+    // Only the cells: tick labels are no cells' texts.
+    for (model::Sheet& sheet : workbook.sheets) sheet.charts().clear();
+    PdfFolder folder;
+    ui::ResultWindow window(workbook);
+    const QString pdf = folder.filePath(QString(report).replace(QStringLiteral(" --all"), QStringLiteral("-all")) +
+                                        QStringLiteral("-cells.pdf"));
+    QVERIFY(window.exportPdfTo(pdf));
+    QString error;
+    const std::vector<PdfPage> pages = ReadWords(pdf, &error);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    QStringList forms;
+    std::vector<QStringList> generalNumbers;
+    for (const model::Sheet& sheet : workbook.sheets)
+        for (const auto& [cell, value] : sheet.cells().values()) {
+            const QStringList shown = ShownForms(sheet, cell);
+            forms << shown;
+            if (std::holds_alternative<double>(value) && format::IsGeneralFormat(sheet.format(cell).numberFormat))
+                generalNumbers.push_back(shown);
+        }
+    QSet<QString> words;
+    for (const PdfPage& page : pages) {
+        for (const PdfWord& word : BodyOf(page).words) {
+            const QString text = Comparable(word.text);
+            words.insert(text);
+            const bool inOneCell = std::any_of(forms.begin(), forms.end(), [&text](const QString& form) {
+                return form.contains(text);
+            });
+            QVERIFY2(inOneCell || text.count(u'#') == text.size(), qPrintable(word.text + QStringLiteral(" spans two cells")));
+        }
+    }
+    for (const QStringList& shown : generalNumbers)
+        QVERIFY2(std::any_of(shown.begin(), shown.end(), [&words](const QString& form) { return words.contains(form); }),
+                 qPrintable(shown.join(QStringLiteral(" | "))));
 }
 
 TAVELMARK_QTEST_CLASS(ReportPagesTest)

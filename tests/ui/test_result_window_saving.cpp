@@ -8,9 +8,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -38,6 +40,9 @@ private slots:
     void failedSaveNamesTheCause();
     void openingWithoutAProgramSaysWhereTheCopyIs();
     void openingWithAProgramShowsNoBox();
+    void dialogsSuggestTheCaptionAndTheDate_data();
+    void dialogsSuggestTheCaptionAndTheDate();
+    void twoWindowsOfOneMomentHaveTwoTitles();
 };
 
 void ResultWindowSavingTest::failedSaveNamesTheCause_data() {
@@ -117,6 +122,47 @@ void ResultWindowSavingTest::openingWithAProgramShowsNoBox() {
     QVERIFY(QFileInfo(handed).size() > 0);
     QVERIFY(catcher.boxes.empty());
     QVERIFY(QFileInfo(handed).dir().removeRecursively());
+}
+
+void ResultWindowSavingTest::dialogsSuggestTheCaptionAndTheDate_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("suffix");
+    QTest::newRow("另存为...") << "xlsx" << ".xlsx";
+    QTest::newRow("导出为PDF...") << "pdf" << ".pdf";
+}
+
+// The save dialogs offer "LDk两两对比计算结果 2024-05-06.xlsx" rather than
+// "Book1.xlsx", and after the save the status bar says where the file went.
+void ResultWindowSavingTest::dialogsSuggestTheCaptionAndTheDate() {
+    QFETCH(QString, how);
+    QFETCH(QString, suffix);
+    QTemporaryDir folder;
+    ui::ResultWindow window(OneCellReport());
+    QString suggested;
+    const QString chosen = folder.filePath(QStringLiteral("报表"));  // the suffix is added
+    window.setSaveChooser([&](const QString&, const QString& suggestion, const QString&) {
+        suggested = suggestion;
+        return chosen;
+    });
+    (how == "xlsx" ? window.saveAsAction() : window.exportPdfAction())->trigger();
+    QCOMPARE(QFileInfo(suggested).fileName(),
+             QStringLiteral("LDk两两对比计算结果 %1%2").arg(QDate::currentDate().toString(Qt::ISODate), suffix));
+    QVERIFY(QFileInfo(chosen + suffix).size() > 0);
+    QCOMPARE(window.statusBar()->currentMessage(), QStringLiteral("已保存到 %1").arg(QDir::toNativeSeparators(chosen + suffix)));
+
+    // A caption with characters no file name may hold.
+    model::Workbook book;
+    book.activeSheet().setValue("A2", std::string("A/B:C*计算结果"));
+    QCOMPARE(ui::SuggestedFileName(book, QDate(2024, 5, 6), QStringLiteral(".xlsx")),
+             QStringLiteral("A_B_C_计算结果 2024-05-06.xlsx"));
+}
+
+void ResultWindowSavingTest::twoWindowsOfOneMomentHaveTwoTitles() {
+    const ui::ResultWindow first(OneCellReport()), second(OneCellReport());
+    QVERIFY(first.windowTitle() != second.windowTitle());
+    QVERIFY2(first.windowTitle().contains(QTime::currentTime().toString(QStringLiteral("HH:mm"))) ||
+                 second.windowTitle().contains(QTime::currentTime().toString(QStringLiteral("HH:mm"))),
+             qPrintable(first.windowTitle()));
 }
 
 TAVELMARK_QTEST_CLASS(ResultWindowSavingTest)

@@ -238,22 +238,22 @@ void WorkbookViewTest::saveAndPdfWriteFiles() {
 
 TAVELMARK_QTEST_CLASS(WorkbookViewTest)
 void WorkbookViewTest::titleSaysWhatTheWindowHoldsAndWhen() {
-    const QTime at(15, 42);
+    const QTime at(15, 42, 7);
     const struct {
         const char* heading;
         const char* title;
     } cases[] = {
-        {"Bliss法(正规LD50计算)计算结果", "Bliss法计算结果 15:42"},
-        {"智能化两组均数分析(两组t检验，t'检验及非参检验)计算结果", "智能化两组均数分析计算结果 15:42"},
-        {"智能化两组阳性率分析(2×2卡方法)计算结果", "智能化两组阳性率分析计算结果 15:42"},
-        {"LDk两两对比计算结果", "LDk两两对比计算结果 15:42"},
+        {"Bliss法(正规LD50计算)计算结果", "Bliss法计算结果 15:42:07"},
+        {"智能化两组均数分析(两组t检验，t'检验及非参检验)计算结果", "智能化两组均数分析计算结果 15:42:07"},
+        {"智能化两组阳性率分析(2×2卡方法)计算结果", "智能化两组阳性率分析计算结果 15:42:07"},
+        {"LDk两两对比计算结果", "LDk两两对比计算结果 15:42:07"},
     };
     for (const auto& c : cases) {
         model::Workbook book;
         book.activeSheet().setValue("A2", std::string(c.heading));
         QCOMPARE(ui::ResultWindowTitle(book, at), QString::fromUtf8(c.title));
     }
-    QCOMPARE(ui::ResultWindowTitle(model::Workbook{}, at), QStringLiteral("计算结果 15:42"));
+    QCOMPARE(ui::ResultWindowTitle(model::Workbook{}, at), QStringLiteral("计算结果 15:42:07"));
 }
 
 void WorkbookViewTest::copyPutsTextAndThreeLineTablesOnTheClipboard() {

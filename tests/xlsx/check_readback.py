@@ -242,7 +242,11 @@ def check_chart(ws):
         check("series 2 y", series[1].yVal.numRef.f, "Sheet1!$G$18:$G$23")
         m = series[0].marker
         check("series 1 marker", (m.symbol, m.size), ("circle", 4))
-        check("series 1 marker background", lambda: srgb(m.spPr.solidFill), "FFFFFF")
+        # White as a pattern of white on white (LibreOffice draws a border in
+        # the colour of a solid fill), the border the first series' automatic navy.
+        check("series 1 marker background", lambda: (srgb(m.spPr.pattFill.fgClr), srgb(m.spPr.pattFill.bgClr)),
+              ("FFFFFF", "FFFFFF"))
+        check("series 1 marker border", lambda: srgb(m.spPr.ln.solidFill), "000080")
         check("series 1 has no line", lambda: series[0].spPr.ln.noFill, True)
         # openpyxl reads the symbol "none" as None; the marker element must be there.
         check("series 2 has no markers", lambda: (series[1].marker is not None, series[1].marker.symbol),

@@ -3,6 +3,7 @@
 // dashed lines, fixed axis spans and labelled ticks.
 #include <map>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -132,6 +133,48 @@ TEST(XlsxChartKinds, ColumnsErrorBarsDashesAxisSpansAndTickLabelsReachTheFile) {
     // No fixed-size error bar is left, and only the series with amounts has any.
     for (const std::string* part : {&columns, &scatter}) EXPECT_EQ(part->find("fixedVal"), std::string::npos);
     EXPECT_EQ(scatter.find("<c:errBars>"), scatter.rfind("<c:errBars>"));
+}
+
+// The Bliss chart's observed points: white circles whose border is left to
+// the spreadsheet. A program that draws an automatic border as none would
+// show nothing, so the file names the colour the spreadsheet would pick for
+// the first series (palette colour 25, navy); LibreOffice draws a border in
+// the fill's colour, so the white is a pattern of white on white, from which
+// it takes no colour. A marker left wholly automatic stays so.
+TEST(XlsxChartKinds, WhiteMarkersGetTheirBorderColourWrittenOut) {
+    Workbook book;
+    Sheet& sheet = book.activeSheet();
+    for (int r = 0; r < 3; ++r) {
+        sheet.setValue(model::CellRef{18 + r, 1}, 0.8 + 0.2 * r);
+        sheet.setValue(model::CellRef{18 + r, 3}, 3.0 + r);
+    }
+    ChartSeries observed;
+    observed.sheetName = sheet.name();
+    observed.xValues = Range("A18:A20");
+    observed.yValues = Range("C18:C20");
+    observed.markerStyle = model::MarkerStyle::Circle;
+    observed.markerSize = 4;
+    observed.markerBackgroundColourIndex = 2;  // white
+    ChartSeries automatic = observed;
+    automatic.markerBackgroundColourIndex = 0;
+    Chart chart;
+    chart.series = {observed, automatic};
+    sheet.addChart(chart);
+    std::string error;
+    const auto bytes = XlsxBytes(book, &error);
+    ASSERT_TRUE(bytes) << error;
+    const auto parts = ChartParts(*bytes);
+    ASSERT_EQ(parts.size(), 1u);
+    const std::string& xml = parts.begin()->second;
+    std::vector<std::string> markers;
+    for (std::size_t at = xml.find("<c:marker>"); at != std::string::npos; at = xml.find("<c:marker>", at + 1))
+        markers.push_back(xml.substr(at, xml.find("</c:marker>", at) - at));
+    ASSERT_EQ(markers.size(), 2u) << xml;
+    EXPECT_NE(markers[0].find("<a:fgClr><a:srgbClr val=\"FFFFFF\"/></a:fgClr><a:bgClr><a:srgbClr val=\"FFFFFF\"/>"),
+              std::string::npos)
+        << markers[0];
+    EXPECT_NE(markers[0].find("<a:ln><a:solidFill><a:srgbClr val=\"000080\"/>"), std::string::npos) << markers[0];
+    EXPECT_EQ(markers[1].find("<a:ln"), std::string::npos) << markers[1];
 }
 
 // A report sheet with its background picture and no chart, then the extended
