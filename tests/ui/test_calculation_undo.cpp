@@ -5,6 +5,7 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include "analyses/means/means_registration.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
 #include "grid_fixture.h"
@@ -19,7 +20,7 @@ namespace {
 
 // A data-entry window on the means analysis's own grid and calculation.
 ui::DataEntryDesign MeansDesign() {
-    ui::DataEntryDesign design;
+    ui::DataEntryDesign design(means::Registration());
     design.objectName = QStringLiteral("frmIntelDAveInput");
     design.caption = QStringLiteral("智能化两组均数分析数据录入");
     design.keySet = model::GridKeySet::SignedDecimals;
