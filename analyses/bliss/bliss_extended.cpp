@@ -4,13 +4,13 @@
 #include <cmath>
 
 #include <boost/math/distributions/chi_squared.hpp>
-#include <boost/math/distributions/normal.hpp>
 #include <boost/math/distributions/students_t.hpp>
 
 #include "analyses/bliss/bliss_extended_texts.h"
 #include "analyses/bliss/fieller_limits.h"
 #include "analyses/bliss/ldk_calculator.h"
 #include "numeric/finite.h"
+#include "numeric/normal_quantile.h"
 #include "numeric/log10.h"
 
 namespace tavelmark::bliss {
@@ -22,12 +22,9 @@ namespace {
 // The normal 97.5 % point itself: the extended figures follow the textbook
 // formulas exactly rather than the classic report's fixed multipliers.
 double Normal975() {
-    static const double z = boost::math::quantile(boost::math::normal(), 0.975);
+    static const double z = numeric::NormalQuantile(0.975);
     return z;
 }
-
-// The delta-method band takes the conventional rounded multiplier.
-constexpr double kBandMultiplier = 1.96;
 
 // Finney's rule for applying the heterogeneity factor (Probit Analysis, 3rd
 // ed., 1971, sec. 4.4).
@@ -238,7 +235,7 @@ BlissExtended ComputeBlissExtended(const std::vector<BlissGroup>& groups, double
         out.ldk.push_back(row);
     }
     if (probitLine) {
-        out.bandMultiplier = probitLine->heterogeneity ? probitLine->multiplier : kBandMultiplier;
+        out.bandMultiplier = probitLine->heterogeneity ? probitLine->multiplier : numeric::kNormal95TwoDecimals;
         out.band = ProbitBand(counts, *probitLine, out.bandMultiplier);
     }
     return out;

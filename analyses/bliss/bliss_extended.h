@@ -10,6 +10,7 @@
 
 #include "analyses/bliss/binomial_line_fit.h"
 #include "analyses/bliss/bliss_types.h"
+#include "numeric/normal_quantile.h"
 
 namespace tavelmark::bliss {
 
@@ -85,7 +86,9 @@ struct BlissExtended {
     // At every distinct dose and at the geometric midpoints between
     // neighbouring ones, in rising dose; empty without a probit fit.
     std::vector<ProbitBandPoint> band;
-    double bandMultiplier = 1.96;  // t under heterogeneity
+    // The delta-method band's multiplier: the conventional rounded normal
+    // point, or Student's t under heterogeneity.
+    double bandMultiplier = numeric::kNormal95TwoDecimals;
     // The background mortality was above 0: the classic figures are corrected
     // for it, the maximum-likelihood fits take the counts as typed.
     bool backgroundLeftOut = false;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "numeric/log10.h"
 #include "report/extended_chart.h"
 
 namespace tavelmark::bliss {
@@ -35,11 +36,11 @@ void AddDoseResponseChart(model::Sheet& sheet, int row, const BlissExtended& res
     std::vector<ChartDataColumn> columns = report::ChartDataColumns(
         {"对数剂量(各组)", "观察阳性率", "对数剂量(曲线)", "拟合阳性率", "95%下限", "95%上限"});
     for (const ObservedRate& o : results.observed) {
-        columns[kObservedDose - 1].values.emplace_back(std::log10(o.dose));
+        columns[kObservedDose - 1].values.emplace_back(numeric::Log10(o.dose));
         columns[kObservedRate - 1].values.emplace_back(o.rate);
     }
     for (const ProbitBandPoint& p : results.band) {
-        columns[kCurveDose - 1].values.emplace_back(std::log10(p.dose));
+        columns[kCurveDose - 1].values.emplace_back(numeric::Log10(p.dose));
         columns[kFitted - 1].values.emplace_back(p.fitted);
         columns[kLower - 1].values.emplace_back(p.lower);
         columns[kUpper - 1].values.emplace_back(p.upper);

@@ -5,9 +5,7 @@
 #include "analyses/bliss/bliss_extended.h"
 
 #include <cmath>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -15,52 +13,34 @@
 
 #include "analyses/bliss/bliss_extended_texts.h"
 #include "analyses/bliss/bliss_fit.h"
+#include "support/reference_table.h"
 #include "support/tolerance.h"
 
 namespace tavelmark::bliss {
 namespace {
 
-// A CSV file of the reference folder, with its columns looked up by name.
+// A CSV file of the reference folder, its rows grouped by their data set.
 class ReferenceCsv {
 public:
-    explicit ReferenceCsv(const std::string& name) {
-        std::ifstream in(std::string(BLISS_TEST_DATA) + "/extended/" + name);
-        std::string line;
-        std::getline(in, line);
-        const auto header = Split(line);
-        for (std::size_t i = 0; i < header.size(); ++i) columns_[header[i]] = i;
-        while (std::getline(in, line))
-            if (!line.empty()) rows_.push_back(Split(line));
-    }
+    explicit ReferenceCsv(const std::string& name)
+        : rows_(test::ReadReferenceTable(std::string(BLISS_TEST_DATA) + "/extended/" + name)) {}
 
-    std::vector<std::map<std::string, std::string>> rowsOf(const std::string& set) const {
-        std::vector<std::map<std::string, std::string>> out;
-        for (const auto& r : rows_) {
-            if (r.at(0) != set) continue;
-            std::map<std::string, std::string> named;
-            for (const auto& [column, i] : columns_) named[column] = r.at(i);
-            out.push_back(std::move(named));
-        }
+    std::vector<test::ReferenceRow> rowsOf(const std::string& set) const {
+        std::vector<test::ReferenceRow> out;
+        for (const auto& r : rows_)
+            if (r.text("set") == set) out.push_back(r);
         return out;
     }
 
     std::vector<std::string> setNames() const {
         std::vector<std::string> names;
         for (const auto& r : rows_)
-            if (names.empty() || names.back() != r.at(0)) names.push_back(r.at(0));
+            if (names.empty() || names.back() != r.text("set")) names.push_back(r.text("set"));
         return names;
     }
 
 private:
-    static std::vector<std::string> Split(const std::string& line) {
-        std::vector<std::string> fields;
-        std::stringstream ss(line);
-        for (std::string f; std::getline(ss, f, ',');) fields.push_back(f);
-        return fields;
-    }
-
-    std::map<std::string, std::size_t> columns_;
-    std::vector<std::vector<std::string>> rows_;
+    std::vector<test::ReferenceRow> rows_;
 };
 
 const ReferenceCsv& Datasets() {
@@ -68,10 +48,9 @@ const ReferenceCsv& Datasets() {
     return csv;
 }
 
-std::optional<double> Value(const std::map<std::string, std::string>& row, const std::string& column) {
-    const std::string& text = row.at(column);
-    if (text == "NA") return std::nullopt;
-    return std::stod(text);
+std::optional<double> Value(const test::ReferenceRow& row, const std::string& column) {
+    if (row.isNA(column)) return std::nullopt;
+    return row.number(column);
 }
 
 // R's NA is an empty figure here and the other way round; numbers agree to
@@ -104,9 +83,9 @@ protected:
     BlissExtended results_;
 };
 
-void ExpectModel(const MlModel& model, const std::map<std::string, std::string>& r,
+void ExpectModel(const MlModel& model, const test::ReferenceRow& r,
                  const std::string& prefix) {
-    const bool fitted = r.at("status") == "fitted";
+    const bool fitted = r.text("status") == "fitted";
     ASSERT_EQ(model.figures.has_value(), fitted) << prefix << model.reason;
     if (!fitted) {
         EXPECT_FALSE(model.reason.empty());
@@ -123,7 +102,7 @@ void ExpectModel(const MlModel& model, const std::map<std::string, std::string>&
     expect("ld50_lower", f.ld50.lower);
     expect("ld50_upper", f.ld50.upper);
     expect("g", f.ld50.g);
-    EXPECT_EQ(f.ld50.lower.has_value(), r.at(prefix + "fieller") == "bounded") << prefix;
+    EXPECT_EQ(f.ld50.lower.has_value(), r.text(prefix + "fieller") == "bounded") << prefix;
     expect("deviance", f.deviance);
     expect("pearson_chi2", f.pearsonChi2);
     expect("df", f.df);
