@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <variant>
+
+#include "model/wrapped_text.h"
 
 namespace tavelmark::xlsx {
 
@@ -60,6 +63,14 @@ RowHeights SheetRowHeights(const Sheet& sheet) {
                 consider({row, col});
     }
     for (const auto& [row, size] : largest) heights.explicitHeights[row] = RowHeightForFont(size);
+    // A spreadsheet grows a row for its wrapped text only when it edits the
+    // row itself; the file says how high each is, a line per line.
+    std::set<int> rows;
+    for (const auto& [c, value] : cells.values())
+        if (sheet.format(c).wrapText) rows.insert(c.row);
+    for (const int row : rows)
+        if (const int lines = model::RowLineCount(sheet, row); lines > 1)
+            heights.explicitHeights[row] = lines * heights.height(row);
     return heights;
 }
 
