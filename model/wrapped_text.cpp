@@ -147,4 +147,9 @@ int RowLineCount(const Sheet& sheet, int row) {
     return lines;
 }
 
+double WrappedLinePoints(double fontPoints) {
+    constexpr double kPixelsPerPoint = 96.0 / 72.0;
+    return std::ceil(1.45 * fontPoints * kPixelsPerPoint - 1e-9) / kPixelsPerPoint;
+}
+
 }  // namespace tavelmark::model

@@ -39,4 +39,11 @@ double WrapWidth(const Sheet& sheet, CellRef cell);
 // number never wraps), 1 without one.
 int RowLineCount(const Sheet& sheet, int row);
 
+// The height of a line of wrapped text in a spreadsheet file, in points: room
+// for an ideograph face's ascent and descent, 1.45 times the font size (a
+// Latin face needs 1.275), in whole pixels at 96 dpi. A spreadsheet program
+// clips a wrapped text at its row's bottom, and the face it finds for the
+// ideographs may be taller than the one the report names.
+double WrappedLinePoints(double fontPoints);
+
 }  // namespace tavelmark::model

@@ -69,8 +69,11 @@ RowHeights SheetRowHeights(const Sheet& sheet) {
     for (const auto& [c, value] : cells.values())
         if (sheet.format(c).wrapText) rows.insert(c.row);
     for (const int row : rows)
-        if (const int lines = model::RowLineCount(sheet, row); lines > 1)
-            heights.explicitHeights[row] = lines * heights.height(row);
+        if (const int lines = model::RowLineCount(sheet, row); lines > 1) {
+            const auto size = largest.find(row);
+            heights.explicitHeights[row] =
+                lines * model::WrappedLinePoints(size == largest.end() ? defaultSize : size->second);
+        }
     return heights;
 }
 

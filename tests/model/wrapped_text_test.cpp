@@ -111,5 +111,13 @@ TEST(WrappedText, ARowTakesTheLinesOfItsTallestWrappedText) {
     EXPECT_DOUBLE_EQ(WrapWidth(sheet, Cell("D1")), 8.43);
 }
 
+TEST(WrappedText, ALineInTheFileHasRoomForAnIdeographFace) {
+    // 1.45 times the size, up to whole pixels at 96 dpi (3/4 point each).
+    const struct {
+        double size, points;
+    } cases[] = {{10, 15}, {11, 16.5}, {12, 18}, {14, 21}, {9, 13.5}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(WrappedLinePoints(c.size), c.points) << c.size;
+}
+
 }  // namespace
 }  // namespace tavelmark::model

@@ -164,9 +164,11 @@ def check_wrapped_rows(ws):
     # a spreadsheet does not grow a row for a wrapped text by itself.
     for ref, wraps in (("A25", True), ("B25", True), ("A26", True), ("A24", False), ("A6", False)):
         check(f"{ref} wraps", bool(ws[ref].alignment.wrap_text), wraps)
-    check("row 25: three lines of 10 points", ws.row_dimensions[25].height, 3 * 12.75)
+    # A line has room for an ideograph face: 1.45 times the size, in whole
+    # pixels at 96 dpi (10 points: 19.33 -> 20 px, 15 pt; 14 points: 28 px, 21 pt).
+    check("row 25: three lines of 10 points", ws.row_dimensions[25].height, 3 * 15)
     check("row 25 height is its own", ws.row_dimensions[25].customHeight, True)
-    check("row 26: two lines of 14 points", ws.row_dimensions[26].height, 2 * 18)
+    check("row 26: two lines of 14 points", ws.row_dimensions[26].height, 2 * 21)
     check("row 24 one line", ws.row_dimensions[24].height in (None, 12.75), True)
 
 
