@@ -16,6 +16,8 @@ constexpr int kMaxDigitWidth = 7;  // pixels of a digit of the standard font
 constexpr int kCellPadding = 5;
 constexpr int kMaxSheetRows = 1048576;
 constexpr int kMaxSheetColumns = 16384;
+// The tallest row a spreadsheet file may hold, in points.
+constexpr double kLargestRowPoints = 409;
 }  // namespace
 
 int ColumnWidthPixels(double characters) {
@@ -71,8 +73,8 @@ RowHeights SheetRowHeights(const Sheet& sheet) {
     for (const int row : rows)
         if (const int lines = model::RowLineCount(sheet, row); lines > 1) {
             const auto size = largest.find(row);
-            heights.explicitHeights[row] =
-                lines * model::WrappedLinePoints(size == largest.end() ? defaultSize : size->second);
+            heights.explicitHeights[row] = std::min(
+                kLargestRowPoints, lines * model::WrappedLinePoints(size == largest.end() ? defaultSize : size->second));
         }
     return heights;
 }

@@ -170,6 +170,7 @@ def check_wrapped_rows(ws):
     check("row 25 height is its own", ws.row_dimensions[25].customHeight, True)
     check("row 26: two lines of 14 points", ws.row_dimensions[26].height, 2 * 21)
     check("row 24 one line", ws.row_dimensions[24].height in (None, 12.75), True)
+    check("row 27: forty lines, cut to the tallest row a file holds", ws.row_dimensions[27].height, 409)
 
 
 def check_blocks(ws):

@@ -99,6 +99,11 @@ model::Workbook SampleWorkbook(const std::string& backgroundPicture) {
     sheet.setValue("A26", std::string("一二三四五六七八九十"));
     sheet.setFontSize(model::Range("A26"), 14);
     sheet.setWrapText(model::Range("A26"), true);
+    // Forty lines: more than the tallest row a spreadsheet file holds.
+    std::string forty;
+    for (int line = 0; line < 40; ++line) forty += "line\n";
+    sheet.setValue("A27", forty);
+    sheet.setWrapText(model::Range("A27"), true);
 
     // Numbers that need 17 digits, also in a merged area and with a number format.
     WriteRoundTripTable(sheet, 30);
