@@ -158,6 +158,15 @@ void Sheet::setNumberFormat(const RangeRef& r, const std::string& format) {
 void Sheet::setBottomBorder(const RangeRef& r, BorderWeight w) {
     formatRange(r, [&](CellFormat& f) { f.bottomBorder = w; });
 }
+void Sheet::setWrapText(const RangeRef& r, bool wrap) {
+    formatRange(r, [&](CellFormat& f) { f.wrapText = wrap; });
+}
+
+const RangeRef* Sheet::mergeHolding(CellRef c) const {
+    for (const RangeRef& merge : merges_)
+        if (merge.contains(c)) return &merge;
+    return nullptr;
+}
 
 Chart* Sheet::chart(std::string_view name) {
     for (auto& c : charts_)

@@ -45,6 +45,9 @@ struct CellFormat {
     ReadingOrder readingOrder = ReadingOrder::Context;
     std::string numberFormat = "General";
     BorderWeight bottomBorder = BorderWeight::None;
+    // A text wraps onto further lines within its cell's width (a number
+    // never does), and its row grows to hold them (model/wrapped_text.h).
+    bool wrapText = false;
     bool operator==(const CellFormat&) const = default;
 };
 
@@ -159,9 +162,12 @@ public:
     void setReadingOrder(const RangeRef& r, ReadingOrder o);
     void setNumberFormat(const RangeRef& r, const std::string& format);
     void setBottomBorder(const RangeRef& r, BorderWeight w);
+    void setWrapText(const RangeRef& r, bool wrap);
 
     void merge(const RangeRef& r) { merges_.push_back(r); }
     const std::vector<RangeRef>& merges() const { return merges_; }
+    // The merge that holds the cell; nullptr when none does.
+    const RangeRef* mergeHolding(CellRef c) const;
 
     double defaultColumnWidth() const { return widths_.defaultWidth(); }
     // Like the width of all cells: also every column set before.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/wrapped_text.h"
 #include "report/report_frame.h"
 
 namespace tavelmark::report {
@@ -98,13 +99,41 @@ void SpanAxis(model::ChartAxis& axis, double low, double high) {
     axis.majorUnit = step;
 }
 
-double ExtendedRowTop(int row) { return row <= 1 ? 0 : kTallTitleRow + (row - 2) * kTallRow; }
+namespace {
 
-int RowBelowChart(int row, double chartHeight) {
-    // Row r starts at least (r - 1) short rows down, so the chart's bottom
-    // lies at the latest in row floor(bottom / short) + 1; the next is blank.
-    const double bottom = ExtendedRowTop(row) + chartHeight;
-    return static_cast<int>(std::floor(bottom / kShortRow)) + 3;
+// How many lines the rows from 2 up to `row` (not included) take.
+int LinesAbove(const Sheet& sheet, int row) {
+    int lines = 0;
+    for (int r = 2; r < row; ++r) lines += model::RowLineCount(sheet, r);
+    return lines;
+}
+
+// How high those rows are drawn at most: a row of wrapped text takes its
+// lines at the file's pitch, taller than the window's.
+double TallRowsAbove(const Sheet& sheet, int row) {
+    const double wrappedLine = std::max(kTallRow, model::WrappedLinePoints(10));
+    double height = 0;
+    for (int r = 2; r < row; ++r) {
+        const int lines = model::RowLineCount(sheet, r);
+        height += lines > 1 ? lines * wrappedLine : kTallRow;
+    }
+    return height;
+}
+
+}  // namespace
+
+double ExtendedRowTop(const Sheet& sheet, int row) {
+    return row <= 1 ? 0 : kTallTitleRow + TallRowsAbove(sheet, row);
+}
+
+int RowBelowChart(const Sheet& sheet, int row, double chartHeight) {
+    // Row `row` starts at least as many short lines down as there are lines
+    // above it, and each row from there on is one line: the chart's bottom
+    // lies at the latest in the row that many short rows further; the next
+    // is blank.
+    const double bottom = ExtendedRowTop(sheet, row) + chartHeight;
+    const double shortTop = (1 + LinesAbove(sheet, row)) * kShortRow;
+    return row + static_cast<int>(std::floor((bottom - shortTop) / kShortRow)) + 2;
 }
 
 }  // namespace tavelmark::report

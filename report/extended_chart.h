@@ -45,12 +45,14 @@ void RateAxis(model::ChartAxis& axis);
 void SpanAxis(model::ChartAxis& axis, double low, double high);
 
 // Where a chart is placed to start at `row` of the extended sheet (title row
-// in 12 points, the others in 10), in points: at or a little below the row's
-// top however high the rows are drawn.
-double ExtendedRowTop(int row);
+// in 12 points, the others in 10, a row of wrapped text as many lines high
+// as it takes), in points: at or a little below the row's top however high
+// the rows are drawn.
+double ExtendedRowTop(const model::Sheet& sheet, int row);
 
 // A row wholly below a chart placed at `row`, with at least one blank row
-// between them however high the rows are drawn.
-int RowBelowChart(int row, double chartHeight);
+// between them however high the rows are drawn (the rows from `row` on are
+// still empty).
+int RowBelowChart(const model::Sheet& sheet, int row, double chartHeight);
 
 }  // namespace tavelmark::report

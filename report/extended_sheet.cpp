@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "model/cell_ref.h"
+#include "model/wrapped_text.h"
 #include "report/report_frame.h"
 
 namespace tavelmark::report {
@@ -41,8 +42,8 @@ void WriteInfinity(Sheet& sheet, int row, int column) {
 Sheet& AddExtendedSheet(Workbook& book, const std::string& title) {
     Sheet& sheet = book.sheets.emplace_back(kExtendedSheetName);
     sheet.setGridlines(false);
-    // Six columns, about 130 characters: on paper they need the width of a
-    // landscape page, and are scaled down to it where they are wider.
+    // Six columns, 142 characters: on paper they fill a landscape page's
+    // width at full size (they are scaled down to it where a chart is wider).
     sheet.setPageSetup(model::PageSetup{model::PageOrientation::Landscape, true});
     sheet.formatAll([](model::CellFormat& f) {
         f.font.size = 10;
@@ -50,8 +51,8 @@ Sheet& AddExtendedSheet(Workbook& book, const std::string& title) {
     });
     sheet.setDefaultColumnWidth(12);
     sheet.setColumnWidth(kExtendedItemColumn, 26);
-    sheet.setColumnWidth(kExtendedMethodColumn, 30);
-    sheet.setColumnWidth(kExtendedNoteColumn, 36);
+    sheet.setColumnWidth(kExtendedMethodColumn, kExtendedMethodWidth);
+    sheet.setColumnWidth(kExtendedNoteColumn, kExtendedNoteWidth);
     sheet.setValue(CellRef{kTitleRow, kExtendedItemColumn}, title);
     sheet.setFontSize(RowSpan(kTitleRow), 12);
     sheet.setFontColour(RowSpan(kTitleRow), model::Rgb{0, 0, 255});
@@ -98,6 +99,13 @@ int WriteExtendedSection(Sheet& sheet, int row, const ExtendedSection& section) 
     // Centred, the method keeps clear of the upper limit's right-aligned digits.
     sheet.setHorizontalAlignment(
         RangeRef{CellRef{headerRow, kExtendedMethodColumn}, CellRef{last, kExtendedMethodColumn}}, HAlign::Center);
+    // A long method or note wraps within its column, every word on the page;
+    // its row grows, and the row's other figures stand beside its first line.
+    if (last > headerRow)
+        sheet.setWrapText(RangeRef{CellRef{headerRow + 1, kExtendedMethodColumn}, CellRef{last, kExtendedNoteColumn}},
+                          true);
+    for (int r = headerRow + 1; r <= last; ++r)
+        if (model::RowLineCount(sheet, r) > 1) sheet.setVerticalAlignment(RowSpan(r), model::VAlign::Top);
     DrawTableRules(sheet, captionRow, last, kExtendedItemColumn, kExtendedNoteColumn);
     return last + 2;
 }

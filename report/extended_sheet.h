@@ -42,6 +42,10 @@ inline constexpr int kExtendedLowerColumn = 3;
 inline constexpr int kExtendedUpperColumn = 4;
 inline constexpr int kExtendedMethodColumn = 5;
 inline constexpr int kExtendedNoteColumn = 6;
+// Their widths in characters: the longest method on one line, a note of a
+// hundred and more characters on a few.
+inline constexpr double kExtendedMethodWidth = 34;
+inline constexpr double kExtendedNoteWidth = 46;
 
 // A fresh "扩展结果" sheet after the report's own, with its title in A1;
 // sections start on row 3.
@@ -49,8 +53,9 @@ model::Sheet& AddExtendedSheet(model::Workbook& book, const std::string& title);
 
 // Writes a section from `row` on: caption, header, rows and the three rules of
 // a table. An interval is written only with its estimate (an infinite one
-// counts). Returns the row after the section's last, leaving one blank row
-// before the next.
+// counts). Methods and notes wrap within their columns; a row they make
+// taller is aligned to its top. Returns the row after the section's last,
+// leaving one blank row before the next.
 int WriteExtendedSection(model::Sheet& sheet, int row, const ExtendedSection& section);
 
 // The number format of a P value: four decimals, or scientific form for one

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/wrapped_text.h"
 #include "ui/sheet_metrics.h"
 
 namespace tavelmark::ui {
@@ -72,9 +73,11 @@ void SheetLayout::addColumns(const Sheet& sheet, int through) {
         columnLefts_.push_back(columnLefts_.back() + ColumnWidthPixels(sheet.columnWidth(c), dpiX_));
 }
 
+// A row of wrapped text is as many lines high as its tallest text takes.
 void SheetLayout::addRows(const Sheet& sheet, int through) {
     for (int r = lastRow() + 1; r <= through; ++r)
-        rowTops_.push_back(rowTops_.back() + RowHeightPixels(RowFontPoints(sheet, r), dpiY_));
+        rowTops_.push_back(rowTops_.back() +
+                           model::RowLineCount(sheet, r) * RowHeightPixels(RowFontPoints(sheet, r), dpiY_));
 }
 
 int SheetLayout::rowTop(int row) const {

@@ -53,7 +53,8 @@ private:
     QSize content_;
 };
 
-// The row height the spreadsheet gives `row`: from the largest font used in it.
+// The font size the spreadsheet sizes `row` by: the largest used in it. A
+// row of wrapped text is that many lines high (model::RowLineCount).
 double RowFontPoints(const model::Sheet& sheet, int row);
 
 }  // namespace tavelmark::ui

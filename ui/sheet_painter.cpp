@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "format/number_format.h"
+#include "model/wrapped_text.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_metrics.h"
 
@@ -118,15 +119,9 @@ void DrawPieces(QPainter& painter, const PlacedText& text) {
     }
 }
 
-const RangeRef* MergeHolding(const Sheet& sheet, CellRef cell) {
-    for (const RangeRef& merge : sheet.merges())
-        if (merge.contains(cell)) return &merge;
-    return nullptr;
-}
-
 bool IsFree(const Sheet& sheet, CellRef cell) {
     return std::holds_alternative<std::monostate>(sheet.value(cell)) &&
-           MergeHolding(sheet, cell) == nullptr;
+           sheet.mergeHolding(cell) == nullptr;
 }
 
 enum class Side { Left, Centre, Right };
@@ -146,7 +141,7 @@ Side SideOf(const CellFormat& format, const ReportValue& value) {
 // or the cell itself.
 QRect HomeRect(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
                const CellFormat& format) {
-    if (const RangeRef* merge = MergeHolding(sheet, cell)) return layout.rangeRect(*merge);
+    if (const RangeRef* merge = sheet.mergeHolding(cell)) return layout.rangeRect(*merge);
     if (format.horizontal == HAlign::CenterAcrossSelection) {
         CellRef last = cell;
         while (last.column < layout.lastColumn()) {
@@ -223,25 +218,12 @@ std::vector<Piece> FittingPieces(const std::vector<Piece>& pieces, const QFont& 
     return kept;
 }
 
-PlacedText PlaceCellText(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
-                         const ReportValue& value, const QPaintDevice& device) {
-    const CellFormat& format = sheet.format(cell);
+// Places the pieces, font and area already in `placed` in the cell whose
+// rectangle is `home`: narrowed or cut to the area, aligned in the cell.
+void PlaceInCell(PlacedText& placed, const QRect& home, Side side, VAlign vertical, const SheetLayout& layout,
+                 const QPaintDevice& device) {
     const int padding = TextPadding(layout);
-    PlacedText placed;
-    placed.font = LayoutFont(format.font, layout, device);
     const QFontMetricsF metrics(placed.font, &device);
-    const Side side = SideOf(format, value);
-    const QRect home = HomeRect(sheet, layout, cell, format);
-    if (const auto* number = std::get_if<double>(&value)) {
-        // Numbers never run on: they show as many digits as their cell has
-        // room for, or ###.
-        placed.pieces = {{NumberShown(*number, format.numberFormat, metrics, home.width() - 2 * padding), false}};
-        placed.area = home;
-    } else {
-        placed.pieces = PiecesOf(value);
-        placed.area = RunOnRect(sheet, layout, cell, home,
-                                static_cast<int>(std::ceil(PiecesWidth(placed.pieces, placed.font, device))), side);
-    }
     const double width = PiecesWidth(placed.pieces, placed.font, device);
     const double room = placed.area.width() - 2 * padding;
 
@@ -262,24 +244,102 @@ PlacedText PlaceCellText(const Sheet& sheet, const SheetLayout& layout, CellRef 
         x, leftmost, std::max(leftmost, placed.area.right() + 1 - padding - placed.width)));
 
     double baseline = home.bottom() - padding - metrics.descent() + 1;
-    if (format.vertical == VAlign::Center)
+    if (vertical == VAlign::Center)
         baseline = home.top() + (home.height() + metrics.ascent() - metrics.descent()) / 2;
-    else if (format.vertical == VAlign::Top)
+    else if (vertical == VAlign::Top)
         baseline = home.top() + padding + metrics.ascent();
     placed.baseline = std::round(baseline);
+}
+
+PlacedText PlaceCellText(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
+                         const ReportValue& value, const QPaintDevice& device) {
+    const CellFormat& format = sheet.format(cell);
+    PlacedText placed;
+    placed.font = LayoutFont(format.font, layout, device);
+    const Side side = SideOf(format, value);
+    const QRect home = HomeRect(sheet, layout, cell, format);
+    if (const auto* number = std::get_if<double>(&value)) {
+        // Numbers never run on: they show as many digits as their cell has
+        // room for, or ###.
+        const QFontMetricsF metrics(placed.font, &device);
+        placed.pieces = {
+            {NumberShown(*number, format.numberFormat, metrics, home.width() - 2 * TextPadding(layout)), false}};
+        placed.area = home;
+    } else {
+        placed.pieces = PiecesOf(value);
+        placed.area = RunOnRect(sheet, layout, cell, home,
+                                static_cast<int>(std::ceil(PiecesWidth(placed.pieces, placed.font, device))), side);
+    }
+    PlaceInCell(placed, home, side, format.vertical, layout, device);
     return placed;
 }
 
-void PaintCellText(QPainter& painter, const Sheet& sheet, const SheetLayout& layout, CellRef cell,
-                   const ReportValue& value) {
-    const PlacedText text = PlaceCellText(sheet, layout, cell, value, *painter.device());
+// The pieces of bytes [begin, end) of the value's plain text.
+std::vector<Piece> PiecesBetween(const ReportValue& value, std::size_t begin, std::size_t end) {
+    std::vector<Piece> pieces;
+    auto take = [&](const std::string& text, bool superscript, std::size_t offset) {
+        const std::size_t from = std::max(begin, offset), to = std::min(end, offset + text.size());
+        if (from < to) pieces.push_back({ToQString(text.substr(from - offset, to - from)), superscript});
+    };
+    if (const auto* text = std::get_if<std::string>(&value)) take(*text, false, 0);
+    if (const auto* rich = std::get_if<RichText>(&value)) {
+        std::size_t offset = 0;
+        for (const TextRun& run : *rich) {
+            take(run.text, run.superscript, offset);
+            offset += run.text.size();
+        }
+    }
+    return pieces;
+}
+
+// A wrapped text: its lines as the model breaks them, one a line's height,
+// each placed in its band of the cell like a text of one line; the block of
+// lines aligned in the cell. It never runs on over its neighbours.
+std::vector<PlacedText> PlaceWrappedText(const Sheet& sheet, const SheetLayout& layout, CellRef cell,
+                                         const ReportValue& value, const QPaintDevice& device) {
+    const CellFormat& format = sheet.format(cell);
+    const QRect home = HomeRect(sheet, layout, cell, format);
+    const QFont font = LayoutFont(format.font, layout, device);
+    const Side side = SideOf(format, value);
+    const std::vector<model::TextLine> lines = model::WrapText(model::PlainText(value), model::WrapWidth(sheet, cell));
+    const int pitch = RowHeightPixels(format.font.size, layout.dotsPerInchY());
+    const int block = pitch * static_cast<int>(lines.size());
+    int top = home.top();
+    if (format.vertical == VAlign::Bottom) top = home.bottom() + 1 - block;
+    if (format.vertical == VAlign::Center) top = home.top() + (home.height() - block) / 2;
+    std::vector<PlacedText> placed;
+    for (std::size_t n = 0; n < lines.size(); ++n) {
+        PlacedText line;
+        line.pieces = PiecesBetween(value, lines[n].begin, lines[n].end);
+        line.font = font;
+        line.area = home;
+        const QRect band(home.left(), top + static_cast<int>(n) * pitch, home.width(), pitch);
+        PlaceInCell(line, band, side, VAlign::Bottom, layout, device);
+        placed.push_back(std::move(line));
+    }
+    return placed;
+}
+
+void DrawPlacedText(QPainter& painter, const PlacedText& text, const QColor& colour) {
     painter.save();
     painter.setClipRect(text.area, Qt::IntersectClip);
-    painter.setPen(ToQColor(sheet.format(cell).font.colour));
+    painter.setPen(colour);
     painter.translate(text.x, 0);
     painter.scale(text.squeeze, 1.0);
     DrawPieces(painter, text);
     painter.restore();
+}
+
+void PaintCellText(QPainter& painter, const Sheet& sheet, const SheetLayout& layout, CellRef cell,
+                   const ReportValue& value) {
+    const CellFormat& format = sheet.format(cell);
+    const QColor colour = ToQColor(format.font.colour);
+    if (format.wrapText && !std::holds_alternative<double>(value)) {
+        for (const PlacedText& line : PlaceWrappedText(sheet, layout, cell, value, *painter.device()))
+            DrawPlacedText(painter, line, colour);
+        return;
+    }
+    DrawPlacedText(painter, PlaceCellText(sheet, layout, cell, value, *painter.device()), colour);
 }
 
 void PaintBottomRule(QPainter& painter, const QRect& cell, BorderWeight weight) {
@@ -295,7 +355,7 @@ void PaintSelectedBlock(QPainter& painter, const SheetLayout& layout, const Rang
                         const Sheet& sheet) {
     const QColor frame(33, 115, 70);
     const QRect blockRect = layout.rangeRect(block);
-    const RangeRef* activeMerge = MergeHolding(sheet, active);
+    const RangeRef* activeMerge = sheet.mergeHolding(active);
     const QRect activeRect = activeMerge ? layout.rangeRect(*activeMerge) : layout.cellRect(active);
     painter.save();
     painter.setClipRegion(QRegion(blockRect).subtracted(QRegion(activeRect)), Qt::IntersectClip);
@@ -340,7 +400,7 @@ void PaintSheet(QPainter& painter, const Sheet& sheet, const SheetLayout& layout
          it != values.end() && it->first.row <= lastRow; ++it) {
         const CellRef cell = it->first;
         if (cell.column > layout.lastColumn()) continue;
-        if (const RangeRef* merge = MergeHolding(sheet, cell); merge && !(merge->first == cell))
+        if (const RangeRef* merge = sheet.mergeHolding(cell); merge && !(merge->first == cell))
             continue;  // only the merge's first cell shows
         PaintCellText(painter, sheet, layout, cell, it->second);
     }

@@ -1,8 +1,9 @@
 #pragma once
 // Paints a report sheet as the spreadsheet shows it: the background picture,
 // cell texts with their fonts, colours and alignment (text runs on over empty
-// neighbours, centre across selection, merged blocks), superscripts and the
-// bottom rules. Charts are widgets of their own (chart_builder.h).
+// neighbours, centre across selection, merged blocks, wrapped text on lines
+// within its cell), superscripts and the bottom rules. Charts are widgets of
+// their own (chart_builder.h).
 #include <optional>
 
 #include <QPixmap>

@@ -78,6 +78,7 @@ lxw_format* XlsxFormats::make(const CellFormat& f, bool superscript, bool fontOn
             format_set_num_format(x, f.numberFormat.c_str());
         if (f.bottomBorder == BorderWeight::Thin) format_set_bottom(x, LXW_BORDER_THIN);
         if (f.bottomBorder == BorderWeight::Medium) format_set_bottom(x, LXW_BORDER_MEDIUM);
+        if (f.wrapText) format_set_text_wrap(x);
     }
     made_.push_back({f, superscript, fontOnly, x});
     return x;

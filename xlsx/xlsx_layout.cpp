@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 #include <variant>
+
+#include "model/wrapped_text.h"
 
 namespace tavelmark::xlsx {
 
@@ -13,6 +16,8 @@ constexpr int kMaxDigitWidth = 7;  // pixels of a digit of the standard font
 constexpr int kCellPadding = 5;
 constexpr int kMaxSheetRows = 1048576;
 constexpr int kMaxSheetColumns = 16384;
+// The tallest row a spreadsheet file may hold, in points.
+constexpr double kLargestRowPoints = 409;
 }  // namespace
 
 int ColumnWidthPixels(double characters) {
@@ -60,6 +65,17 @@ RowHeights SheetRowHeights(const Sheet& sheet) {
                 consider({row, col});
     }
     for (const auto& [row, size] : largest) heights.explicitHeights[row] = RowHeightForFont(size);
+    // A spreadsheet grows a row for its wrapped text only when it edits the
+    // row itself; the file says how high each is, a line per line.
+    std::set<int> rows;
+    for (const auto& [c, value] : cells.values())
+        if (sheet.format(c).wrapText) rows.insert(c.row);
+    for (const int row : rows)
+        if (const int lines = model::RowLineCount(sheet, row); lines > 1) {
+            const auto size = largest.find(row);
+            heights.explicitHeights[row] = std::min(
+                kLargestRowPoints, lines * model::WrappedLinePoints(size == largest.end() ? defaultSize : size->second));
+        }
     return heights;
 }
 

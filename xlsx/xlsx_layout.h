@@ -23,7 +23,9 @@ double RowHeightForFont(double fontSize);
 int PointsToPixels(double points);
 
 // Row heights of one sheet: the default for rows without a larger font,
-// explicit heights (points) for rows that hold one.
+// explicit heights (points) for rows that hold one, and for rows of wrapped
+// text, as many lines as it takes (model::RowLineCount) of the height
+// model::WrappedLinePoints gives a line.
 struct RowHeights {
     double defaultHeight = 12.75;
     std::map<int, double> explicitHeights;  // 1-based row -> points

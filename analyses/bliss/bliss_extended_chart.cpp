@@ -50,9 +50,9 @@ void AddDoseResponseChart(model::Sheet& sheet, int row, const BlissExtended& res
     chart.xAxis.title = "对数剂量 log10(D)";
     chart.xAxis.tickNumberFormat = "0.00";
     report::RateAxis(chart.yAxis);
-    chart.top = report::ExtendedRowTop(row);
+    chart.top = report::ExtendedRowTop(sheet, row);
     const report::ChartDataPlace data =
-        report::WriteChartData(sheet, report::RowBelowChart(row, chart.height), "剂量-反应曲线作图数据", columns);
+        report::WriteChartData(sheet, report::RowBelowChart(sheet, row, chart.height), "剂量-反应曲线作图数据", columns);
 
     const int bandCount = static_cast<int>(results.band.size());
     if (bandCount > 0) {

@@ -98,9 +98,9 @@ void AddDotBoxChart(model::Sheet& sheet, int row, const ExtendedMeans& results) 
             high = std::max(high, p.y);
         }
     report::SpanAxis(chart.yAxis, low, high);
-    chart.top = report::ExtendedRowTop(row);
+    chart.top = report::ExtendedRowTop(sheet, row);
     const report::ChartDataPlace data =
-        report::WriteChartData(sheet, report::RowBelowChart(row, chart.height), "点图及箱线图作图数据", columns);
+        report::WriteChartData(sheet, report::RowBelowChart(sheet, row, chart.height), "点图及箱线图作图数据", columns);
 
     for (std::size_t i = 0; i < 2; ++i) {
         const int dotColumn = static_cast<int>(2 * i) + 1, pathColumn = static_cast<int>(2 * i) + 5;

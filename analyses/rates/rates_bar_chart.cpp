@@ -39,9 +39,9 @@ void AddRatesBarChart(model::Sheet& sheet, int row, const ExtendedRates& results
     chart.xAxis.title = "组别";
     report::RateAxis(chart.yAxis);
     chart.width = 320;
-    chart.top = report::ExtendedRowTop(row);
+    chart.top = report::ExtendedRowTop(sheet, row);
     const report::ChartDataPlace data =
-        report::WriteChartData(sheet, report::RowBelowChart(row, chart.height), "阳性率条图作图数据", columns);
+        report::WriteChartData(sheet, report::RowBelowChart(sheet, row, chart.height), "阳性率条图作图数据", columns);
 
     model::ChartSeries bars;
     bars.sheetName = sheet.name();

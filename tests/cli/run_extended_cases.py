@@ -11,6 +11,7 @@ import math
 import subprocess
 import sys
 import tempfile
+import unicodedata
 from pathlib import Path
 
 import openpyxl
@@ -95,6 +96,43 @@ def first_difference(a, b):
     return None
 
 
+def width_units(text):
+    """A text's width in characters of a column: an East Asian wide or full-width character counts two."""
+    return sum(2 if unicodedata.east_asian_width(c) in "WF" else 1 for c in text)
+
+
+def check_wrapped_notes(what, ws):
+    """Every method and note of a table row wraps within its column, and a row
+    whose note cannot fit on one line is set at least as high as the lines
+    it needs at the least, each 15 points (room for an ideograph face); a
+    spreadsheet would otherwise cut it at the row's bottom."""
+    note_column = ws.column_dimensions["F"].width - 5 / 7  # stored with the cell padding
+    in_table = False
+    for row in ws.iter_rows(min_col=1, max_col=6):
+        values = [c.value for c in row]
+        if values[:1] == HEADER_START and values[2:6] == HEADER_END:
+            in_table = True
+            continue
+        if not any(v is not None for v in values):
+            in_table = False
+            continue
+        if not in_table:
+            continue
+        method, note = row[4], row[5]
+        for cell in (method, note):
+            if isinstance(cell.value, str) and not cell.alignment.wrap_text:
+                failures.append(f"{what}: {cell.coordinate} ({cell.value[:20]}...) does not wrap")
+        if not isinstance(note.value, str):
+            continue
+        least_lines = math.ceil(width_units(note.value) / math.floor(note_column))
+        height = ws.row_dimensions[note.row].height
+        if least_lines > 1 and (height is None or height < least_lines * 15):
+            failures.append(f"{what}: row {note.row} is {height} points high for a note of "
+                            f"{least_lines} lines or more")
+        if least_lines > 1 and row[0].alignment.vertical != "top":
+            failures.append(f"{what}: row {note.row} of several lines is not aligned to its top")
+
+
 def check_extended_sheet(what, ws):
     values = [[c.value for c in row] for row in ws.iter_rows()]
     if not values or not isinstance(values[0][0], str) or EXTENDED_SHEET not in values[0][0]:
@@ -117,6 +155,7 @@ def check_extended_sheet(what, ws):
             failures.append(f"{what}: a missing figure without its reason on the second sheet")
     elif figures == 0:
         failures.append(f"{what}: the second sheet holds no figure")
+    check_wrapped_notes(what, ws)
     setup = ws.page_setup
     # A missing fitToWidth is the file format's default, 1.
     if setup.orientation != "landscape" or ws.sheet_properties.pageSetUpPr is None \

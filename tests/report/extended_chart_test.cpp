@@ -15,30 +15,44 @@ namespace {
 
 using model::BorderWeight, model::Cell, model::CellRef, model::Range, model::Sheet, model::Workbook;
 
-// Row heights in points: the title row in 12 points, the others in 10. The
-// result window draws a row 1.35 font sizes high (ui/sheet_metrics); the
-// spreadsheet 1.275, rounded to whole pixels at 96 dpi (xlsx_layout).
+// Row heights in points: the title row in 12 points, the others in 10, row 6
+// of the table below three lines high. The result window draws a line 1.35
+// font sizes high (ui/sheet_metrics); the spreadsheet 1.275, rounded to
+// whole pixels at 96 dpi (xlsx_layout), a line of wrapped text 1.45, 15
+// points.
 struct RowGeometry {
     const char* name;
-    double titleRow, row;
-    double top(int r) const { return r <= 1 ? 0 : titleRow + (r - 2) * row; }
+    double titleRow, row, wrappedRow6;
+    double top(int r) const { return r <= 1 ? 0 : titleRow + (r - 2) * row + (r > 6 ? wrappedRow6 - row : 0); }
 };
-const RowGeometry kGeometries[] = {{"result window", 16.2, 13.5}, {"spreadsheet file", 15, 12.75}};
+const RowGeometry kGeometries[] = {{"result window", 16.2, 13.5, 3 * 13.5}, {"spreadsheet file", 15, 12.75, 3 * 15}};
+
+// A table on rows 3 to 6 whose last row's note is three lines.
+Workbook SheetWithATallRow() {
+    Workbook book;
+    Sheet& sheet = AddExtendedSheet(book, "扩展结果");
+    WriteExtendedSection(sheet, 3, ExtendedSection{"比较", {{"a", 1.0, {}, {}, "Wald", ""},
+                                                           {"b", 2.0, {}, {}, "Wald", "第一行\n第二行\n第三行"}}});
+    return book;
+}
 
 TEST(ExtendedChartPlace, BetweenTheTableAboveAndTheTableBelowWhateverTheRowHeights) {
-    for (int row : {3, 17, 64, 250})
+    const Workbook book = SheetWithATallRow();
+    const Sheet& sheet = book.sheets.back();
+    for (int row : {8, 17, 64, 250})
         for (double height : {150.0, 250.0, 400.0})
             for (const RowGeometry& g : kGeometries) {
                 SCOPED_TRACE(std::string(g.name) + ", row " + std::to_string(row) + ", height " +
                              std::to_string(height));
-                const double top = ExtendedRowTop(row);
+                const double top = ExtendedRowTop(sheet, row);
                 // Never into the row above (the table's last or the blank one).
                 EXPECT_GE(top + 1e-9, g.top(row));
                 // Nor more than a few rows below it.
                 EXPECT_LT(top, g.top(row) + 0.06 * g.top(row) + g.row);
                 // The table below starts after a whole blank row under the chart.
-                const int below = RowBelowChart(row, height);
+                const int below = RowBelowChart(sheet, row, height);
                 EXPECT_GE(g.top(below - 1) + 1e-9, top + height);
+                EXPECT_LT(g.top(below - 1), top + height + 0.06 * (top + height) + 2 * g.row);
             }
 }
 

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 #include <string>
 
 #include "model/cell_ref.h"
+#include "model/wrapped_text.h"
 
 namespace tavelmark::report {
 namespace {
@@ -64,6 +66,49 @@ TEST(ExtendedSheet, MissingFiguresLeaveEmptyCellsAndAnIntervalNeverStandsAlone) 
     EXPECT_EQ(Number(sheet, "B8"), 3.0);
     EXPECT_EQ(sheet.format(Cell("B5")).numberFormat, "0.0000");
     EXPECT_EQ(sheet.format(Cell("A8")).bottomBorder, model::BorderWeight::Medium);
+}
+
+// A note of 150 characters, as Sheet1's method is explained beside the ML
+// row, wraps within its column instead of running off the page: its row
+// takes the lines, the row's figures stand at the top beside the first, and
+// the rows of one line keep their look.
+TEST(ExtendedSheet, LongNotesWrapWithinTheirColumnAndTheirRowsGrow) {
+    const std::string longNote =
+        "g = 0.0852; Sheet1为正规Bliss法: 几率单位加权回归迭代至误差<0.0005, 限为10^(X50±1.96·Sx50), "
+        "不计斜率的误差; 此处为最大似然估计及Fieller限, 故数值不同";
+    Workbook book;
+    model::Sheet& sheet = AddExtendedSheet(book, "t");
+    ExtendedSection section{"LD50", {
+        {"LD50", 14.19, 12.45, 16.14, "Fieller法 (最大似然probit)", longNote},
+        {"LD50", 14.19, 12.54, 16.06, "正规Bliss法", "同LDk计算器"},
+    }};
+    WriteExtendedSection(sheet, 3, section);
+
+    EXPECT_TRUE(sheet.format(Cell("F5")).wrapText);
+    EXPECT_TRUE(sheet.format(Cell("E5")).wrapText);
+    EXPECT_FALSE(sheet.format(Cell("F4")).wrapText);  // the header
+    EXPECT_FALSE(sheet.format(Cell("B5")).wrapText);
+    // 150 characters in a column of 46: four lines at least, never more than
+    // twice that (every line but the last nearly full).
+    const int lines = model::RowLineCount(sheet, 5);
+    EXPECT_GE(lines, 4);
+    EXPECT_LE(lines, 8);
+    EXPECT_EQ(model::RowLineCount(sheet, 6), 1);
+    for (const char* cell : {"A5", "B5", "C5", "D5", "E5", "F5"})
+        EXPECT_EQ(sheet.format(Cell(cell)).vertical, model::VAlign::Top) << cell;
+    for (const char* cell : {"A6", "F6"}) EXPECT_EQ(sheet.format(Cell(cell)).vertical, model::VAlign::Bottom) << cell;
+}
+
+// The six columns fill a landscape A4 page within margins of 10 mm at full
+// size: 277 mm at 96 dpi, each column 7 pixels a character and 5 of padding.
+TEST(ExtendedSheet, ItsColumnsFitALandscapePageAtFullSize) {
+    Workbook book;
+    const model::Sheet& sheet = AddExtendedSheet(book, "t");
+    double pixels = 0;
+    for (int column = kExtendedItemColumn; column <= kExtendedNoteColumn; ++column)
+        pixels += std::floor(sheet.columnWidth(column) * 7 + 0.5) + 5;
+    EXPECT_LE(pixels, 277 / 25.4 * 96);
+    EXPECT_GT(pixels, 0.9 * 277 / 25.4 * 96);
 }
 
 }  // namespace

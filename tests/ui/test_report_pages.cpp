@@ -231,18 +231,21 @@ void ReportPagesTest::pdfTextIsTheReportsCharacters_data() {
     QTest::newRow("Bliss, every option") << "bliss --all" << QStringList{"项目", "方法", "最大似然", "回归几率单位(Yr)"};
     QTest::newRow("two-group means, every section") << "means --all" << QStringList{"方法推荐", "差异无统计意义", "最大值"};
     QTest::newRow("two-group rates, every item") << "rates --all" << QStringList{"无统计意义", "方法", "～"};
+    QTest::newRow("LDk comparison, extended") << "ldk-compare --extended" << QStringList{"LD50之比", "说明"};
 }
 
 // Copied or searched, the PDF gives the characters the report holds: no CJK
 // radical or wave dash standing in for the ideograph or tilde that shares
-// its glyph, and every label of every sheet as its cell holds it.
+// its glyph, and every label of every sheet as its cell holds it, the long
+// notes of the extended sheet too (wrapped within their column, not cut at
+// the page's edge).
 void ReportPagesTest::pdfTextIsTheReportsCharacters() {
     QFETCH(QString, report);
     QFETCH(QStringList, searched);
     QVERIFY2(HavePoppler(), "pdftotext and pdftoppm (poppler-utils) are needed");
     PdfFolder folder;
     ui::ResultWindow window(ReportNamed(report));
-    const QString pdf = folder.filePath(QString(report).replace(QStringLiteral(" --all"), QStringLiteral("-all")) +
+    const QString pdf = folder.filePath(QString(report).replace(QStringLiteral(" --"), QStringLiteral("-")) +
                                         QStringLiteral(".pdf"));
     QVERIFY(window.exportPdfTo(pdf));
     QString error;

@@ -196,7 +196,7 @@ void ResultSheetsTest::sheetsShowAsTabs() {
     }
     // Each sheet keeps its own selection.
     Press(Canvas(window), QStringLiteral("Ctrl+A"));
-    QCOMPARE(Selected(window), QStringLiteral("A1:F42"));  // the last value: F42, in the table of the chart's numbers
+    QCOMPARE(Selected(window), QStringLiteral("A1:F43"));  // the last value: F43, in the table of the chart's numbers
     Press(Canvas(window), QStringLiteral("Ctrl+PgUp"));
     QCOMPARE(Selected(window), QStringLiteral("none"));
 }

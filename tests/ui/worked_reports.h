@@ -2,11 +2,12 @@
 // The worked examples' reports, made as the desktop program makes them:
 // "bliss" (every table and the chart), "means" (the first table), "means,
 // every section", and with every option and the extended sheet "bliss
-// --all", "means --all", "rates --all".
+// --all", "means --all", "rates --all", "ldk-compare --extended".
 #include <QString>
 
 #include "analyses/bliss/bliss_template.h"
 #include "analyses/bliss/run_bliss.h"
+#include "analyses/ldk_compare/ldk_compare.h"
 #include "analyses/means/means_template.h"
 #include "analyses/means/run_means.h"
 #include "analyses/rates/rates_window.h"
@@ -41,11 +42,22 @@ inline model::Workbook RatesReport(rates::RatesOptions options) {
     return *rates::RunRates(grid, options, prompter, report::ReportContext{TAVELMARK_RESOURCES}).workbook;
 }
 
+inline model::Workbook LDkCompareReport() {
+    model::InputGrid grid;
+    ldk_compare::LoadLDkCompareWorkbook(grid);
+    ldk_compare::WriteLDkCompareTemplate(grid);
+    report::RecordingPrompter prompter;
+    return *ldk_compare::RunLDkCompare(grid, prompter, report::ReportContext{TAVELMARK_RESOURCES},
+                                       ldk_compare::LDkCompareOptions{true})
+                .workbook;
+}
+
 // By the names above.
 inline model::Workbook ReportNamed(const QString& name) {
     if (name == "bliss") return BlissReport();
     if (name == "bliss --all") return BlissReport(true);
     if (name == "means") return MeansReport({});
+    if (name == "ldk-compare --extended") return LDkCompareReport();
     if (name == "rates --all") {
         rates::RatesOptions options = rates::RatesOptions::All();
         options.extended = true;

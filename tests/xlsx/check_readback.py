@@ -159,6 +159,20 @@ def check_sheet_layout(ws, scratch):
     check("second sheet value", scratch["A1"].value, 1.5)
 
 
+def check_wrapped_rows(ws):
+    # The cells wrap, and each row is as high as its lines, set in the file:
+    # a spreadsheet does not grow a row for a wrapped text by itself.
+    for ref, wraps in (("A25", True), ("B25", True), ("A26", True), ("A24", False), ("A6", False)):
+        check(f"{ref} wraps", bool(ws[ref].alignment.wrap_text), wraps)
+    # A line has room for an ideograph face: 1.45 times the size, in whole
+    # pixels at 96 dpi (10 points: 19.33 -> 20 px, 15 pt; 14 points: 28 px, 21 pt).
+    check("row 25: three lines of 10 points", ws.row_dimensions[25].height, 3 * 15)
+    check("row 25 height is its own", ws.row_dimensions[25].customHeight, True)
+    check("row 26: two lines of 14 points", ws.row_dimensions[26].height, 2 * 21)
+    check("row 24 one line", ws.row_dimensions[24].height in (None, 12.75), True)
+    check("row 27: forty lines, cut to the tallest row a file holds", ws.row_dimensions[27].height, 409)
+
+
 def check_blocks(ws):
     # The centred block lends its format to its whole columns instead of
     # listing its 9,000 empty cells; what is in it, or ruled, still shows.
@@ -346,6 +360,7 @@ def main():
     check_borders(ws)
     check_sheet_layout(ws, wb["Scratch data"])
     check_blocks(ws)
+    check_wrapped_rows(ws)
     check_chart(ws)
     check_package_parts(path, background)
     check_numbers(path, ws, wb["Scratch data"])

@@ -91,6 +91,20 @@ model::Workbook SampleWorkbook(const std::string& backgroundPicture) {
     sheet.setValue("B14", std::numeric_limits<double>::infinity());
     sheet.setValue("C14", -std::numeric_limits<double>::infinity());
 
+    // Wrapped texts: thirty ideographs in the 20-character column A take three
+    // lines; ten in 14 points, whose ideographs are wider, two.
+    sheet.setValue("A25", std::string("一二三四五六七八九十一二三四五六七八九十一二三四五六七八九十"));
+    sheet.setValue("B25", std::string("short"));
+    sheet.setWrapText(model::Range("A25:B25"), true);
+    sheet.setValue("A26", std::string("一二三四五六七八九十"));
+    sheet.setFontSize(model::Range("A26"), 14);
+    sheet.setWrapText(model::Range("A26"), true);
+    // Forty lines: more than the tallest row a spreadsheet file holds.
+    std::string forty;
+    for (int line = 0; line < 40; ++line) forty += "line\n";
+    sheet.setValue("A27", forty);
+    sheet.setWrapText(model::Range("A27"), true);
+
     // Numbers that need 17 digits, also in a merged area and with a number format.
     WriteRoundTripTable(sheet, 30);
     sheet.setValue("D30", 0.1 + 0.2);
