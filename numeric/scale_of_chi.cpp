@@ -17,13 +17,13 @@ constexpr double kSpanTail = 1e-20;
 // integrand is smooth (a narrow span, large df, takes two).
 constexpr int kBodyPoints = 20;
 constexpr double kBodyPanelsPerUnit = 1.25;
-// Below 4 df the density grows from 0 like s^(df−1), which a polynomial rule
-// follows badly for a fractional df: panels shrinking by thirds towards 0
-// (a graded mesh) until the mass left below is under 1e-18.
-constexpr double kGradedBelowDf = 4;
+// Below s = 0.5, panels shrinking by thirds towards 0 (a graded mesh) until
+// the mass left below is under 1e-18: the density grows from 0 like
+// s^(df−1), which a polynomial rule follows badly for a small fractional df,
+// and a large q puts the whole of a small P there, where P(W > q·s) falls.
 constexpr double kGradedTop = 0.5;
 constexpr double kGradedRatio = 3;
-constexpr int kGradedPoints = 10;
+constexpr int kGradedPoints = 16;
 constexpr double kGradedMassLeft = 1e-18;
 
 void AddPanel(std::vector<ScaleNode>& nodes, const GaussLegendreRule& rule, double from, double to, double df) {
@@ -56,15 +56,12 @@ const std::vector<ScaleNode>& ScaleOfChiNodes(double df) {
     static const GaussLegendreRule graded = MakeGaussLegendreRule(kGradedPoints);
     const ScaleSpan span = ScaleOfChiSpan(df);
     cached.clear();
-    double bodyFrom = span.low;
-    if (df < kGradedBelowDf) {
-        const boost::math::chi_squared_distribution<double> chi(df);
-        bodyFrom = std::min(kGradedTop, span.high / 2);
-        for (double top = bodyFrom; top > span.low && boost::math::cdf(chi, df * top * top) > kGradedMassLeft;) {
-            const double bottom = std::max(top / kGradedRatio, span.low);
-            AddPanel(cached, graded, bottom, top, df);
-            top = bottom;
-        }
+    const double bodyFrom = std::max(span.low, std::min(kGradedTop, span.high / 2));
+    const boost::math::chi_squared_distribution<double> chi(df);
+    for (double top = bodyFrom; top > span.low && boost::math::cdf(chi, df * top * top) > kGradedMassLeft;) {
+        const double bottom = std::max(top / kGradedRatio, span.low);
+        AddPanel(cached, graded, bottom, top, df);
+        top = bottom;
     }
     const int panels = 1 + static_cast<int>(std::ceil(kBodyPanelsPerUnit * (span.high - bodyFrom)));
     const double width = (span.high - bodyFrom) / panels;
