@@ -1,7 +1,9 @@
 #include "analyses/multigroup/multigroup_analysis.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "analyses/multigroup/multigroup_texts.h"
 #include "analyses/multigroup/p_text.h"
 
 namespace tavelmark::multigroup {
@@ -76,6 +78,34 @@ std::string PathName(MultigroupPath path) {
     return {};
 }
 
+// A figure the arithmetic could not finish (an overflow, 0/0) is one that
+// could not be computed, and says so.
+void Settle(std::optional<double>& value, std::string& why) {
+    if (value && !std::isfinite(*value)) value.reset();
+    if (!value && why.empty()) why = text::kNotComputable;
+}
+
+void Settle(std::vector<Comparison>& list) {
+    for (Comparison& c : list) {
+        Settle(c.p, c.why);
+        if (!c.p || !c.se || !std::isfinite(*c.se) || !c.statistic || !std::isfinite(*c.statistic)) {
+            c.p.reset();
+            c.lower.reset();
+            c.upper.reset();
+            if (c.why.empty()) c.why = text::kNotComputable;
+        }
+        if (c.lower && c.upper && !(std::isfinite(*c.lower) && std::isfinite(*c.upper))) {
+            c.lower.reset();
+            c.upper.reset();
+        }
+    }
+}
+
+void Settle(FTest& test) {
+    Settle(test.p, test.why);
+    if (!test.p) test.f.reset();
+}
+
 std::vector<double> Residuals(const MultigroupInput& input, const std::vector<GroupSummary>& summaries) {
     std::vector<double> residuals;
     for (std::size_t g = 0; g < input.values.size(); ++g)
@@ -116,10 +146,15 @@ MultigroupResults ComputeMultigroup(const MultigroupInput& input, const Multigro
     r.leveneMedian = LeveneTest(input.values, r.summaries, true);
     r.leveneMean = LeveneTest(input.values, r.summaries, false);
     r.bartlett = BartlettTest(r.summaries);
+    Settle(r.bartlett.p, r.bartlett.why);
+    if (!r.bartlett.p) r.bartlett.statistic.reset();
 
     r.anova = OneWayAnova(input.values, r.summaries);
     r.welch = WelchAnova(r.summaries);
     r.brownForsythe = BrownForsytheAnova(r.summaries);
+    for (FTest* test : {&r.leveneMedian, &r.leveneMean, &r.welch, &r.brownForsythe}) Settle(*test);
+    if (r.anova.f) Settle(r.anova.p, r.anova.why);
+    if (!r.anova.p) r.anova.f.reset();
     r.ranks = RankPooled(input.values);
     r.kruskalWallis = KruskalWallisTest(r.ranks);
     r.eta = EtaSquaredOf(r.anova);
@@ -159,6 +194,15 @@ MultigroupResults ComputeMultigroup(const MultigroupInput& input, const Multigro
     r.tamhane = TamhaneT2(r.summaries);
     r.dunnPairs = DunnHolm(r.ranks, AllPairs(k));
     r.snk = StudentNewmanKeuls(r.summaries, r.anova);
+
+    for (auto* list : {&r.dunnett.rows, &r.welchSidak.rows, &r.dunnAgainstReference, &r.tukey, &r.gamesHowell, &r.lsd,
+                       &r.bonferroni, &r.tamhane, &r.dunnPairs})
+        Settle(*list);
+    if (r.normalComparison) {
+        std::vector<Comparison> one{*r.normalComparison};
+        Settle(one);
+        r.normalComparison = one.front();
+    }
     return r;
 }
 

@@ -62,6 +62,8 @@ std::variant<MultigroupInput, Refusal> ReadMultigroupInput(const GridSheet& shee
             const auto number = model::AsNumber(sheet.value(CellRef{row, column}));
             if (!number || !std::isfinite(*number))
                 return At(text::kBadCellTitle, text::kBadCell, MessageIcon::Exclamation, RangeRef::cell({row, column}));
+            if (std::fabs(*number) > kLargestMagnitude)
+                return At(text::kTooLargeTitle, text::kTooLarge, MessageIcon::Exclamation, RangeRef::cell({row, column}));
             values.push_back(*number);
         }
     }

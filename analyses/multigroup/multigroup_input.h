@@ -15,6 +15,8 @@ namespace tavelmark::multigroup {
 inline constexpr int kMostGroups = 10;
 inline constexpr int kMostValues = 300;
 inline constexpr int kLastGridRow = kMostValues + 1;
+// Beyond this magnitude the sums of squares overflow a double.
+inline constexpr double kLargestMagnitude = 1e150;
 
 struct MultigroupInput {
     std::vector<std::string> names;

@@ -16,20 +16,30 @@
 
 namespace tavelmark::multigroup {
 
+namespace {
+
+// Arguments no data can produce come back as NaN, which the callers turn
+// into a figure that could not be computed, instead of an exception.
+using Quiet = boost::math::policies::policy<boost::math::policies::domain_error<boost::math::policies::ignore_error>,
+                                            boost::math::policies::overflow_error<boost::math::policies::ignore_error>,
+                                            boost::math::policies::evaluation_error<boost::math::policies::ignore_error>>;
+
+}  // namespace
+
 double FUpper(double f, double df1, double df2) {
-    return boost::math::cdf(boost::math::complement(boost::math::fisher_f_distribution<double>(df1, df2), f));
+    return boost::math::cdf(boost::math::complement(boost::math::fisher_f_distribution<double, Quiet>(df1, df2), f));
 }
 
 double ChiSquareUpper(double x, double df) {
-    return boost::math::cdf(boost::math::complement(boost::math::chi_squared_distribution<double>(df), x));
+    return boost::math::cdf(boost::math::complement(boost::math::chi_squared_distribution<double, Quiet>(df), x));
 }
 
 double TTwoSided(double t, double df) {
-    return 2 * boost::math::cdf(boost::math::complement(boost::math::students_t_distribution<double>(df), std::fabs(t)));
+    return 2 * boost::math::cdf(boost::math::complement(boost::math::students_t_distribution<double, Quiet>(df), std::fabs(t)));
 }
 
 double TPoint(double p, double df) {
-    return boost::math::quantile(boost::math::complement(boost::math::students_t_distribution<double>(df), p / 2));
+    return boost::math::quantile(boost::math::complement(boost::math::students_t_distribution<double, Quiet>(df), p / 2));
 }
 
 double ZTwoSided(double z) { return std::erfc(std::fabs(z) / std::sqrt(2.0)); }

@@ -2,6 +2,7 @@
 // Upper tails and points of the reference distributions, with fractional
 // degrees of freedom kept as they are (Welch's and Satterthwaite's df are not
 // truncated here, unlike the spreadsheet functions of the classic reports).
+// Arguments outside a distribution's domain give NaN.
 namespace tavelmark::multigroup {
 
 double FUpper(double f, double df1, double df2);

@@ -68,6 +68,8 @@ TEST(RunMultigroupRefusals, EachRefusalSaysWhyAndSelectsTheCell) {
          text::kBadCellTitle, text::kBadCell, MessageIcon::Exclamation, RangeRef::cell({5, 4})},
         {"gap inside a column", [](model::GridSheet& s) { s.clearContents(RangeRef::cell({4, 2})); }, {},
          text::kBadCellTitle, text::kBadCell, MessageIcon::Exclamation, RangeRef::cell({4, 2})},
+        {"a value too large to square", [](model::GridSheet& s) { s.setValue(CellRef{6, 3}, -2.5e200); }, {},
+         text::kTooLargeTitle, text::kTooLarge, MessageIcon::Exclamation, RangeRef::cell({6, 3})},
         {"values without a name", [](model::GridSheet& s) { s.setValue(CellRef{2, 8}, 3.0); }, {},
          text::kMissingNameTitle, text::kMissingName, MessageIcon::Exclamation, RangeRef::cell({1, 7})},
         {"same name twice", [](model::GridSheet& s) { s.setValue(CellRef{1, 5}, std::string("低剂量组")); }, {},
