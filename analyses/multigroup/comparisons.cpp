@@ -69,10 +69,16 @@ std::vector<std::pair<int, int>> AllPairs(int groups) {
     return pairs;
 }
 
-std::vector<Comparison> TukeyKramer(const std::vector<GroupSummary>& s, const AnovaTable& anova) {
+std::vector<std::optional<double>> RangePoints(int k, const AnovaTable& anova) {
+    std::vector<std::optional<double>> points(static_cast<std::size_t>(k + 1));
+    if (anova.f)
+        for (int span = 2; span <= k; ++span) points[span] = numeric::StudentizedRangeQuantile(kAlpha, span, anova.dfWithin);
+    return points;
+}
+
+std::vector<Comparison> TukeyKramer(const std::vector<GroupSummary>& s, const AnovaTable& anova,
+                                    std::optional<double> point) {
     const int k = static_cast<int>(s.size());
-    std::optional<double> point;
-    if (anova.f) point = numeric::StudentizedRangeQuantile(kAlpha, k, anova.dfWithin);
     std::vector<Comparison> out;
     for (const auto& [i, j] : AllPairs(k)) {
         Comparison c = PairOf(s, i, j);
@@ -200,14 +206,12 @@ ControlFamily WelchSidak(const std::vector<GroupSummary>& s, int reference, cons
     return family;
 }
 
-std::vector<SnkStep> StudentNewmanKeuls(const std::vector<GroupSummary>& s, const AnovaTable& anova) {
+std::vector<SnkStep> StudentNewmanKeuls(const std::vector<GroupSummary>& s, const AnovaTable& anova,
+                                        const std::vector<std::optional<double>>& points) {
     const int k = static_cast<int>(s.size());
     std::vector<int> order(static_cast<std::size_t>(k));
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return s[a].mean < s[b].mean; });
-    std::vector<std::optional<double>> points(static_cast<std::size_t>(k + 1));
-    if (anova.f)
-        for (int span = 2; span <= k; ++span) points[span] = numeric::StudentizedRangeQuantile(kAlpha, span, anova.dfWithin);
 
     // significant[a][b] for ordered positions a < b, filled widest range first.
     std::vector<std::vector<bool>> significant(k, std::vector<bool>(k, false));

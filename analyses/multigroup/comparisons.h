@@ -28,7 +28,8 @@ std::vector<std::pair<int, int>> AllPairs(int groups);
 // Tukey's honestly significant difference, the Tukey–Kramer form for unequal
 // n: q = |x̄ⱼ − x̄ᵢ| / √(MS_within/2 · (1/nᵢ + 1/nⱼ)), P and limits from the
 // studentized range of all k means.
-std::vector<Comparison> TukeyKramer(const std::vector<GroupSummary>& s, const AnovaTable& anova);
+std::vector<Comparison> TukeyKramer(const std::vector<GroupSummary>& s, const AnovaTable& anova,
+                                    std::optional<double> rangePoint);
 // Games & Howell (1976): the same with each pair's own variances and Welch df.
 std::vector<Comparison> GamesHowell(const std::vector<GroupSummary>& s);
 // Fisher's least significant difference: pooled-variance t, unadjusted.
@@ -66,7 +67,13 @@ struct SnkStep {
     bool exceeds = false;      // q ≥ its critical point
     bool significant = false;  // and every range containing it was significant
 };
-std::vector<SnkStep> StudentNewmanKeuls(const std::vector<GroupSummary>& s, const AnovaTable& anova);
+std::vector<SnkStep> StudentNewmanKeuls(const std::vector<GroupSummary>& s, const AnovaTable& anova,
+                                        const std::vector<std::optional<double>>& rangePoints);
+
+// The 5% points of the range of 2..k means on the error df (index = number
+// of means), each a search over the distribution: computed once for Tukey's
+// limits and the SNK steps. Empty without an error variance.
+std::vector<std::optional<double>> RangePoints(int k, const AnovaTable& anova);
 
 // Holm's step-down adjustment of a family of P values.
 std::vector<double> HolmAdjusted(const std::vector<double>& p);

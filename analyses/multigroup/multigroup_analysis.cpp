@@ -167,7 +167,11 @@ MultigroupResults ComputeMultigroup(const MultigroupInput& input, const Multigro
 
     for (int g = 0; g < k; ++g)
         if (g != input.reference && g != input.normalControl) r.treatments.push_back(g);
-    r.dunnett = Dunnett(r.summaries, r.anova, input.reference, r.treatments);
+    // The other paths' methods whose integrals are the costly part are
+    // computed for the 扩展结果 sheet only.
+    const bool anovaMethods = options.extended || r.path == MultigroupPath::Anova;
+    const bool welchMethods = options.extended || r.path == MultigroupPath::Welch;
+    if (anovaMethods) r.dunnett = Dunnett(r.summaries, r.anova, input.reference, r.treatments);
     r.welchSidak = WelchSidak(r.summaries, input.reference, r.treatments);
     std::vector<std::pair<int, int>> referencePairs;
     for (int t : r.treatments) referencePairs.emplace_back(input.reference, t);
@@ -187,13 +191,14 @@ MultigroupResults ComputeMultigroup(const MultigroupInput& input, const Multigro
         }
     }
 
-    r.tukey = TukeyKramer(r.summaries, r.anova);
-    r.gamesHowell = GamesHowell(r.summaries);
+    const std::vector<std::optional<double>> rangePoints = RangePoints(k, r.anova);
+    if (anovaMethods) r.tukey = TukeyKramer(r.summaries, r.anova, rangePoints[k]);
+    if (welchMethods) r.gamesHowell = GamesHowell(r.summaries);
     r.lsd = LeastSignificantDifference(r.summaries, r.anova);
     r.bonferroni = Bonferroni(r.summaries, r.anova);
     r.tamhane = TamhaneT2(r.summaries);
     r.dunnPairs = DunnHolm(r.ranks, AllPairs(k));
-    r.snk = StudentNewmanKeuls(r.summaries, r.anova);
+    r.snk = StudentNewmanKeuls(r.summaries, r.anova, rangePoints);
 
     for (auto* list : {&r.dunnett.rows, &r.welchSidak.rows, &r.dunnAgainstReference, &r.tukey, &r.gamesHowell, &r.lsd,
                        &r.bonferroni, &r.tamhane, &r.dunnPairs})

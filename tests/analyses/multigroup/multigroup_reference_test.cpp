@@ -31,7 +31,9 @@ const ComputedSet& Computed(const std::string& set) {
     auto it = cache.find(set);
     if (it == cache.end()) {
         MultigroupInput input = test::InputOf(set);
-        MultigroupResults results = ComputeMultigroup(input, {});
+        MultigroupOptions everyMethod;
+        everyMethod.extended = true;
+        MultigroupResults results = ComputeMultigroup(input, everyMethod);
         it = cache.emplace(set, ComputedSet{std::move(input), std::move(results)}).first;
     }
     return it->second;

@@ -78,8 +78,10 @@ TEST(MultigroupSnk, APairInsideANonSignificantRangeIsNotSignificant) {
 }
 
 TEST(MultigroupConstantGroup, FiguresNeedingItsVarianceSaySoTheRestAreComputed) {
+    MultigroupOptions everyMethod;
+    everyMethod.extended = true;
     const MultigroupResults r = ComputeMultigroup(
-        FromValues({{5, 5, 5, 5}, {4.1, 5.3, 6.2, 4.8, 5.5}, {6.9, 7.4, 8.8, 7.7}}), {});
+        FromValues({{5, 5, 5, 5}, {4.1, 5.3, 6.2, 4.8, 5.5}, {6.9, 7.4, 8.8, 7.7}}), everyMethod);
     EXPECT_EQ(r.normality[0].why, text::kZeroSd);
     EXPECT_TRUE(r.normality[1].test);
     EXPECT_EQ(r.outliers[0].why, text::kZeroSd);
