@@ -1,9 +1,12 @@
 #include "ui/point_labels.h"
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include <QAbstractSeries>
 #include <QGraphicsSimpleTextItem>
+#include <QMargins>
 
 #include "ui/sheet_metrics.h"
 
@@ -31,6 +34,13 @@ void AddPointLabels(QChart& chart, QAbstractSeries& series, const std::vector<Po
         placed->push_back({item, label.at});
     }
     if (placed->empty()) return;
+    // Texts under the lowest points stand where tick labels would: the chart
+    // keeps room for them below the plot.
+    if (position == model::LabelPosition::Below) {
+        double tallest = 0;
+        for (const PlacedLabel& label : *placed) tallest = std::max(tallest, label.item->boundingRect().height());
+        chart.setMargins(chart.margins() + QMargins(0, 0, 0, static_cast<int>(std::ceil(tallest + 2 * kGapPixels))));
+    }
     QAbstractSeries* on = &series;
     const auto place = [&chart, on, placed, position]() {
         for (const PlacedLabel& label : *placed) {

@@ -74,8 +74,8 @@ void AddMultigroupChart(model::Sheet& sheet, int row, const MultigroupInput& inp
     chart.xAxis.tickNumberFormat = ";;;";
     chart.yAxis.title = "数值";
     report::SpanAxis(chart.yAxis, low, anyMark ? high + 2 * lift : high);
-    chart.width = 60 + 40.0 * k;
-    chart.width = std::max(chart.width, 300.0);
+    // Room for each group's name under the axis.
+    chart.width = std::max(320.0, 80 + 55.0 * k);
     chart.height = 240;
     chart.top = report::ExtendedRowTop(row + 1);
     const double axisFloor = chart.yAxis.minimum.value_or(low);
