@@ -7,7 +7,7 @@
 // P(Q > q) = ∫₀^∞ g_df(s) P(W > q·s) ds, W the range of k standard normals and
 // g_df the density of χ_df/√df, after Copenhaver & Holland, J. Stat. Comput.
 // Simul. 30 (1988) 1–15: both integrals by Gauss–Legendre rules on panels.
-// Relative error below 1e-10 for P values down to 1e-12 (checked against an
+// Relative error below 1e-9 for P values down to 1e-11 (checked against an
 // independent adaptive integral, tests/numeric/data/studentized_range.R).
 #include <optional>
 

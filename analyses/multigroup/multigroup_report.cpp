@@ -90,8 +90,8 @@ void FRow(ReportTable& t, const std::string& label, const FTest& f) {
     t.row(label);
     t.number(2, f.f, f.why);
     if (!f.f) return;
-    t.number(3, f.df1, "0");
-    t.number(4, f.df2, kFigureFormat);
+    t.number(3, f.df1, kWholeFormat);
+    t.number(4, f.df2, f.df2 == std::floor(f.df2) ? kWholeFormat : kFigureFormat);
     t.probability(5, f.p, {});
     t.text(6, *f.p >= 0.05 ? "P≥0.05" : "P<0.05");
 }
@@ -207,10 +207,11 @@ int WriteAgainstReference(Sheet& sheet, int row, const MultigroupInput& input, c
     const MethodNames names = NamesOf(r.path);
     const bool ranks = r.path == MultigroupPath::KruskalWallis;
     const std::string& reference = input.names[input.reference];
+    const char* lower = r.path == MultigroupPath::Anova ? "95%同时CI下限" : ranks ? "" : "95%CI下限(Šidák)";
+    const char* upper = r.path == MultigroupPath::Anova ? "95%同时CI上限" : ranks ? "" : "95%CI上限(Šidák)";
     ReportTable t(sheet, row, "与" + reference + "比较(" + names.againstReference + ")",
-                  {"比较组", ranks ? "平均秩差" : "均数差", "标准误", names.statistic, "自由度", "P",
-                   r.path == MultigroupPath::Anova ? "95%同时CI下限" : "95%CI下限(Šidák)",
-                   r.path == MultigroupPath::Anova ? "95%同时CI上限" : "95%CI上限(Šidák)", "标记"});
+                  {"比较组", ranks ? "平均秩差" : "均数差", "标准误", names.statistic, ranks ? "" : "自由度", "P", lower,
+                   upper, "标记"});
     for (const Comparison& c : r.againstReference())
         ComparisonRow(t, PairName(input, c.first, c.second), c, c.p ? SignificanceMark(*c.p, "*") : "", ranks);
     if (r.normalComparison) {
@@ -229,7 +230,7 @@ int WriteAllPairs(Sheet& sheet, int row, const MultigroupInput& input, const Mul
     const bool ranks = r.path == MultigroupPath::KruskalWallis;
     const bool limits = r.path == MultigroupPath::Anova;
     ReportTable t(sheet, row, std::string("两两比较(") + names.pairs + ")",
-                  {"比较组", ranks ? "平均秩差" : "均数差", "标准误", names.pairStatistic, "自由度", "P",
+                  {"比较组", ranks ? "平均秩差" : "均数差", "标准误", names.pairStatistic, ranks ? "" : "自由度", "P",
                    limits ? "95%同时CI下限" : "", limits ? "95%同时CI上限" : "", "标记"});
     for (const Comparison& c : r.pairs())
         ComparisonRow(t, PairName(input, c.first, c.second), c, c.p ? SignificanceMark(*c.p, "*") : "", ranks);
