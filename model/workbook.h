@@ -69,6 +69,7 @@ enum class MarkerStyle { None, Automatic, Square, Diamond, Triangle, Circle, X, 
 // Column: bars standing on zero, one per cell of yValues, labelled by the
 // texts of xValues; a chart with columns holds no scatter series.
 enum class SeriesKind { Scatter, ScatterLinesNoMarkers, Column };
+enum class LabelPosition { Above, Below };
 
 struct ChartSeries {
     std::string sheetName = "Sheet1";
@@ -85,6 +86,12 @@ struct ChartSeries {
     // estimate, the estimate minus the lower limit). Both or neither.
     std::optional<RangeRef> errorPlus{}, errorMinus{};
     int fillColourIndex = 0;  // columns; 0: automatic
+    // A text at each point, read from these cells of the chart's own sheet
+    // (one per point, an empty cell shows none): a significance mark above a
+    // group, or a group's name under the axis where the file format cannot
+    // carry more than two tick labels. Scatter series only.
+    std::optional<RangeRef> labels{};
+    LabelPosition labelPosition = LabelPosition::Above;
 };
 
 // A text shown as the tick label at `value` of a value axis (a group's name
@@ -97,6 +104,7 @@ struct TickLabel {
 
 struct ChartAxis {
     std::string title;
+    // ";;;" shows no numbers at the ticks.
     std::string tickNumberFormat = "General";
     bool majorGridlines = false;
     // The axis's span and tick step; empty: chosen from the data.

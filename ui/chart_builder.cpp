@@ -16,6 +16,7 @@
 #include <QValueAxis>
 
 #include "ui/error_bars.h"
+#include "ui/point_labels.h"
 #include "ui/qt_text.h"
 #include "ui/sheet_metrics.h"
 
@@ -121,6 +122,8 @@ void ShapeAxis(QValueAxis* axis, const ChartAxis& from, double low, double high)
     }
     axis->setLabelFormat(AxisLabelFormat(from.tickNumberFormat));
     StyleAxis(axis, from);
+    // The spreadsheet's format of no numbers at all.
+    if (from.tickNumberFormat == ";;;") axis->setLabelsVisible(false);
 }
 
 // A value axis that labels only the given values, with their texts.
@@ -306,6 +309,12 @@ QChart* BuildScatterChart(const Chart& chart, const SheetLookup& sheets, double 
         ErrorAmounts amounts;
     };
     std::vector<Bar> bars;
+    struct Labelled {
+        QAbstractSeries* made;
+        const ChartSeries* series;
+        const Sheet* sheet;
+    };
+    std::vector<Labelled> labelled;
     int number = 0;
     for (const ChartSeries& series : chart.series) {
         const Sheet* sheet = sheets ? sheets(series.sheetName) : nullptr;
@@ -326,7 +335,9 @@ QChart* BuildScatterChart(const Chart& chart, const SheetLookup& sheets, double 
                 y.include(*py - amounts[i]->minus);
             }
         }
-        AddAttached(*view, MakeSeries(series, points, number++, dotsPerInch), xAxis, yAxis);
+        QAbstractSeries* made = MakeSeries(series, points, number++, dotsPerInch);
+        AddAttached(*view, made, xAxis, yAxis);
+        if (sheet && series.labels) labelled.push_back({made, &series, sheet});
     }
     ShapeAxis(xAxis, chart.xAxis, x.low, x.high);
     ShapeAxis(yAxis, chart.yAxis, y.low, y.high);
@@ -335,6 +346,17 @@ QChart* BuildScatterChart(const Chart& chart, const SheetLookup& sheets, double 
     // Caps a fiftieth of the x axis wide.
     const double cap = (xAxis->max() - xAxis->min()) / 100;
     for (const Bar& bar : bars) AddAttached(*view, ErrorBarSeries(ErrorBarPath(bar.x, bar.y, bar.amounts, cap)), xAxis, yAxis);
+    for (const Labelled& l : labelled) {
+        const std::vector<CellRef> xs = CellsOf(l.series->xValues), ys = CellsOf(l.series->yValues),
+                                   texts = CellsOf(*l.series->labels);
+        std::vector<PointLabel> labels;
+        for (std::size_t i = 0; i < xs.size() && i < ys.size() && i < texts.size(); ++i) {
+            const auto* px = std::get_if<double>(&l.sheet->value(xs[i]));
+            const auto* py = std::get_if<double>(&l.sheet->value(ys[i]));
+            if (px && py) labels.push_back({QPointF(*px, *py), ToQString(model::PlainText(l.sheet->value(texts[i])))});
+        }
+        AddPointLabels(*view, *l.made, labels, l.series->labelPosition);
+    }
     return view;
 }
 

@@ -64,11 +64,37 @@ void WriteErrorBars(lxw_chart_series* series, const ChartSeries& s) {
     chart_series_set_error_bars_line(series->y_error_bars, &line);
 }
 
-void WriteSeries(lxw_chart* x, const ChartSeries& s, int number) {
+// The texts of a series's label cells as custom data labels, written as
+// text rather than as links to the cells, so that every reader shows them.
+void WriteLabels(lxw_chart_series* series, const ChartSeries& s, const Sheet& sheet) {
+    if (!s.labels) return;
+    std::vector<std::string> texts;
+    for (int r = s.labels->first.row; r <= s.labels->last.row; ++r)
+        for (int c = s.labels->first.column; c <= s.labels->last.column; ++c)
+            texts.push_back(model::PlainText(sheet.value(model::CellRef{r, c})));
+    std::vector<lxw_chart_data_label> labels(texts.size());
+    std::vector<lxw_chart_data_label*> pointers;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].empty())
+            labels[i].hide = LXW_TRUE;
+        else
+            labels[i].value = texts[i].data();
+        pointers.push_back(&labels[i]);
+    }
+    pointers.push_back(nullptr);
+    chart_series_set_labels(series);
+    chart_series_set_labels_custom(series, pointers.data());
+    chart_series_set_labels_position(series, s.labelPosition == model::LabelPosition::Above
+                                                 ? LXW_CHART_LABEL_POSITION_ABOVE
+                                                 : LXW_CHART_LABEL_POSITION_BELOW);
+}
+
+void WriteSeries(lxw_chart* x, const ChartSeries& s, int number, const Sheet& sheet) {
     lxw_chart_series* series = chart_add_series(x, nullptr, nullptr);
     SetRange(series, s, s.xValues, true);
     SetRange(series, s, s.yValues, false);
     WriteErrorBars(series, s);
+    WriteLabels(series, s, sheet);
 
     if (s.kind == SeriesKind::Column) {
         lxw_chart_fill fill{};
@@ -184,7 +210,7 @@ bool WriteXlsxChart(lxw_workbook* workbook, lxw_worksheet* worksheet, const Shee
     }
     int written = 0;  // the series' number in the file, which picks its automatic colour
     for (const ChartSeries& s : chart.series)
-        if (!columns || s.kind == SeriesKind::Column) WriteSeries(x, s, written++);
+        if (!columns || s.kind == SeriesKind::Column) WriteSeries(x, s, written++, sheet);
 
     chart_legend_set_position(x, chart.legend ? LXW_CHART_LEGEND_RIGHT : LXW_CHART_LEGEND_NONE);
     WritePlotArea(x, chart);

@@ -1,7 +1,5 @@
 #include "analyses/means/grubbs.h"
 
-#include <cmath>
-
 namespace tavelmark::means {
 
 using report::MessageIcon, report::Prompter;
@@ -38,18 +36,6 @@ std::optional<double> GrubbsCritical(int n, Prompter& prompter) {
         return std::nullopt;
     }
     return GrubbsCriticalValue(n);
-}
-
-std::vector<int> GrubbsFlagged(std::span<const double> values, std::optional<double> mean,
-                               std::optional<double> sd, double critical) {
-    std::vector<int> flagged;
-    // All values equal: no value stands out, and G would be 0/0.
-    if (!mean || !sd || !(*sd > 0)) return flagged;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const double g = std::fabs(values[i] - *mean) / *sd;
-        if (g >= critical) flagged.push_back(static_cast<int>(i));
-    }
-    return flagged;
 }
 
 }  // namespace tavelmark::means

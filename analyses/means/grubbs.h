@@ -1,10 +1,8 @@
 #pragma once
-// Grubbs' outlier test: the one-sided 5% critical values and the values of a
-// group whose standardised distance from the mean reaches them.
+// Grubbs' outlier test as the two-group report runs it: the printed one-sided
+// 5% critical values (the statistic itself is numeric/grubbs.h).
 #include <array>
 #include <optional>
-#include <span>
-#include <vector>
 
 #include "report/prompter.h"
 
@@ -34,10 +32,5 @@ inline constexpr const char* kGrubbsNoticeTitle = "Tavelmark";
 std::optional<double> GrubbsCritical(int n, report::Prompter& prompter);
 // The same without the notice.
 std::optional<double> GrubbsCriticalValue(int n);
-
-// Positions (0-based, in row order) of the values with |x - mean| / sd at or
-// above the critical value. None when the sd is 0 or missing.
-std::vector<int> GrubbsFlagged(std::span<const double> values, std::optional<double> mean,
-                               std::optional<double> sd, double critical);
 
 }  // namespace tavelmark::means

@@ -10,6 +10,7 @@
 #include "analyses/means/means_input.h"
 #include "analyses/means/means_report.h"
 #include "analyses/means/means_template.h"
+#include "numeric/grubbs.h"
 #include "report/calculate.h"
 
 namespace tavelmark::means {
@@ -40,8 +41,8 @@ struct Group {
 bool SettleOutliers(InputGrid& grid, const Group& group, Prompter& prompter) {
     const auto critical = GrubbsCritical(static_cast<int>(group.values.size()), prompter);
     if (!critical) return false;
-    for (int i : GrubbsFlagged(group.values, group.description.mean, group.description.sd,
-                               *critical)) {
+    for (int i :
+         numeric::GrubbsFlagged(group.values, group.description.mean, group.description.sd, *critical)) {
         const CellRef cell{i + 2, group.column};
         grid.select(RangeRef::cell(cell));
         prompter.showGridSelection(RangeRef::cell(cell));

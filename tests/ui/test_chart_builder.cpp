@@ -1,11 +1,13 @@
 // Charts of the result model as the result window draws them: bars with
 // their categories, error bars reaching each point's limits, dashed lines,
-// fixed axis spans and labelled ticks.
+// fixed axis spans, labelled ticks and texts at points.
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsSimpleTextItem>
+#include <QMap>
 #include <QLineSeries>
 #include <QScatterSeries>
 #include <QTest>
@@ -76,6 +78,7 @@ private slots:
     void columnsStandOnTheirCategoriesWithErrorBarsToTheLimits();
     void errorBarPathRunsFromLowerToUpperCapThroughItsPoint();
     void scatterChartsTakeDashesAxisSpansAndTickLabels();
+    void pointTextsStandAboveOrBelowTheirPoints();
 };
 
 void ChartBuilderTest::columnsStandOnTheirCategoriesWithErrorBarsToTheLimits() {
@@ -168,6 +171,54 @@ void ChartBuilderTest::scatterChartsTakeDashesAxisSpansAndTickLabels() {
     auto* y = qobject_cast<QValueAxis*>(built->axes(Qt::Vertical).front());
     QVERIFY(y && !qobject_cast<QCategoryAxis*>(y));
     QVERIFY(y->min() <= 30 && y->max() >= 45);
+}
+
+// Marks above two points (an empty cell shows none) and names under the
+// axis, whose numbers are hidden: text items of the chart placed at their
+// points once the chart is laid out, the names inside the chart.
+void ChartBuilderTest::pointTextsStandAboveOrBelowTheirPoints() {
+    model::Sheet sheet = RatesSheet();
+    const char* marks[] = {"**", "", "#"};
+    const char* names[] = {"模型组", "低剂量组", "高剂量组"};
+    for (int r = 0; r < 3; ++r) {
+        sheet.setValue(model::CellRef{20 + r, 1}, 1.0 + r);
+        sheet.setValue(model::CellRef{20 + r, 2}, 40.0 + r);
+        sheet.setValue(model::CellRef{20 + r, 3}, std::string(marks[r]));
+        sheet.setValue(model::CellRef{20 + r, 4}, std::string(names[r]));
+        sheet.setValue(model::CellRef{20 + r, 5}, 30.0);
+    }
+    model::Chart chart;
+    chart.xAxis.minimum = 0.5;
+    chart.xAxis.maximum = 3.5;
+    chart.xAxis.tickNumberFormat = ";;;";
+    chart.yAxis.minimum = 30;
+    chart.yAxis.maximum = 50;
+    model::ChartSeries above;
+    above.sheetName = "扩展结果";
+    above.xValues = model::Range("A20:A22");
+    above.yValues = model::Range("B20:B22");
+    above.markerStyle = model::MarkerStyle::None;
+    above.labels = model::Range("C20:C22");
+    model::ChartSeries below = above;
+    below.yValues = model::Range("E20:E22");
+    below.labels = model::Range("D20:D22");
+    below.labelPosition = model::LabelPosition::Below;
+    chart.series = {above, below};
+    std::unique_ptr<QChart> built(ui::BuildChart(chart, [&](const std::string&) { return &sheet; }));
+    ui::FitChart(*built, QSizeF(400, 300));
+
+    QMap<QString, QRectF> texts;
+    for (QGraphicsItem* child : built->childItems())
+        if (auto* text = dynamic_cast<QGraphicsSimpleTextItem*>(child)) texts[text->text()] = text->sceneBoundingRect();
+    QCOMPARE(texts.keys(), (QStringList{QStringLiteral("#"), QStringLiteral("**"), QStringLiteral("低剂量组"),
+                                        QStringLiteral("模型组"), QStringLiteral("高剂量组")}));
+    const QPointF first = built->mapToPosition(QPointF(1, 40), built->series().at(0));
+    QVERIFY(texts["**"].bottom() <= first.y());
+    QVERIFY(qAbs(texts["**"].center().x() - first.x()) < 1);
+    const QPointF axis = built->mapToPosition(QPointF(1, 30), built->series().at(1));
+    QVERIFY(texts["模型组"].top() >= axis.y());
+    QVERIFY(texts["模型组"].bottom() <= built->size().height());
+    QVERIFY(!built->axes(Qt::Horizontal).front()->labelsVisible());
 }
 
 TAVELMARK_QTEST_CLASS(ChartBuilderTest)

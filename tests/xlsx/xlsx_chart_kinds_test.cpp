@@ -250,5 +250,49 @@ TEST(CustomErrorBars, FoundByTheSheetAndRangeOfTheSeriesValues) {
     EXPECT_FALSE(HasCustomErrorBars(Workbook{}));
 }
 
+// Texts at the points, from cells of the sheet: marks above groups (an empty
+// cell shows none) and names under the axis, whose own numbers are hidden.
+TEST(XlsxChartKinds, PointTextsReachTheFileAsDataLabels) {
+    Workbook book;
+    Sheet& sheet = book.activeSheet();
+    const char* marks[] = {"**", "", "#"};
+    const char* names[] = {"模型组", "低剂量组", "高剂量组"};
+    for (int r = 0; r < 3; ++r) {
+        sheet.setValue(model::CellRef{r + 2, 1}, 1.0 + r);
+        sheet.setValue(model::CellRef{r + 2, 2}, 10.0 + r);
+        sheet.setValue(model::CellRef{r + 2, 3}, std::string(marks[r]));
+        sheet.setValue(model::CellRef{r + 2, 4}, std::string(names[r]));
+        sheet.setValue(model::CellRef{r + 2, 5}, 0.0);
+    }
+    Chart chart;
+    chart.xAxis.tickNumberFormat = ";;;";
+    ChartSeries above;
+    above.xValues = Range("A2:A4");
+    above.yValues = Range("B2:B4");
+    above.markerStyle = model::MarkerStyle::None;
+    above.labels = Range("C2:C4");
+    ChartSeries below = above;
+    below.yValues = Range("E2:E4");
+    below.labels = Range("D2:D4");
+    below.labelPosition = model::LabelPosition::Below;
+    chart.series = {above, below};
+    sheet.addChart(chart);
+
+    std::string error;
+    const auto bytes = XlsxBytes(book, &error);
+    ASSERT_TRUE(bytes) << error;
+    const auto parts = ChartParts(*bytes);
+    ASSERT_EQ(parts.size(), 1u);
+    const std::string& xml = parts.begin()->second;
+    const std::size_t second = xml.find("<c:ser>", xml.find("<c:ser>") + 1);
+    ASSERT_NE(second, std::string::npos);
+    const std::string first = xml.substr(0, second), last = xml.substr(second);
+    for (const char* text : {"**", "#", "<c:dLblPos val=\"t\"/>", "<c:delete val=\"1\"/>"})
+        EXPECT_NE(first.find(text), std::string::npos) << text;
+    for (const char* text : {"模型组", "低剂量组", "高剂量组", "<c:dLblPos val=\"b\"/>"})
+        EXPECT_NE(last.find(text), std::string::npos) << text;
+    EXPECT_NE(xml.find("formatCode=\";;;\""), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tavelmark::xlsx

@@ -1,9 +1,9 @@
-// Grubbs' critical values, their notices and which values get flagged.
+// Grubbs' printed critical values and their notices (which values get
+// flagged: tests/numeric/grubbs_test.cpp).
 #include <cmath>
 #include <map>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -69,23 +69,6 @@ TEST(GrubbsCritical, GroupsOutsideTheTableAreNotTestedAndSaySoOnce) {
     RecordingPrompter quiet;
     EXPECT_TRUE(GrubbsCritical(50, quiet));
     EXPECT_TRUE(quiet.dialogs().empty());
-}
-
-TEST(GrubbsFlagged, UsesTheWholeGroupsMeanAndSd) {
-    // The shipped R group: 59 lies (59 − 36.8)/9.19 = 2.416 SD out, above 2.41.
-    const std::vector<double> r = {32, 33, 41, 28, 32, 37, 33, 59, 25, 33, 38, 28, 46, 51, 36};
-    const double mean = 36.8, sd = 9.1900567385159739;  // R: mean(), sd()
-    EXPECT_EQ(GrubbsFlagged(r, mean, sd, 2.41), std::vector<int>{7});
-    // A value exactly at the critical distance counts (≥): mean 0, SD 1, x = 2.
-    EXPECT_EQ(GrubbsFlagged(std::vector<double>{2, 0, -1}, 0.0, 1.0, 2.0), std::vector<int>{0});
-    // Two flagged values are reported in row order.
-    EXPECT_EQ(GrubbsFlagged(std::vector<double>{5, 0, -5}, 0.0, 1.0, 2.0), (std::vector<int>{0, 2}));
-}
-
-TEST(GrubbsFlagged, ConstantOrUndescribedGroupsFlagNothing) {
-    const std::vector<double> same = {4, 4, 4, 4};
-    EXPECT_TRUE(GrubbsFlagged(same, 4.0, 0.0, 1.46).empty());
-    EXPECT_TRUE(GrubbsFlagged(same, std::nullopt, std::nullopt, 1.46).empty());
 }
 
 }  // namespace
