@@ -312,7 +312,8 @@ void PotencyWindowTest::dialogIsNamedAndKeyboardUsable() {
 }
 
 // With POTENCY_SCREENSHOTS=<folder> (run under Xvfb or offscreen), pictures
-// of the window, the options dialog and the report for a look by eye.
+// of the window, the options dialog and the report, and the report as PDF,
+// for a look by eye.
 void PotencyWindowTest::screenshotsWhenAsked() {
     const QString folder = qEnvironmentVariable("POTENCY_SCREENSHOTS");
     if (folder.isEmpty()) QSKIP("POTENCY_SCREENSHOTS not set");
@@ -336,10 +337,14 @@ void PotencyWindowTest::screenshotsWhenAsked() {
     shoot("potency_report");
     auto* window = qobject_cast<ui::ResultWindow*>(report->widget());
     const model::Sheet& sheet = o.report();
-    const int chartRow = RowReading(sheet, "LDk比值检验(各制剂单独拟合, 不要求平行)");
+    // The chart's table starts under the chart: scroll the chart into view.
+    const int below = RowReading(sheet, "量效直线图作图数据");
+    int last = below;
+    while (!model::PlainText(sheet.value(model::CellRef{last + 1, 3})).empty()) ++last;
     for (auto* area : window->findChildren<QAbstractScrollArea*>())
-        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum() * (chartRow - 4) / 160);
+        area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum() * (below - 30) / (last - 40));
     shoot("potency_chart");
+    QVERIFY(window->exportPdfTo(folder + "/potency_report.pdf"));
 }
 
 TAVELMARK_QTEST_CLASS(PotencyWindowTest)
