@@ -4,6 +4,8 @@ usage: bench_rows.py REPO_ROOT BUILD_DIR RUNS
 
 Each row is (what, how, target). `how` is one of
   Process(args)              median wall time of tavelmark-cli ARGS -o OUT.xlsx (hyperfine)
+  ProcessBeside(args, ref)   the same, with the reference command REF timed right before
+                             it in one hyperfine run, for a target relative to it
   Peak(args)                 largest resident set of a few such runs
   ReportSize(args)           size of the .xlsx written
   GoogleBenchmark(exe, name) real time of one benchmark under bench/
@@ -15,7 +17,9 @@ Each row is (what, how, target). `how` is one of
                              BENCH_TEST_COMMAND=1, for it takes minutes
 The desktop rows run on an Xvfb server of their own (offscreen when there is
 no Xvfb).
-and target is (limit, unit) or None for a figure kept only as a reference.
+and target is (limit, unit), Times(factor) for a limit that many times the
+figure of the reference a ProcessBeside row timed, or None for a figure kept
+only as a reference.
 Google benchmarks that no row names get a row of their own, without a target.
 """
 import atexit
@@ -86,14 +90,20 @@ def full_means_grid():
     return path
 
 
-def hyperfine(command, command_env, count, warmup):
-    """Median wall time and mean CPU time (user + system) of a command, in ms."""
+def hyperfine_all(commands, command_env, count, warmup):
+    """Median wall time and mean CPU time (user + system) of each command, in
+    ms, timed one after the other in one run."""
     export = os.path.join(scratch, "hyperfine.json")
     subprocess.run(["hyperfine", "-N", "--warmup", str(warmup), "--runs", str(count), "--export-json", export,
-                    "--output", "null", command], check=True, env=command_env, capture_output=True)
+                    "--output", "null"] + commands, check=True, env=command_env, capture_output=True)
     with open(export) as f:
-        result = json.load(f)["results"][0]
-    return result["median"] * 1000, (result["user"] + result["system"]) * 1000
+        results = json.load(f)["results"]
+    return [(r["median"] * 1000, (r["user"] + r["system"]) * 1000) for r in results]
+
+
+def hyperfine(command, command_env, count, warmup):
+    """Median wall time and mean CPU time (user + system) of a command, in ms."""
+    return hyperfine_all([command], command_env, count, warmup)[0]
 
 
 @dataclass
@@ -104,6 +114,28 @@ class Process:
     def measure(self):
         wall, self.cpu = hyperfine(" ".join([cli] + self.args + ["-o", out]), env, runs, 3)
         return wall, "ms"
+
+
+@dataclass
+class ProcessBeside:
+    """A whole process timed right after a reference process, in the same
+    hyperfine run, so that the machine's load of the moment weighs on both."""
+    args: list
+    reference: list
+    label: str  # how the target names the reference
+    cpu: float = None
+    reference_wall: float = None
+
+    def measure(self):
+        (self.reference_wall, _), (wall, self.cpu) = hyperfine_all(
+            [" ".join([cli] + self.reference + ["-o", out]), " ".join([cli] + self.args + ["-o", out])], env, runs, 3)
+        return wall, "ms"
+
+
+@dataclass
+class Times:
+    """A limit of `factor` times the reference figure of a ProcessBeside row."""
+    factor: float
 
 
 @dataclass
@@ -221,6 +253,8 @@ MEANS_ALL = ["means", "--all", example("means")]
 MEANS_FULL = ["means", "--all", full_means_grid()]
 RATES_ALL = ["rates", "--all", example("rates")]
 LDK = ["ldk-compare", example("ldk_compare")]
+# Ten preparations of twelve doses, the most the potency grid holds.
+POTENCY_LARGEST = ["potency", os.path.join(root, "tests", "analyses", "potency", "data", "largest.csv")]
 
 def gui_calculate_analyses():
     """(label, name) of every analysis whose 计算 bench_gui_calculate times, as it lists them."""
@@ -246,6 +280,8 @@ ROWS = [
     ("rates --all, peak memory", Peak(RATES_ALL), (15, "MiB")),
     ("ldk-compare", Process(LDK), (15, "ms")),
     ("ldk-compare, peak memory", Peak(LDK), (15, "MiB")),
+    ("potency, 10 preparations × 12 doses", ProcessBeside(POTENCY_LARGEST, BLISS_ALL, "bliss"), Times(1.5)),
+    ("potency --extended, 10 preparations × 12 doses", Process(POTENCY_LARGEST + ["--extended"]), None),
     ("desktop: launch to first paint", FirstPaint(), (150, "ms")),
 ] + [
     (f"desktop: {label} 计算 → painted result window{first}",
@@ -291,11 +327,17 @@ def main():
         if target is None:
             table.append((what, figure_text(value, unit), "", "", cpu_text))
             continue
-        limit, limit_unit = target
+        if isinstance(target, Times):
+            limit, limit_unit = target.factor * how.reference_wall, unit
+            target_text = (f"≤ {target.factor} × {how.label} {figure_text(how.reference_wall, unit)}"
+                           f" = {figure_text(limit, unit)}")
+        else:
+            limit, limit_unit = target
+            target_text = f"≤ {limit} {limit_unit}"
         met = "" if value is None else ("yes" if value <= limit else "NO")
         if getattr(how, "failed", False):
             met = "NO (failed)"
-        table.append((what, figure_text(value, unit), f"≤ {limit} {limit_unit}", met, cpu_text))
+        table.append((what, figure_text(value, unit), target_text, met, cpu_text))
 
     header = ("what", "figure", "target", "met?", "CPU (user+sys)")
     widths = [max(len(r[i]) for r in table + [header]) for i in range(len(header))]

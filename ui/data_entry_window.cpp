@@ -25,6 +25,7 @@ DataEntryWindow::DataEntryWindow(Workbench& workbench, DataEntryDesign design, Q
     gridView_ = new GridView(grid_, this);
     gridView_->setObjectName(QStringLiteral("ExlInput"));
     gridView_->setKeySet(design_.keySet);
+    gridView_->setTextColumns(design_.textColumns);
     if (!design_.gridToolTip.isEmpty()) gridView_->setToolTip(design_.gridToolTip);
     gridView_->setAccessibleName(design_.gridAccessibleName);
     gridView_->setAccessibleDescription(design_.gridAccessibleDescription.isEmpty()

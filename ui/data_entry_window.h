@@ -64,6 +64,8 @@ struct DataEntryDesign {
     QString caption;
     QString accessibleName;
     model::GridKeySet keySet = model::GridKeySet::Decimals;
+    // Sheet columns that take any key, beside the key set: names typed in.
+    std::vector<int> textColumns;
     QString gridToolTip;
     QString gridAccessibleName;
     QString gridAccessibleDescription;  // the tooltip when empty

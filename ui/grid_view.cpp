@@ -273,6 +273,7 @@ bool GridView::keyAccepted(const QKeyEvent& event) {
     const CellRef active = activeCell();
     emit keyNotified(code, active);
     if (!keySet_ || GridKeyAccepted(*keySet_, code)) return true;
+    if (std::find(textColumns_.begin(), textColumns_.end(), active.column) != textColumns_.end()) return true;
     if (beep_) beep_();
     commitCells({{active, CellValue{}}}, QStringLiteral("清除"));
     return false;

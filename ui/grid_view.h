@@ -40,6 +40,8 @@ public:
     // The keys the window lets in; without a set every key is let in.
     void setKeySet(std::optional<model::GridKeySet> keys) { keySet_ = keys; }
     std::optional<model::GridKeySet> keySet() const { return keySet_; }
+    // Sheet columns whose cells take any key, whatever the key set (names).
+    void setTextColumns(std::vector<int> columns) { textColumns_ = std::move(columns); }
     // The sound of a refused key (the system beep unless replaced, e.g. by a test).
     void setBeep(std::function<void()> beep) { beep_ = std::move(beep); }
     // How a notice reaches the user (a warning box unless replaced, e.g. by a
@@ -117,6 +119,7 @@ private:
     GridItemDelegate* delegate_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
     std::optional<model::GridKeySet> keySet_;
+    std::vector<int> textColumns_;
     std::function<void()> beep_;
     Warning warning_;
     std::function<void(QMenu&)> extendMenu_;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "xlsx/xlsx_formats.h"
+#include "xlsx/xlsx_tick_series.h"
 
 namespace tavelmark::xlsx {
 
@@ -164,11 +165,13 @@ std::string TickLabelFormat(const std::vector<model::TickLabel>& labels) {
     return format + "\"\"";
 }
 
-void WriteAxis(lxw_chart_axis* axis, const ChartAxis& a) {
+// `labelSeries`: its labels come from a series drawn along it (xlsx_tick_series.h).
+void WriteAxis(lxw_chart_axis* axis, const ChartAxis& a, bool labelSeries) {
     if (!a.title.empty()) chart_axis_set_name(axis, a.title.c_str());
-    const std::string labels = TickLabelFormat(a.tickLabels);
+    const std::string labels = labelSeries ? BlankTickLabelFormat(a) : TickLabelFormat(a.tickLabels);
     const std::string& format = labels.empty() ? a.tickNumberFormat : labels;
     if (!format.empty() && format != "General") chart_axis_set_num_format(axis, format.c_str());
+    if (labelSeries) chart_axis_set_major_tick_mark(axis, LXW_CHART_AXIS_TICK_MARK_NONE);
     chart_axis_major_gridlines_set_visible(axis, a.majorGridlines ? LXW_TRUE : LXW_FALSE);
     if (a.minimum) chart_axis_set_min(axis, *a.minimum);
     if (a.maximum) chart_axis_set_max(axis, *a.maximum);
@@ -211,11 +214,22 @@ bool WriteXlsxChart(lxw_workbook* workbook, lxw_worksheet* worksheet, const Shee
     int written = 0;  // the series' number in the file, which picks its automatic colour
     for (const ChartSeries& s : chart.series)
         if (!columns || s.kind == SeriesKind::Column) WriteSeries(x, s, written++, sheet);
+    // After the chart's own series, whose automatic colours they leave alone.
+    const bool xLabelSeries = DrawsTickLabelSeries(chart, TickAxis::X);
+    const bool yLabelSeries = DrawsTickLabelSeries(chart, TickAxis::Y);
+    const int index = static_cast<int>(&chart - sheet.charts().data());
+    if (xLabelSeries) AddTickLabelSeries(x, sheet, index, chart, TickAxis::X);
+    if (yLabelSeries) AddTickLabelSeries(x, sheet, index, chart, TickAxis::Y);
 
     chart_legend_set_position(x, chart.legend ? LXW_CHART_LEGEND_RIGHT : LXW_CHART_LEGEND_NONE);
     WritePlotArea(x, chart);
-    WriteAxis(x->x_axis, chart.xAxis);
-    WriteAxis(x->y_axis, chart.yAxis);
+    WriteAxis(x->x_axis, chart.xAxis, xLabelSeries);
+    WriteAxis(x->y_axis, chart.yAxis, yLabelSeries);
+    if (xLabelSeries || yLabelSeries) {
+        // The axes on the plot's left and bottom edges, where the labels are drawn.
+        chart_axis_set_crossing_min(x->x_axis);
+        chart_axis_set_crossing_min(x->y_axis);
+    }
 
     if (chart.title.empty()) {
         chart_title_off(x);

@@ -97,11 +97,15 @@ bool ReplacePart(zip_t* archive, zip_uint64_t index, const std::string& name, co
     return zip_set_file_compression(archive, static_cast<zip_uint64_t>(added), ZIP_CM_DEFLATE, 1) == 0;
 }
 
+// In one read of the file's size: a character-by-character copy cost more
+// than inflating the worksheet.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-    std::ifstream in(files::Utf8Path(path), std::ios::binary);
+    std::ifstream in(files::Utf8Path(path), std::ios::binary | std::ios::ate);
     if (!in) return std::nullopt;
-    std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (in.bad()) return std::nullopt;
+    const std::streamoff size = in.tellg();
+    if (size < 0 || !in.seekg(0)) return std::nullopt;
+    std::string content(static_cast<std::size_t>(size), '\0');
+    if (!in.read(content.data(), size)) return std::nullopt;
     return content;
 }
 

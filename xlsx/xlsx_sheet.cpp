@@ -10,6 +10,7 @@
 #include "files/utf8_path.h"
 #include "xlsx/xlsx_chart.h"
 #include "xlsx/xlsx_layout.h"
+#include "xlsx/xlsx_tick_series.h"
 
 namespace tavelmark::xlsx {
 
@@ -234,6 +235,7 @@ bool WriteXlsxSheet(lxw_workbook* workbook, lxw_worksheet* worksheet, XlsxFormat
     if (!WriteColumns(worksheet, formats, sheet, file, error)) return false;
     WriteRows(worksheet, sheet, rows, file);
     if (!WriteCells(worksheet, formats, sheet, file, error)) return false;
+    if (!WriteTickLabelCells(worksheet, sheet, rows, error)) return false;
     if (!WriteMerges(worksheet, formats, sheet, error)) return false;
     worksheet_gridlines(worksheet, sheet.gridlines() ? LXW_SHOW_SCREEN_GRIDLINES : LXW_HIDE_ALL_GRIDLINES);
     WritePageSetup(worksheet, sheet.pageSetup());

@@ -187,4 +187,16 @@ CheckedData ReadPotencyData(const InputGrid& grid, const PotencyOptions& options
     return grouped;
 }
 
+std::vector<std::string> PreparationNames(const InputGrid& grid) {
+    const GridSheet& sheet = grid.activeSheet();
+    std::vector<std::string> names;
+    const int last = sheet.lastUsedRowUp(kNameColumn, kLastDataRow);
+    for (int row = kFirstDataRow; row <= last; ++row) {
+        const std::string name = NameAt(sheet, row);
+        if (!name.empty() && name != text::kControlName && std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(name);
+    }
+    return names;
+}
+
 }  // namespace tavelmark::potency

@@ -1,5 +1,8 @@
 #pragma once
 // Reading and checking the potency grid.
+#include <string>
+#include <vector>
+
 #include "analyses/potency/potency_data.h"
 #include "analyses/potency/potency_options.h"
 #include "model/input_grid.h"
@@ -11,5 +14,10 @@ namespace tavelmark::potency {
 // refusal: the cell checks in the Bliss window's words, then the grouping
 // of the rows, then each preparation, the controls and the reference.
 report::Checked<PotencyData> ReadPotencyData(const model::InputGrid& grid, const PotencyOptions& options);
+
+// The preparations' names as column A spells them, each once, in grid order,
+// without the shared controls: what a reference preparation is chosen from,
+// before any check.
+std::vector<std::string> PreparationNames(const model::InputGrid& grid);
 
 }  // namespace tavelmark::potency

@@ -54,6 +54,8 @@ TEST(AnalysisOptions, OlderFilesAndForeignTypesTakeTheDefaults) {
         {"rates", R"({"items": [4, 11], "captionCommand": "odd-ana"})", "captionCommand", "odd-ana"},
         {"rates", R"({"items": {}, "captionCommand": null})", "captionCommand", "rate-ana"},
         {"ldk-compare", R"({"extended": null})", "extended", false},
+        {"potency", R"({"link": "logit"})", "natural", "none"},
+        {"potency", R"({"ldk": [95]})", "reference", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.saved);
@@ -89,6 +91,12 @@ TEST(AnalysisOptions, SavedValuesFollowTheCommandLinesRules) {
         {"rates", R"({"items": ["mh"]})", true},
         {"rates", R"({"captionCommand": "anova"})", true},
         {"rates", R"({"items": [12], "captionCommand": "en-rate-ana"})", false},
+        {"potency", R"({"link": "cloglog"})", true},
+        {"potency", R"({"natural": "abbot"})", true},
+        {"potency", R"({"ldk": [0]})", true},
+        {"potency", R"({"ldk": [95, 100]})", true},
+        {"potency", R"({"ldk": [-5]})", true},
+        {"potency", R"({"link": "logit", "natural": "estimate", "reference": "B", "ldk": [0.5, 99.5]})", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.saved);
@@ -114,6 +122,10 @@ TEST(AnalysisOptions, CommandLineValuesBecomeTheSavedOptions) {
         {"rates", {{"--variant", {"odd-ana"}}}, "items", json::array({11})},
         {"rates", {{"--variant", {"RATE-COMP"}}, {"--items", {"mh,12"}}}, "captionCommand", "rate-comp"},
         {"rates", {{"--variant", {"RATE-COMP"}}, {"--items", {"mh,12"}}}, "items", json::array({4, 12})},
+        {"potency", {{"--link", {"logit"}}, {"--natural", {"estimate"}}}, "link", "logit"},
+        {"potency", {{"--link", {"logit"}}, {"--natural", {"estimate"}}}, "natural", "estimate"},
+        {"potency", {{"--reference", {"鱼藤素"}}}, "reference", "鱼藤素"},
+        {"potency", {{"--ldk", {"95", "2.5", ".5"}}}, "ldk", json::array({95, 2.5, 0.5})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.member);
@@ -134,6 +146,12 @@ TEST(AnalysisOptions, CommandLineValuesBecomeTheSavedOptions) {
         {"means", {{"--sections", {"anova"}}}, "--sections: "},
         {"rates", {{"--items", {"3"}}}, "--items: 未知的报告项目: 3"},
         {"rates", {{"--variant", {"anova"}}}, "--variant: anova"},
+        {"potency", {{"--link", {"cloglog"}}}, "--link cloglog: "},
+        {"potency", {{"--natural", {"Abbott"}}}, "--natural Abbott: "},
+        {"potency", {{"--ldk", {"95", "100"}}}, "--ldk 100: "},
+        {"potency", {{"--ldk", {"0"}}}, "--ldk 0: "},
+        {"potency", {{"--ldk", {"1e1"}}}, "--ldk 1e1: "},
+        {"potency", {{"--ldk", {"-5"}}}, "--ldk -5: "},
     };
     for (const Refused& c : refusals) {
         SCOPED_TRACE(c.saysWhy);

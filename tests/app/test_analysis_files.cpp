@@ -1,4 +1,4 @@
-// Analysis files in the four data-entry windows: a file saved from a window
+// Analysis files in the data-entry windows: a file saved from a window
 // or by the command line opens to the same grid and options; damaged,
 // foreign and newer files are refused without changing anything on screen;
 // CSV import with its out-of-area warning and undo; the question before
@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QProcess>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,6 +32,9 @@
 #include "desktop/means/means_commands.h"
 #include "desktop/means/means_input_window.h"
 #include "desktop/means/print_show_dialog.h"
+#include "desktop/potency/potency_commands.h"
+#include "desktop/potency/potency_input_window.h"
+#include "desktop/potency/potency_settings_dialog.h"
 #include "analyses/rates/rates_window.h"
 #include "desktop/rates/rates_commands.h"
 #include "desktop/rates/rates_input_window.h"
@@ -134,6 +138,21 @@ std::vector<Analysis> Analyses() {
          {"ldk-compare", "--extended"},
          "ldk_compare",
          {{"extended", true}},
+         nullptr},
+        {"potency", "potency", "frmPotencyInput",
+         [](ui::Workbench& b) -> DataEntryWindow* { return potency::desktop::ShowPotencyInputWindow(b); },
+         {{"A19", std::string("B-2")}, {"B19", 4.5}, {"C19", 30.0}, {"D19", 12.0}},
+         [](ui::Workbench& b, DataEntryWindow&) {
+             potency::desktop::PotencySettingsDialog* settings = potency::desktop::LoadPotencySettings(b);
+             settings->logitOption()->setChecked(true);
+             settings->ldkBox()->setText("95");
+             settings->extendedCheck()->setChecked(true);
+         },
+         {{"link", "logit"}, {"natural", "none"}, {"reference", ""}, {"ldk", json::array({95})}, {"extended", true}},
+         {"potency", "--natural", "abbott", "--reference", "混合物", "--ldk", "99"},
+         "potency",
+         {{"link", "probit"}, {"natural", "abbott"}, {"reference", "混合物"}, {"ldk", json::array({99})},
+          {"extended", false}},
          nullptr},
     };
 }

@@ -134,6 +134,10 @@ private slots:
         QCOMPARE(catcher.boxes.size(), size_t{1});
         QCOMPARE(catcher.boxes[0].title, QStringLiteral("关于版权声明"));
         QCOMPARE(main.statusText(), kReady);
+        // An analysis's entry opens its data-entry window.
+        main.menuAction("mnuLD50")->trigger();
+        QVERIFY(main.mdiArea()->findChild<QWidget*>("frmPotencyInput"));
+        QCOMPARE(main.statusText(), kReady);
     }
 
     // Entries shown disabled whose command exists stay callable from code.

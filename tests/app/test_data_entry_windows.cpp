@@ -1,4 +1,4 @@
-// The four data-entry windows as configurations of the one window class:
+// The data-entry windows as configurations of the one window class:
 // their names, captions and buttons as screen readers find them, the tab
 // order, and the way back to the grid after a refusal.
 #include <QAbstractButton>
@@ -12,6 +12,8 @@
 #include "desktop/ldk_compare/ldk_compare_window.h"
 #include "desktop/means/means_commands.h"
 #include "desktop/means/means_input_window.h"
+#include "desktop/potency/potency_commands.h"
+#include "desktop/potency/potency_input_window.h"
 #include "desktop/rates/rates_commands.h"
 #include "desktop/rates/rates_input_window.h"
 #include "support/fake_workbench.h"
@@ -48,6 +50,8 @@ std::vector<Configuration> Configurations() {
          "frmChiInput", "智能化两组阳性率分析(2×2卡方法)数据录入", {"cmdHelp", "cmdSet", "cmdCal"}, "B2", -1.0},
         {"LDk comparison", [](test::FakeWorkbench& b) -> DataEntryWindow* { return ldk_compare::desktop::ShowLDkCompareWindow(b); },
          "frmLDkInput", "LDk两两比较数据录入", {"cmdHelp", "chkExtended", "cmdCal"}, "B3", "abc"},
+        {"potency", [](test::FakeWorkbench& b) -> DataEntryWindow* { return potency::desktop::ShowPotencyInputWindow(b); },
+         "frmPotencyInput", "半数量斜率两两对比数据录入", {"cmdHelp", "cmdSet", "cmdCal"}, "C3", "abc"},
     };
 }
 

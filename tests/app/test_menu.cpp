@@ -48,7 +48,7 @@ QStringList ChildNames(MainWindow& main, const QString& menuName) {
 class MenuTest : public QObject {
     Q_OBJECT
 private slots:
-    void barHas252EntriesSixEnabled() {
+    void barHas252EntriesSevenEnabled() {
         MainWindow main(tavelmark::app::FindResourceDir());
         const QList<Walked> all = WalkBar(main);
         QCOMPARE(all.size(), 252);
@@ -67,7 +67,7 @@ private slots:
         }
         QCOMPARE(separators, 17);
         enabled.sort();
-        QCOMPARE(enabled, (QStringList{"mnuAbout", "mnuAverAna", "mnuBliss", "mnuHelpTopic", "mnuRateAna",
+        QCOMPARE(enabled, (QStringList{"mnuAbout", "mnuAverAna", "mnuBliss", "mnuHelpTopic", "mnuLD50", "mnuRateAna",
                                        "mnuRefenerce"}));
     }
 
@@ -147,6 +147,7 @@ private slots:
         QTest::newRow("top menu") << "mnuQuantity" << "定量药理(&Q)" << true;
         QTest::newRow("Bliss") << "mnuBliss" << "正规Bliss法" << true;
         QTest::newRow("LDk") << "mnuLDk" << "LDk,EDk,TDk两两对比" << false;
+        QTest::newRow("potency") << "mnuLD50" << "半数量斜率两两对比" << true;
         QTest::newRow("means") << "mnuAverAna" << "智能化两组均数分析" << true;
         QTest::newRow("rates") << "mnuRateAna" << "智能化两组有效率分析" << true;
         QTest::newRow("roman numerals") << "mnu23Clin" << "Ⅱ,Ⅲ期临床设计" << true;

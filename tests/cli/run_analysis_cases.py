@@ -24,6 +24,7 @@ ROUND_TRIPS = [
     ("rates", ["rates", "--all", "--variant", "rate-comp"]),
     ("rates", ["rates", "--items", "odds", "--variant", "en-rate-ana"]),
     ("ldk_compare", ["ldk-compare"]),
+    ("potency", ["potency", "--link", "logit", "--reference", "混合物", "--ldk", "95"]),
 ]
 
 

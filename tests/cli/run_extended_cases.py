@@ -39,6 +39,9 @@ CASES = [
     ("rates zero cell", ["rates", "--all"], "zero_cell.csv"),
     ("ldk-compare", ["ldk-compare"], examples / "ldk_compare/data/example.csv"),
     ("ldk-compare one batch", ["ldk-compare"], "one_batch.csv"),
+    ("potency", ["potency"], examples / "potency/data/example.csv"),
+    ("potency, controls, C estimated, logit", ["potency", "--natural", "estimate", "--link", "logit", "--ldk", "95"],
+     examples / "potency/data/controls.csv"),
 ]
 
 NOTHING_TO_ESTIMATE = {"ldk-compare one batch"}
@@ -53,6 +56,7 @@ REFUSED = [
     ("rates all zero", ["rates"], tests / "cli/data/rates_all_zero.csv"),
     ("means too few", ["means"], examples / "means/data/too_few.csv"),
     ("ldk-compare text cell", ["ldk-compare"], tests / "cli/data/ldk_text_cell.csv"),
+    ("potency unknown reference", ["potency", "--reference", "C"], examples / "potency/data/example.csv"),
 ]
 
 
@@ -211,7 +215,7 @@ with tempfile.TemporaryDirectory() as tmp:
 
     # A saved analysis keeps the option, and run replays both sheets.
     for folder, command in [("bliss", "bliss"), ("means", "means"), ("rates", "rates"),
-                            ("ldk_compare", "ldk-compare")]:
+                            ("ldk_compare", "ldk-compare"), ("potency", "potency")]:
         saved = tmp / "saved.tavelmark"
         first = run([command, "--extended", examples / folder / "data/example.csv", "--print",
                      "--save-analysis", saved])

@@ -1,6 +1,8 @@
 // The chart kinds of the extended sheets as the .xlsx file carries them,
 // read back from the package's chart parts: columns, per-point error bars,
-// dashed lines, fixed axis spans and labelled ticks.
+// dashed lines, fixed axis spans and labelled ticks, also more of them than
+// a number format carries.
+#include <cmath>
 #include <map>
 #include <string>
 #include <vector>
@@ -248,6 +250,146 @@ TEST(CustomErrorBars, FoundByTheSheetAndRangeOfTheSeriesValues) {
         EXPECT_NE(rewritten->find("</c:errBars><c:val><c:numRef>"), std::string::npos);
     }
     EXPECT_FALSE(HasCustomErrorBars(Workbook{}));
+}
+
+// A probit-scale rate axis as the potency comparison draws it: nine labels
+// at the normal deviates of 1 %, 5 %, ... 99 %.
+const model::TickLabel kRateTicks[] = {{-2.3263478740408408, "1%"}, {-1.6448536269514729, "5%"},
+                                       {-1.2815515655446004, "10%"}, {-0.6744897501960817, "25%"},
+                                       {0, "50%"}, {0.6744897501960817, "75%"}, {1.2815515655446004, "90%"},
+                                       {1.6448536269514729, "95%"}, {2.3263478740408408, "99%"}};
+
+// A scatter chart of three points, its x axis from `xMinimum` (none: left to
+// the spreadsheet), its y axis labelled with `ticks`.
+Chart RateChart(std::optional<double> xMinimum, std::vector<model::TickLabel> ticks, double top) {
+    Chart chart;
+    chart.name = "rates";
+    chart.top = top;
+    chart.xAxis.minimum = xMinimum;
+    chart.xAxis.maximum = 2;
+    chart.yAxis.minimum = -2.6;
+    chart.yAxis.maximum = 2.6;
+    chart.yAxis.tickNumberFormat = "0.0";
+    chart.yAxis.tickLabels = std::move(ticks);
+    ChartSeries points;
+    points.xValues = Range("A5:A7");
+    points.yValues = Range("B5:B7");
+    chart.series = {points};
+    return chart;
+}
+
+Workbook RateCharts(std::vector<Chart> charts) {
+    Workbook book;
+    Sheet& sheet = book.activeSheet();
+    for (int r = 5; r <= 7; ++r) {
+        sheet.setValue(model::CellRef{r, 1}, 0.5 * (r - 4));
+        sheet.setValue(model::CellRef{r, 2}, -1.0 + 0.8 * (r - 5));
+    }
+    sheet.setValue("A1", std::string("报告"));
+    sheet.setFontSize(Range("A1"), 14);  // a taller row above the charts
+    for (Chart& c : charts) sheet.addChart(std::move(c));
+    return book;
+}
+
+// The series parts of a chart part, in order.
+std::vector<std::string> SeriesOf(const std::string& chartXml) {
+    std::vector<std::string> series;
+    for (std::size_t at = chartXml.find("<c:ser>"); at != std::string::npos; at = chartXml.find("<c:ser>", at + 1))
+        series.push_back(chartXml.substr(at, chartXml.find("</c:ser>", at) - at));
+    return series;
+}
+
+// The number a worksheet part holds in cell `ref`, if any.
+std::optional<double> CellNumber(const std::string& sheetXml, const std::string& ref) {
+    const std::size_t at = sheetXml.find("<c r=\"" + ref + "\"");
+    if (at == std::string::npos) return std::nullopt;
+    const std::size_t v = sheetXml.find("<v>", at);
+    if (v == std::string::npos || v > sheetXml.find("</c>", at)) return std::nullopt;
+    return std::stod(sheetXml.substr(v + 3));
+}
+
+// Nine labels are more than a number format carries: a series along the axis
+// draws them, its points in hidden cells (a second chart's below the first's),
+// the axis's own labels blank and its ticks off, both axes at the plot's edges.
+TEST(XlsxChartKinds, ManyTickLabelsAreDrawnByASeriesAlongTheAxis) {
+    const std::vector<model::TickLabel> ticks(std::begin(kRateTicks), std::end(kRateTicks));
+    std::string error;
+    const auto bytes = XlsxBytes(RateCharts({RateChart(0.25, ticks, 100), RateChart(-1, ticks, 400)}), &error);
+    ASSERT_TRUE(bytes) << error;
+    const auto charts = ChartParts(*bytes);
+    ASSERT_EQ(charts.size(), 2u);
+    const std::string sheet = Parts(*bytes, "xl/worksheets/sheet1.xml").begin()->second;
+    const struct {
+        const char* part;
+        double xMinimum;
+        int firstRow;  // of its points in the hidden columns
+    } expected[] = {{"xl/charts/chart1.xml", 0.25, 1}, {"xl/charts/chart2.xml", -1, 129}};
+    for (const auto& e : expected) {
+        SCOPED_TRACE(e.part);
+        const std::string& xml = charts.at(e.part);
+        const std::vector<std::string> series = SeriesOf(xml);
+        ASSERT_EQ(series.size(), 2u);
+        const std::string& labels = series.back();
+        std::size_t at = 0;
+        for (const model::TickLabel& tick : kRateTicks) {
+            at = labels.find("<a:t>" + tick.text + "</a:t>", at);
+            EXPECT_NE(at, std::string::npos) << tick.text << " missing or out of order";
+        }
+        EXPECT_NE(labels.find("<c:dLblPos val=\"l\"/>"), std::string::npos);
+        const std::string first = std::to_string(e.firstRow), last = std::to_string(e.firstRow + 8);
+        EXPECT_NE(labels.find("<c:xVal><c:numRef><c:f>Sheet1!$IW$" + first + ":$IW$" + last), std::string::npos)
+            << labels;
+        EXPECT_NE(labels.find("<c:yVal><c:numRef><c:f>Sheet1!$IX$" + first + ":$IX$" + last), std::string::npos)
+            << labels;
+        for (int i = 0; i < 9; ++i) {
+            const std::string row = std::to_string(e.firstRow + i);
+            EXPECT_EQ(CellNumber(sheet, "IW" + row), e.xMinimum);
+            const auto y = CellNumber(sheet, "IX" + row);
+            ASSERT_TRUE(y) << row;
+            EXPECT_NEAR(*y, kRateTicks[i].value, 1e-15);
+        }
+        const std::size_t yAxis = xml.find("<c:axPos val=\"l\"/>");
+        ASSERT_NE(yAxis, std::string::npos);
+        EXPECT_NE(xml.find("<c:numFmt formatCode=\"&quot;\u2007\u2007\u2007\u2007&quot;\"", yAxis), std::string::npos);
+        EXPECT_NE(xml.find("<c:majorTickMark val=\"none\"/>", yAxis), std::string::npos);
+        EXPECT_EQ(xml.find("<c:crosses val=\"min\"/>"), xml.find("<c:crosses val=\"min\"/>", 0));
+        EXPECT_NE(xml.find("<c:crosses val=\"min\"/>", yAxis), std::string::npos);
+        EXPECT_NE(xml.find("<c:crosses val=\"min\"/>"), xml.find("<c:crosses val=\"min\"/>", yAxis));
+        // Hidden cells drawn: the library leaves out "only visible cells".
+        EXPECT_EQ(xml.find("<c:plotVisOnly val=\"1\"/>"), std::string::npos);
+    }
+    const std::size_t columns = sheet.find("<col min=\"257\" max=\"258\"");
+    ASSERT_NE(columns, std::string::npos);
+    EXPECT_LT(sheet.find("hidden=\"1\"", columns), sheet.find("/>", columns));
+}
+
+// Without the other axis's minimum the labelled axis's place is the
+// spreadsheet's choice, and two labels fit a number format: neither chart
+// gets a series of labels. The hidden cells leave the charts where they were.
+TEST(XlsxChartKinds, TickLabelSeriesOnlyWhereNeededAndChartsStayInPlace) {
+    const std::vector<model::TickLabel> ticks(std::begin(kRateTicks), std::end(kRateTicks));
+    const std::vector<model::TickLabel> two = {kRateTicks[0], kRateTicks[8]};
+    std::string error;
+    const auto plain = XlsxBytes(RateCharts({RateChart(std::nullopt, ticks, 20), RateChart(0.25, two, 300)}), &error);
+    ASSERT_TRUE(plain) << error;
+    for (const auto& [name, xml] : ChartParts(*plain)) {
+        SCOPED_TRACE(name);
+        EXPECT_EQ(SeriesOf(xml).size(), 1u);
+        EXPECT_EQ(xml.find("<c:crosses val=\"min\"/>"), std::string::npos);
+    }
+    const std::string plainSheet = Parts(*plain, "xl/worksheets/sheet1.xml").begin()->second;
+    EXPECT_EQ(plainSheet.find("r=\"IX"), std::string::npos);
+
+    const auto labelled = XlsxBytes(RateCharts({RateChart(0.25, ticks, 20), RateChart(0.25, ticks, 300)}), &error);
+    ASSERT_TRUE(labelled) << error;
+    const auto anchors = [](const std::string& bytes) {
+        const std::string drawing = Parts(bytes, "xl/drawings/drawing1.xml").begin()->second;
+        std::vector<std::string> corners;
+        for (std::size_t at = drawing.find("<xdr:from>"); at != std::string::npos; at = drawing.find("<xdr:from>", at + 1))
+            corners.push_back(drawing.substr(at, drawing.find("</xdr:to>", at) - at));
+        return corners;
+    };
+    EXPECT_EQ(anchors(*labelled), anchors(*plain));
 }
 
 // Texts at the points, from cells of the sheet: marks above groups (an empty

@@ -9,7 +9,7 @@
 
 #include "analyses/potency/potency_template.h"
 #include "analyses/potency/run_potency.h"
-#include "fuzz_support.h"
+#include "fuzz/fuzz_support.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace tavelmark;

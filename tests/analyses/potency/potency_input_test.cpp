@@ -178,5 +178,21 @@ TEST(PotencyInput, EveryRefusalHasItsTextTitleAndCell) {
     EXPECT_EQ(checked.refusal->text, "参比制剂「C」不在本例数据中");
 }
 
+// What the options dialog offers as reference preparations: each name once,
+// as the check will read it (blanks trimmed, a number by its shortest text),
+// the shared controls left out, before any check (a name that reappears is
+// still listed once).
+TEST(PotencyInput, PreparationNamesAreWhatAReferenceIsChosenFrom) {
+    const InputGrid grid = GridWith({{"对照", 0.0, 20.0, 1.0},
+                                     {"  A ", 1.0, 10.0, 2.0},
+                                     {"", 2.0, 10.0, 5.0},
+                                     {2.0, 1.0, 10.0, 1.0},
+                                     {"对照", 0.0, 20.0, 2.0},
+                                     {"A", 4.0, 10.0, 8.0},
+                                     {"批次 3", 4.0, 10.0, 8.0}});
+    EXPECT_EQ(PreparationNames(grid), (std::vector<std::string>{"A", "2", "批次 3"}));
+    EXPECT_TRUE(PreparationNames(GridWith({})).empty());
+}
+
 }  // namespace
 }  // namespace tavelmark::potency
