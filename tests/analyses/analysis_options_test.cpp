@@ -54,6 +54,9 @@ TEST(AnalysisOptions, OlderFilesAndForeignTypesTakeTheDefaults) {
         {"rates", R"({"items": [4, 11], "captionCommand": "odd-ana"})", "captionCommand", "odd-ana"},
         {"rates", R"({"items": {}, "captionCommand": null})", "captionCommand", "rate-ana"},
         {"ldk-compare", R"({"extended": null})", "extended", false},
+        {"multigroup", R"({"reference": "模型组"})", "normalControl", ""},
+        {"multigroup", R"({"reference": "模型组"})", "focus", "all-pairs"},
+        {"multigroup", R"({"focus": "against-reference"})", "focus", "against-reference"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.saved);
@@ -89,6 +92,12 @@ TEST(AnalysisOptions, SavedValuesFollowTheCommandLinesRules) {
         {"rates", R"({"items": ["mh"]})", true},
         {"rates", R"({"captionCommand": "anova"})", true},
         {"rates", R"({"items": [12], "captionCommand": "en-rate-ana"})", false},
+        // The several-groups codec refuses a member of another type too.
+        {"multigroup", R"({"focus": "pairs"})", true},
+        {"multigroup", R"({"reference": "甲", "normalControl": "甲"})", true},
+        {"multigroup", R"({"reference": 3})", true},
+        {"multigroup", R"({"alwaysUnequalVariances": "yes"})", true},
+        {"multigroup", R"({"reference": "甲", "normalControl": "乙", "focus": "all-pairs"})", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.saved);
@@ -114,6 +123,10 @@ TEST(AnalysisOptions, CommandLineValuesBecomeTheSavedOptions) {
         {"rates", {{"--variant", {"odd-ana"}}}, "items", json::array({11})},
         {"rates", {{"--variant", {"RATE-COMP"}}, {"--items", {"mh,12"}}}, "captionCommand", "rate-comp"},
         {"rates", {{"--variant", {"RATE-COMP"}}, {"--items", {"mh,12"}}}, "items", json::array({4, 12})},
+        {"multigroup", {{"--control", {"模型组"}}}, "reference", "模型组"},
+        {"multigroup", {{"--normal-control", {"正常对照组"}}}, "normalControl", "正常对照组"},
+        {"multigroup", {{"--unequal-variances", {}}}, "alwaysUnequalVariances", true},
+        {"multigroup", {{"--focus", {"against-reference"}}}, "focus", "against-reference"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.member);
@@ -134,6 +147,8 @@ TEST(AnalysisOptions, CommandLineValuesBecomeTheSavedOptions) {
         {"means", {{"--sections", {"anova"}}}, "--sections: "},
         {"rates", {{"--items", {"3"}}}, "--items: 未知的报告项目: 3"},
         {"rates", {{"--variant", {"anova"}}}, "--variant: anova"},
+        {"multigroup", {{"--focus", {"pairs"}}}, "--focus pairs: 选项“focus”只能是"},
+        {"multigroup", {{"--control", {"甲"}}, {"--normal-control", {"甲"}}}, "--control 甲 --normal-control 甲: "},
     };
     for (const Refused& c : refusals) {
         SCOPED_TRACE(c.saysWhy);
