@@ -18,9 +18,16 @@ MultigroupInputWindow* ShowMultigroupInputWindow(Workbench& workbench, Multigrou
     const bool created = !window;
     if (created) {
         window = new MultigroupInputWindow(workbench);
+        window->setComparisonFocus(focus);
         holder = AddFixedSubWindow(area, window);
+    } else if (window->comparisonFocus() != focus) {
+        // The other caption is another option. A new window nobody has
+        // changed yet starts from it, as it would have opened under it; a
+        // window with typed data or a file counts the switch as a change.
+        const bool untouched = window->filePath().isEmpty() && !window->hasUnsavedChanges();
+        window->setComparisonFocus(focus);
+        if (untouched) window->gridWritten();
     }
-    window->setComparisonFocus(focus);
     ActivateSubWindow(area, holder);
     // A new grid opens at its headings.
     if (created) window->gridView()->scrollToTop();

@@ -26,6 +26,7 @@ namespace {
 // fifteen rows, the buttons stand in a row below it at the right.
 constexpr double kGridHeight = 4200;
 constexpr double kButtonGap = 150, kButtonWidth = 1215, kButtonHeight = 495, kButtonSpacing = 240;
+// The grid is the window's width less this, as the window's own resizing keeps it.
 constexpr double kRightMargin = 150;
 
 void LayOut(DataEntryWindow& w) {
@@ -40,7 +41,7 @@ void LayOut(DataEntryWindow& w) {
         button->setGeometry(left, top, twips.x(kButtonWidth), twips.y(kButtonHeight));
         left += twips.x(kButtonWidth + kButtonSpacing);
     }
-    w.setFixedSize(gridWidth + twips.x(kRightMargin) / 2, top + twips.y(kButtonHeight + kButtonGap));
+    w.setFixedSize(gridWidth + twips.x(kRightMargin), top + twips.y(kButtonHeight + kButtonGap));
 }
 
 MultigroupFocus FocusOf(DataEntryWindow& w) { return static_cast<MultigroupInputWindow&>(w).comparisonFocus(); }
@@ -62,6 +63,7 @@ DataEntryDesign Design() {
     d.gridToolTip = QStringLiteral("每列一组: 第1行填组名, 第2行起填该组数据(蓝线框), 最多10组, 每组最多300个数据");
     d.gridAccessibleName = QStringLiteral("各组数据表");
     d.gridAccessibleDescription = QStringLiteral("A至J列各一组, 第1行为组名, 第2至301行为数据");
+    d.gridMarginTwips = kRightMargin;
     d.helpButton = {"cmdHelp", "在线帮助", "本模块的示例、使用方法、参数意义等"};
     d.settingsButton = {"cmdSet", "参数设置", "选择参照组、正常对照组及计算方法"};
     d.calculateButton = {"cmdCal", "计算", "按表中数据进行计算"};

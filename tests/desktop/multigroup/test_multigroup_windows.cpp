@@ -140,9 +140,16 @@ void MultigroupWindowsTest::bothMenuEntriesOpenTheOneWindowUnderTheirCaptions() 
     QVERIFY(opened.window);
     QCOMPARE(opened.window->objectName(), QStringLiteral("frmMultigroupInput"));
     QCOMPARE(opened.window->grid().value("B1"), model::CellValue{std::string("模型组")});
+    // Untouched, the window takes the other caption as its starting point:
+    // nothing to save. Once data is typed, the caption counts as a change too.
+    opened.open("mnuControlComp");
+    QCOMPARE(opened.window->windowTitle(), QStringLiteral("各实验组与对照组均数比较数据录入"));
+    QVERIFY(!opened.window->hasUnsavedChanges());
     opened.window->grid().setValue("A2", 33.5);  // typed data stays under every caption
     for (const Entry& entry : entries) {
         opened.open(entry.menu);
+        QVERIFY(opened.window->hasUnsavedChanges());
+        QVERIFY(opened.window->windowTitle().endsWith(QStringLiteral("*")));
         QCOMPARE(opened.bench.area->findChildren<MultigroupInputWindow*>().size(), 1);
         QCOMPARE(opened.window->caption(), QString::fromUtf8(entry.caption));
         QCOMPARE(opened.window->grid().value("A2"), model::CellValue{33.5});
