@@ -90,6 +90,17 @@ def full_means_grid():
     return path
 
 
+def full_multigroup_grid():
+    """Ten groups of 300 values, the most the several-groups grid holds."""
+    path = os.path.join(scratch, "multigroup-10x300.csv")
+    rng = random.Random(22)
+    with open(path, "w") as f:
+        f.write(",".join(f"组{g + 1}" for g in range(10)) + "\n")
+        for _ in range(300):
+            f.write(",".join(f"{rng.gauss(50 + 0.2 * g, 2):.2f}" for g in range(10)) + "\n")
+    return path
+
+
 def hyperfine_all(commands, command_env, count, warmup):
     """Median wall time and mean CPU time (user + system) of each command, in
     ms, timed one after the other in one run."""
@@ -251,6 +262,7 @@ class TestCommand:
 BLISS_ALL = ["bliss", "--intermediate", "--fieller", "--heterogeneity", "--chart", example("bliss")]
 MEANS_ALL = ["means", "--all", example("means")]
 MEANS_FULL = ["means", "--all", full_means_grid()]
+MULTIGROUP_FULL = ["multigroup", full_multigroup_grid()]
 RATES_ALL = ["rates", "--all", example("rates")]
 LDK = ["ldk-compare", example("ldk_compare")]
 # Ten preparations of twelve doses, the most the potency grid holds.
@@ -282,6 +294,11 @@ ROWS = [
     ("ldk-compare, peak memory", Peak(LDK), (15, "MiB")),
     ("potency, 10 preparations × 12 doses", ProcessBeside(POTENCY_LARGEST, BLISS_ALL, "bliss"), Times(1.5)),
     ("potency --extended, 10 preparations × 12 doses", Process(POTENCY_LARGEST + ["--extended"]), None),
+    ("multigroup, ten groups of 300", ProcessBeside(MULTIGROUP_FULL, MEANS_FULL, "means --all, full grid"),
+     Times(1.5)),
+    ("multigroup, ten groups of 300, peak memory", Peak(MULTIGROUP_FULL), None),
+    ("multigroup: Dunnett's integral, nine treatments", GoogleBenchmark("bench_multigroup", "BM_DunnettNineTreatments"),
+     (5, "ms")),
     ("desktop: launch to first paint", FirstPaint(), (150, "ms")),
 ] + [
     (f"desktop: {label} 计算 → painted result window{first}",

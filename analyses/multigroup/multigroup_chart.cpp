@@ -77,7 +77,7 @@ void AddMultigroupChart(model::Sheet& sheet, int row, const MultigroupInput& inp
     // Room for each group's name under the axis.
     chart.width = std::max(320.0, 80 + 55.0 * k);
     chart.height = 240;
-    chart.top = report::ExtendedRowTop(row + 1);
+    chart.top = report::ExtendedRowTop(sheet, row + 1);
     const double axisFloor = chart.yAxis.minimum.value_or(low);
 
     std::vector<ChartDataColumn> columns = report::ChartDataColumns(
@@ -104,7 +104,7 @@ void AddMultigroupChart(model::Sheet& sheet, int row, const MultigroupInput& inp
     for (ChartDataColumn& c : columns) c.numberFormat = "General";
     columns[kDotX - 1].numberFormat = columns[kGroupX - 1].numberFormat = columns[kBarX - 1].numberFormat = "0.00";
     const report::ChartDataPlace data =
-        report::WriteChartData(sheet, report::RowBelowChart(row + 1, chart.height), "作图数据", columns);
+        report::WriteChartData(sheet, report::RowBelowChart(sheet, row + 1, chart.height), "作图数据", columns);
 
     for (int g = 0; g < k; ++g) {
         ChartSeries dots = Series(data, sheet.name(), kDotX, kDotY, firstDot[g], static_cast<int>(input.values[g].size()));

@@ -28,6 +28,13 @@ std::string Quoted(const std::string& name) { return "“" + name + "”"; }
 
 }  // namespace
 
+std::vector<std::string> MultigroupHeadings(const GridSheet& sheet) {
+    std::vector<std::string> names;
+    for (int column = 1; column <= kMostGroups; ++column)
+        if (std::string name = HeadingOf(sheet, column); !name.empty()) names.push_back(std::move(name));
+    return names;
+}
+
 int FindReference(const std::vector<std::string>& names, const std::string& asked) {
     if (!asked.empty()) {
         const auto it = std::find(names.begin(), names.end(), asked);

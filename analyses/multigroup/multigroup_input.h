@@ -30,6 +30,10 @@ struct MultigroupInput {
 std::variant<MultigroupInput, report::Refusal> ReadMultigroupInput(const model::GridSheet& sheet,
                                                                    const MultigroupOptions& options);
 
+// The headings of row 1 that are not empty, left to right, as the checks
+// read them (a number as its shortest text): the names a group can be chosen by.
+std::vector<std::string> MultigroupHeadings(const model::GridSheet& sheet);
+
 // The reference group's column by the options' rule; -1 when a heading asked
 // for is not there.
 int FindReference(const std::vector<std::string>& names, const std::string& asked);

@@ -56,6 +56,9 @@ TEST(AnalysisOptions, OlderFilesAndForeignTypesTakeTheDefaults) {
         {"ldk-compare", R"({"extended": null})", "extended", false},
         {"potency", R"({"link": "logit"})", "natural", "none"},
         {"potency", R"({"ldk": [95]})", "reference", ""},
+        {"multigroup", R"({"reference": "模型组"})", "normalControl", ""},
+        {"multigroup", R"({"reference": "模型组"})", "focus", "all-pairs"},
+        {"multigroup", R"({"focus": "against-reference"})", "focus", "against-reference"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.saved);
@@ -97,6 +100,12 @@ TEST(AnalysisOptions, SavedValuesFollowTheCommandLinesRules) {
         {"potency", R"({"ldk": [95, 100]})", true},
         {"potency", R"({"ldk": [-5]})", true},
         {"potency", R"({"link": "logit", "natural": "estimate", "reference": "B", "ldk": [0.5, 99.5]})", false},
+        // The several-groups codec refuses a member of another type too.
+        {"multigroup", R"({"focus": "pairs"})", true},
+        {"multigroup", R"({"reference": "甲", "normalControl": "甲"})", true},
+        {"multigroup", R"({"reference": 3})", true},
+        {"multigroup", R"({"alwaysUnequalVariances": "yes"})", true},
+        {"multigroup", R"({"reference": "甲", "normalControl": "乙", "focus": "all-pairs"})", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.saved);
@@ -126,6 +135,10 @@ TEST(AnalysisOptions, CommandLineValuesBecomeTheSavedOptions) {
         {"potency", {{"--link", {"logit"}}, {"--natural", {"estimate"}}}, "natural", "estimate"},
         {"potency", {{"--reference", {"鱼藤素"}}}, "reference", "鱼藤素"},
         {"potency", {{"--ldk", {"95", "2.5", ".5"}}}, "ldk", json::array({95, 2.5, 0.5})},
+        {"multigroup", {{"--control", {"模型组"}}}, "reference", "模型组"},
+        {"multigroup", {{"--normal-control", {"正常对照组"}}}, "normalControl", "正常对照组"},
+        {"multigroup", {{"--unequal-variances", {}}}, "alwaysUnequalVariances", true},
+        {"multigroup", {{"--focus", {"against-reference"}}}, "focus", "against-reference"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.analysis) + " " + c.member);
@@ -152,6 +165,8 @@ TEST(AnalysisOptions, CommandLineValuesBecomeTheSavedOptions) {
         {"potency", {{"--ldk", {"0"}}}, "--ldk 0: "},
         {"potency", {{"--ldk", {"1e1"}}}, "--ldk 1e1: "},
         {"potency", {{"--ldk", {"-5"}}}, "--ldk -5: "},
+        {"multigroup", {{"--focus", {"pairs"}}}, "--focus pairs: 选项“focus”只能是"},
+        {"multigroup", {{"--control", {"甲"}}, {"--normal-control", {"甲"}}}, "--control 甲 --normal-control 甲: "},
     };
     for (const Refused& c : refusals) {
         SCOPED_TRACE(c.saysWhy);

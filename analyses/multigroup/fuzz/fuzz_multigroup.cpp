@@ -10,7 +10,7 @@
 
 #include "analyses/multigroup/multigroup_template.h"
 #include "analyses/multigroup/run_multigroup.h"
-#include "fuzz_support.h"
+#include "fuzz/fuzz_support.h"
 #include "model/workbook.h"
 
 namespace {
