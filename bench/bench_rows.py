@@ -90,17 +90,6 @@ def full_means_grid():
     return path
 
 
-def full_multigroup_grid():
-    """Ten groups of 300 values, the most the several-groups grid holds."""
-    path = os.path.join(scratch, "multigroup-10x300.csv")
-    rng = random.Random(22)
-    with open(path, "w") as f:
-        f.write(",".join(f"组{g + 1}" for g in range(10)) + "\n")
-        for _ in range(300):
-            f.write(",".join(f"{rng.gauss(50 + 0.2 * g, 2):.2f}" for g in range(10)) + "\n")
-    return path
-
-
 def hyperfine_all(commands, command_env, count, warmup):
     """Median wall time and mean CPU time (user + system) of each command, in
     ms, timed one after the other in one run."""
@@ -262,7 +251,8 @@ class TestCommand:
 BLISS_ALL = ["bliss", "--intermediate", "--fieller", "--heterogeneity", "--chart", example("bliss")]
 MEANS_ALL = ["means", "--all", example("means")]
 MEANS_FULL = ["means", "--all", full_means_grid()]
-MULTIGROUP_FULL = ["multigroup", full_multigroup_grid()]
+# Ten groups of 300 values, the most the several-groups grid holds.
+MULTIGROUP_FULL = ["multigroup", os.path.join(root, "tests", "analyses", "multigroup", "data", "largest.csv")]
 RATES_ALL = ["rates", "--all", example("rates")]
 LDK = ["ldk-compare", example("ldk_compare")]
 # Ten preparations of twelve doses, the most the potency grid holds.
@@ -277,6 +267,16 @@ def gui_calculate_analyses():
                             env=dict(env, QT_QPA_PLATFORM="offscreen")).stdout.split()
     names = [m.group(1) for m in map(re.compile(r"BM_([\w-]+)CalculateToResultWindow").fullmatch, listed) if m]
     return [(name, name) for name in names]
+
+
+def gui_largest_grids():
+    """Names of the analyses whose 计算 bench_gui_calculate also times on their largest grid."""
+    exe = os.path.join(build, "bench", "bench_gui_calculate")
+    if not os.access(exe, os.X_OK):
+        return []
+    listed = subprocess.run([exe, "--benchmark_list_tests"], capture_output=True, text=True,
+                            env=dict(env, QT_QPA_PLATFORM="offscreen")).stdout.split()
+    return [m.group(1) for m in map(re.compile(r"BM_([\w-]+)LargestGrid/real_time").fullmatch, listed) if m]
 
 
 ROWS = [
@@ -305,6 +305,10 @@ ROWS = [
      GoogleBenchmark("bench_gui_calculate", f"BM_{name}{bench}/real_time"), (60, "ms"))
     for label, name in gui_calculate_analyses()
     for first, bench in [(", first press", "FirstPress/iterations:1"), ("", "CalculateToResultWindow")]
+] + [
+    (f"desktop: {name} 计算 → painted result window, largest grid",
+     GoogleBenchmark("bench_gui_calculate", f"BM_{name}LargestGrid/real_time"), (60, "ms"))
+    for name in gui_largest_grids()
 ] + [
     ("README test command, fresh clone (BENCH_TEST_COMMAND=1)", TestCommand(), (8, "min")),
 ]

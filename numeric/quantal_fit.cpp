@@ -238,6 +238,8 @@ NewtonResult Newton(const Likelihood& likelihood, std::vector<double> theta, int
     const Layout& layout = likelihood.layout();
     double current = likelihood.logLikelihood(theta);
     if (!std::isfinite(current)) {
+        // The caller still looks at where the fit stood (running away?).
+        out.theta = std::move(theta);
         out.failure = QuantalFailure::NotConverged;
         return out;
     }

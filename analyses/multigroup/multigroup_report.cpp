@@ -26,7 +26,11 @@ const char* Verdict(std::optional<double> p) {
 int WriteRecommendation(Sheet& sheet, int row, const MultigroupResults& r) {
     sheet.setValue(CellRef{row, 1}, std::string("方法推荐"));
     sheet.setBottomBorder(RangeRef{{row, 1}, {row, 11}}, model::BorderWeight::Medium);
+    // The sentence wraps across the tables' width instead of running off
+    // the page: its row grows as many lines as it needs.
     sheet.setValue(CellRef{row + 1, 1}, r.recommendation);
+    sheet.merge(RangeRef{{row + 1, 1}, {row + 1, 11}});
+    sheet.setWrapText(RangeRef{{row + 1, 1}, {row + 1, 11}}, true);
     sheet.setBottomBorder(RangeRef{{row + 1, 1}, {row + 1, 11}}, model::BorderWeight::Medium);
     return row + 3;
 }
@@ -98,7 +102,8 @@ void FRow(ReportTable& t, const std::string& label, const FTest& f) {
 
 int WriteVarianceChecks(Sheet& sheet, int row, const MultigroupResults& r) {
     ReportTable t(sheet, row, "方差齐性检验", {"方  法", "统计量", "自由度1", "自由度2", "P", "结论"});
-    FRow(t, "Levene检验(中位数法,用于方法选择)", r.leveneMedian);
+    // The recommendation sentence names this one as the test that chose the path.
+    FRow(t, "Levene检验(中位数法)", r.leveneMedian);
     FRow(t, "Levene检验(均数法)", r.leveneMean);
     t.row("Bartlett检验(χ²)");
     t.number(2, r.bartlett.statistic, r.bartlett.why);

@@ -180,6 +180,16 @@ TEST(QuantalFit, DataWithoutAFiniteEstimateSayWhyInsteadOfRunningAway) {
     }
 }
 
+TEST(QuantalFit, AStartWhereTheLikelihoodIsNotFiniteIsAFailureNotACrash) {
+    // A profile fit can start where a group without responses has a fitted
+    // rate of exactly 1: the log-likelihood is -inf from the first step.
+    QuantalModel model = Line(kRotenone, QuantalLink::Probit);
+    model.start = {-1e6, 1e6};
+    const QuantalOutcome outcome = FitQuantal(model);
+    EXPECT_FALSE(outcome.fit);
+    EXPECT_NE(outcome.failure, QuantalFailure::None);
+}
+
 TEST(QuantalFit, AnExactFitHasADevianceOfZeroNotBelow) {
     // Rates exactly on a probit line: Phi(-1), Phi(0), Phi(1) of 10^6 subjects
     // rounded to whole counts leave a deviance of rounding size.
