@@ -6,7 +6,10 @@
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChart>
+#include <QGraphicsScene>
 #include <QGraphicsSimpleTextItem>
+#include <QImage>
+#include <QPainter>
 #include <QMap>
 #include <QLineSeries>
 #include <QScatterSeries>
@@ -79,6 +82,7 @@ private slots:
     void errorBarPathRunsFromLowerToUpperCapThroughItsPoint();
     void scatterChartsTakeDashesAxisSpansAndTickLabels();
     void pointTextsStandAboveOrBelowTheirPoints();
+    void manyDotsAreDrawnWhereTheyLieWithoutALine();
 };
 
 void ChartBuilderTest::columnsStandOnTheirCategoriesWithErrorBarsToTheLimits() {
@@ -219,6 +223,52 @@ void ChartBuilderTest::pointTextsStandAboveOrBelowTheirPoints() {
     QVERIFY(texts["模型组"].top() >= axis.y());
     QVERIFY(texts["模型组"].bottom() <= built->size().height());
     QVERIFY(!built->axes(Qt::Horizontal).front()->labelsVisible());
+}
+
+// A dot chart of two groups of 150 values, as the several-groups report draws
+// them: so many circles are drawn as one stamped picture each, and every dot
+// must still show where its value lies, with nothing drawn between groups.
+void ChartBuilderTest::manyDotsAreDrawnWhereTheyLieWithoutALine() {
+    model::Sheet sheet("Sheet1");
+    constexpr int kPerGroup = 150;
+    for (int r = 0; r < 2 * kPerGroup; ++r) {
+        sheet.setValue(model::CellRef{1 + r, 1}, r < kPerGroup ? 1.0 : 3.0);
+        sheet.setValue(model::CellRef{1 + r, 2}, 30.0 + (r % kPerGroup) * 0.1);
+    }
+    model::Chart chart;
+    chart.xAxis.minimum = 0;
+    chart.xAxis.maximum = 4;
+    chart.yAxis.minimum = 20;
+    chart.yAxis.maximum = 50;
+    model::ChartSeries dots;
+    dots.xValues = model::Range("A1:A300");
+    dots.yValues = model::Range("B1:B300");
+    dots.markerStyle = model::MarkerStyle::Circle;
+    dots.markerSize = 4;
+    chart.series = {dots};
+    QGraphicsScene scene;
+    QChart* built = ui::BuildChart(chart, [&](const std::string&) { return &sheet; });
+    scene.addItem(built);
+    ui::FitChart(*built, QSizeF(400, 300));
+    QCOMPARE(qobject_cast<QXYSeries*>(built->series().front())->count(), 2 * kPerGroup);
+
+    QImage picture(400, 300, QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    {
+        QPainter painter(&picture);
+        scene.render(&painter, QRectF(0, 0, 400, 300), QRectF(0, 0, 400, 300));
+    }
+    const auto at = [&](double x, double y) {
+        const QPoint p = built->mapToPosition(QPointF(x, y), built->series().front()).toPoint();
+        return picture.pixelColor(p);
+    };
+    for (const double y : {30.0, 37.5, 44.9}) {
+        QVERIFY2(at(1, y) != QColor(Qt::white), qPrintable(QString("no dot at 1, %1").arg(y)));
+        QVERIFY2(at(3, y) != QColor(Qt::white), qPrintable(QString("no dot at 3, %1").arg(y)));
+    }
+    // Between the groups, and beyond the highest value: nothing.
+    QCOMPARE(at(2, 37.5), QColor(Qt::white));
+    QCOMPARE(at(1, 48), QColor(Qt::white));
 }
 
 TAVELMARK_QTEST_CLASS(ChartBuilderTest)
