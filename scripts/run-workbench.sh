@@ -43,7 +43,9 @@ run_example() {
 
 run_example bliss bliss --intermediate --fieller --heterogeneity --chart
 run_example means means --all
+run_example multigroup multigroup --extended
 run_example rates rates --all
 run_example ldk_compare ldk-compare
+run_example potency potency --extended
 
 exit "$failed"
