@@ -265,7 +265,9 @@ def gui_calculate_analyses():
         return []
     listed = subprocess.run([exe, "--benchmark_list_tests"], capture_output=True, text=True,
                             env=dict(env, QT_QPA_PLATFORM="offscreen")).stdout.split()
-    names = [m.group(1) for m in map(re.compile(r"BM_([\w-]+)CalculateToResultWindow").fullmatch, listed) if m]
+    # Google Benchmark lists a benchmark timed in real time with "/real_time".
+    names = [m.group(1) for m in map(re.compile(r"BM_([\w-]+)CalculateToResultWindow(?:/real_time)?").fullmatch,
+                                     listed) if m]
     return [(name, name) for name in names]
 
 
