@@ -62,15 +62,20 @@ QScatterSeries::MarkerShape ShapeOf(MarkerStyle style, int series) {
 // More points than this in one circle series are drawn as light markers.
 constexpr std::size_t kManyPoints = 64;
 
+// Drawn four times finer than the screen's pixels, so that a printed or
+// PDF page, where the picture is scaled up, shows round dots.
+constexpr int kMarkerOversampling = 4;
+
 QImage CircleMarker(double size, const QColor& fill, const QColor& border) {
-    const int side = static_cast<int>(std::ceil(size));
+    const int side = static_cast<int>(std::ceil(size)) * kMarkerOversampling;
     QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setBrush(fill);
-    painter.setPen(QPen(border, 1));
-    painter.drawEllipse(QRectF(0.5, 0.5, side - 1.0, side - 1.0));
+    painter.setPen(QPen(border, kMarkerOversampling));
+    const double inset = kMarkerOversampling / 2.0;
+    painter.drawEllipse(QRectF(inset, inset, side - 2 * inset, side - 2 * inset));
     return image;
 }
 
