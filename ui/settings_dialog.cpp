@@ -1,5 +1,6 @@
 #include "ui/settings_dialog.h"
 
+#include <QCloseEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPushButton>
@@ -29,6 +30,11 @@ void ReturnToInputWindow(Workbench& workbench, const QString& analysis) {
 }
 
 }  // namespace
+
+void SettingsDialog::closeEvent(QCloseEvent* event) {
+    emit closedByCloseBox();
+    QWidget::closeEvent(event);
+}
 
 SettingsDialog* FindSettingsDialog(Workbench& workbench, const QMetaObject& type) {
     QMdiSubWindow* holder = HolderOf(workbench, type);

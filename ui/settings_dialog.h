@@ -28,6 +28,10 @@ signals:
     void confirmed();
     // The close box: the dialog goes, and its choices with it.
     void closedByCloseBox();
+
+protected:
+    // Every dialog's close box says so, once, here.
+    void closeEvent(QCloseEvent* event) override;
 };
 
 // The dialog of that class while it exists (shown or hidden); null otherwise.

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -148,11 +147,6 @@ void BlissSettingsDialog::baseValueChanged() {
     txtBaseValue_->setText(QStringLiteral("0"));
     txtBaseValue_->setFocus();
     txtBaseValue_->selectAll();
-}
-
-void BlissSettingsDialog::closeEvent(QCloseEvent* event) {
-    emit closedByCloseBox();
-    ui::SettingsDialog::closeEvent(event);
 }
 
 }  // namespace tavelmark::bliss::desktop

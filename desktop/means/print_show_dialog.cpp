@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -106,11 +105,6 @@ void PrintShowDialog::setOptions(const means::MeansOptions& o) {
 
 // The first of the sections a user may choose.
 QWidget* PrintShowDialog::firstControl() const { return check(means::kMeansSections.front().checkBox); }
-
-void PrintShowDialog::closeEvent(QCloseEvent* event) {
-    emit closedByCloseBox();
-    event->accept();
-}
 
 }  // namespace tavelmark::means::desktop
 

@@ -29,8 +29,6 @@ public:
 
     QWidget* firstControl() const override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     QLabel* label1_ = nullptr;

@@ -1,7 +1,6 @@
 #include "desktop/multigroup/multigroup_settings_dialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -155,11 +154,6 @@ void MultigroupSettingsDialog::keepApart(QComboBox* chosen, QComboBox* other) {
 }
 
 QWidget* MultigroupSettingsDialog::firstControl() const { return cboReference_; }
-
-void MultigroupSettingsDialog::closeEvent(QCloseEvent* event) {
-    emit closedByCloseBox();
-    ui::SettingsDialog::closeEvent(event);
-}
 
 }  // namespace tavelmark::multigroup::desktop
 

@@ -39,8 +39,6 @@ public:
 
     QWidget* firstControl() const override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // One group cannot be both: choosing it for one clears the other.

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -207,11 +206,6 @@ void PotencySettingsDialog::confirm() {
     prompter_.message(kLDkRange, kLDkRangeTitle, report::MessageIcon::Critical);
     txtLDk_->setFocus();
     txtLDk_->selectAll();
-}
-
-void PotencySettingsDialog::closeEvent(QCloseEvent* event) {
-    emit closedByCloseBox();
-    ui::SettingsDialog::closeEvent(event);
 }
 
 }  // namespace tavelmark::potency::desktop

@@ -47,8 +47,6 @@ public:
 
     QWidget* firstControl() const override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     // 确定: the LDk values checked first; a bad one is said and kept for correcting.

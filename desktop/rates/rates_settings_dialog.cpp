@@ -1,7 +1,6 @@
 #include "desktop/rates/rates_settings_dialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -166,11 +165,6 @@ void RatesSettingsDialog::itemChanged() {
 }
 
 QWidget* RatesSettingsDialog::firstControl() const { return chkP(RatesOptions::kFirstOptionalItem); }
-
-void RatesSettingsDialog::closeEvent(QCloseEvent* event) {
-    emit closedByCloseBox();
-    ui::SettingsDialog::closeEvent(event);
-}
 
 }  // namespace tavelmark::rates::desktop
 

@@ -33,8 +33,6 @@ public:
 
     QWidget* firstControl() const override;
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void allChanged();
