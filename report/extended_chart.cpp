@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include "model/wrapped_text.h"
 #include "report/report_frame.h"
@@ -23,6 +24,18 @@ constexpr double kShortRow = 12.75;
 
 RangeRef ChartDataPlace::values(int column, int count) const {
     return RangeRef{CellRef{firstRow, column}, CellRef{firstRow + std::max(count, 1) - 1, column}};
+}
+
+std::vector<PlotPoint> SideBySideDots(const std::vector<double>& values, double centre, double step) {
+    std::map<double, int> seen;
+    std::vector<PlotPoint> dots;
+    for (double v : values) {
+        const int k = seen[v]++;
+        const int steps = (k + 1) / 2;
+        const double side = k % 2 == 1 ? 1.0 : -1.0;
+        dots.push_back({centre + side * steps * step, v});
+    }
+    return dots;
 }
 
 std::vector<ChartDataColumn> ChartDataColumns(const std::vector<std::string>& headers) {

@@ -26,6 +26,16 @@ struct ChartDataPlace {
     model::RangeRef values(int column, int count) const;
 };
 
+// A point of a chart, in the axes' units.
+struct PlotPoint {
+    double x = 0, y = 0;
+};
+
+// One dot per value at x = `centre`; equal values are set side by side, the
+// k-th repeat at 0, +step, −step, +2·step, −2·step, ... from the centre, so
+// that every value shows and none moves up or down.
+std::vector<PlotPoint> SideBySideDots(const std::vector<double>& values, double centre, double step);
+
 // Columns with these headers and no values yet.
 std::vector<ChartDataColumn> ChartDataColumns(const std::vector<std::string>& headers);
 

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <string>
 
 #include "report/extended_chart.h"
@@ -44,18 +43,6 @@ ChartSeries SeriesOf(const report::ChartDataPlace& data, const std::string& shee
 
 }  // namespace
 
-std::vector<PlotPoint> DotPositions(const std::vector<double>& values, double centre) {
-    std::map<double, int> seen;
-    std::vector<PlotPoint> dots;
-    for (double v : values) {
-        const int k = seen[v]++;
-        const int steps = (k + 1) / 2;
-        const double side = k % 2 == 1 ? 1.0 : -1.0;
-        dots.push_back({centre + side * steps * kTieStep, v});
-    }
-    return dots;
-}
-
 std::vector<PlotPoint> BoxPlotPath(const BoxPlotFigures& box, double centre) {
     if (!box.lowerQuartile || !box.median || !box.upperQuartile || !box.lowerWhisker || !box.upperWhisker)
         return {};
@@ -76,7 +63,7 @@ void AddDotBoxChart(model::Sheet& sheet, int row, const ExtendedMeans& results) 
         {"T组 x", "T组数值", "R组 x", "R组数值", "T组箱线 x", "T组箱线 y", "R组箱线 x", "R组箱线 y"});
     std::vector<std::vector<PlotPoint>> dots, paths;
     for (std::size_t i = 0; i < 2; ++i) {
-        dots.push_back(DotPositions(groups[i].box->values, groups[i].centre));
+        dots.push_back(report::SideBySideDots(groups[i].box->values, groups[i].centre, kTieStep));
         AppendPoints(columns, 2 * i, dots.back());
         paths.push_back(BoxPlotPath(*groups[i].box, groups[i].centre));
         AppendPoints(columns, 2 * i + 4, paths.back());

@@ -5,16 +5,11 @@
 #include "analyses/means/box_plot.h"
 #include "analyses/means/extended_means.h"
 #include "model/workbook.h"
+#include "report/extended_chart.h"
 
 namespace tavelmark::means {
 
-struct PlotPoint {
-    double x = 0, y = 0;
-};
-
-// One dot per value at x = `centre`; equal values are set side by side, the
-// k-th repeat 0, +s, -s, +2s, -2s, ... from the centre, so every value shows.
-std::vector<PlotPoint> DotPositions(const std::vector<double>& values, double centre);
+using report::PlotPoint;
 
 // The box (quartiles, median) and Tukey's whiskers with their caps as one
 // line, some strokes drawn twice; empty without quartiles and whiskers.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 #include <string>
 
 #include "analyses/multigroup/multigroup_report.h"
@@ -40,18 +39,6 @@ ChartSeries Series(const report::ChartDataPlace& data, const std::string& sheet,
 
 }  // namespace
 
-std::vector<Dot> DotsOf(const std::vector<double>& values, double centre) {
-    std::map<double, int> seen;
-    std::vector<Dot> dots;
-    for (double v : values) {
-        const int k = seen[v]++;
-        const int steps = (k + 1) / 2;
-        const double side = k % 2 == 1 ? 1.0 : -1.0;
-        dots.push_back({centre + side * steps * kTieStep, v});
-    }
-    return dots;
-}
-
 void AddMultigroupChart(model::Sheet& sheet, int row, const MultigroupInput& input, const MultigroupResults& results,
                         const MultigroupOptions&) {
     const int k = static_cast<int>(input.names.size());
@@ -85,7 +72,7 @@ void AddMultigroupChart(model::Sheet& sheet, int row, const MultigroupInput& inp
     std::vector<int> firstDot;
     for (int g = 0; g < k; ++g) {
         firstDot.push_back(static_cast<int>(columns[kDotX - 1].values.size()));
-        for (const Dot& d : DotsOf(input.values[g], g + 1)) {
+        for (const report::PlotPoint& d : report::SideBySideDots(input.values[g], g + 1, kTieStep)) {
             columns[kDotX - 1].values.emplace_back(d.x);
             columns[kDotY - 1].values.emplace_back(d.y);
         }

@@ -14,13 +14,6 @@ namespace tavelmark::multigroup {
 
 inline constexpr const char* kChartName = "多组均数点图";
 
-struct Dot {
-    double x = 0, y = 0;
-};
-// The dots of one group centred at x = `centre`: the k-th repeat of a value
-// at centre, +s, −s, +2s, −2s, ... so that every value shows.
-std::vector<Dot> DotsOf(const std::vector<double>& values, double centre);
-
 // From `row` on: the chart, then the table of its numbers.
 void AddMultigroupChart(model::Sheet& sheet, int row, const MultigroupInput& input, const MultigroupResults& results,
                         const MultigroupOptions& options);

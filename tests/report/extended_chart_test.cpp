@@ -1,11 +1,12 @@
-// A chart of the extended sheet and the table of its numbers: where they go
-// and what the table holds.
+// A chart of the extended sheet and the table of its numbers: where its dots
+// and the chart go, and what the table holds.
 #include "report/extended_chart.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "model/cell_ref.h"
 #include "report/extended_sheet.h"
@@ -14,6 +15,31 @@ namespace tavelmark::report {
 namespace {
 
 using model::BorderWeight, model::Cell, model::CellRef, model::Range, model::Sheet, model::Workbook;
+
+struct DotCase {
+    const char* name;
+    std::vector<double> values;
+    double centre;
+    std::vector<double> xs;
+};
+
+TEST(SideBySideDots, EqualValuesStandSideBySideEveryOtherValueOnTheCentre) {
+    const DotCase cases[] = {
+        {"all different", {3, 1, 2}, 1, {1, 1, 1}},
+        {"a pair", {4, 4}, 2, {2, 2.06}},
+        {"three equal, apart from another", {5, 7, 5, 5}, 1, {1, 1, 1.06, 0.94}},
+        {"five equal", {9, 9, 9, 9, 9}, 1, {1, 1.06, 0.94, 1.12, 0.88}},
+    };
+    for (const DotCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<PlotPoint> dots = SideBySideDots(c.values, c.centre, 0.06);
+        ASSERT_EQ(dots.size(), c.values.size());
+        for (std::size_t i = 0; i < dots.size(); ++i) {
+            EXPECT_NEAR(dots[i].x, c.xs[i], 1e-12);
+            EXPECT_EQ(dots[i].y, c.values[i]);  // a dot never moves up or down
+        }
+    }
+}
 
 // Row heights in points: the title row in 12 points, the others in 10, row 6
 // of the table below three lines high. The result window draws a line 1.35

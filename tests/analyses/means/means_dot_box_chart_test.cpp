@@ -17,31 +17,6 @@ namespace {
 
 using model::ChartSeries, model::SeriesKind, model::Sheet, model::Workbook;
 
-struct DotCase {
-    const char* name;
-    std::vector<double> values;
-    double centre;
-    std::vector<double> xs;
-};
-
-TEST(DotPositions, EqualValuesStandSideBySideEveryOtherValueOnTheCentre) {
-    const DotCase cases[] = {
-        {"all different", {3, 1, 2}, 1, {1, 1, 1}},
-        {"a pair", {4, 4}, 2, {2, 2.06}},
-        {"three equal, apart from another", {5, 7, 5, 5}, 1, {1, 1, 1.06, 0.94}},
-        {"five equal", {9, 9, 9, 9, 9}, 1, {1, 1.06, 0.94, 1.12, 0.88}},
-    };
-    for (const DotCase& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::vector<PlotPoint> dots = DotPositions(c.values, c.centre);
-        ASSERT_EQ(dots.size(), c.values.size());
-        for (std::size_t i = 0; i < dots.size(); ++i) {
-            EXPECT_NEAR(dots[i].x, c.xs[i], 1e-12);
-            EXPECT_EQ(dots[i].y, c.values[i]);  // a dot never moves up or down
-        }
-    }
-}
-
 // The strokes of a drawn line: each pair of successive points.
 struct Stroke {
     PlotPoint from, to;
