@@ -16,6 +16,7 @@
 #include "analyses/multigroup/multigroup_texts.h"
 #include "analyses/multigroup/run_multigroup.h"
 #include "report/extended_sheet.h"
+#include "model/wrapped_text.h"
 #include "support/chart_cells.h"
 #include "support/sheet_cells.h"
 
@@ -131,6 +132,11 @@ TEST(RunMultigroupReport, TheWorkedExampleInTheSectionsOrder) {
     EXPECT_EQ(tavelmark::test::Text(sheet, "A2"), text::kReportTitle);
     EXPECT_EQ(tavelmark::test::Text(sheet, "A4"), "方法推荐");
     EXPECT_NE(tavelmark::test::Text(sheet, "A5").find("故采用单因素方差分析"), std::string::npos);
+    // The sentence wraps across the tables' eleven columns instead of running
+    // past them: one merged, wrapped cell whose row grows to hold it.
+    EXPECT_NE(std::find(sheet.merges().begin(), sheet.merges().end(), model::Range("A5:K5")), sheet.merges().end());
+    EXPECT_TRUE(sheet.format(CellRef{5, 1}).wrapText);
+    EXPECT_GE(model::RowLineCount(sheet, 5), 2);
     const std::vector<std::string> expected = {
         "统计描述", "正态性与离群值检验", "方差齐性检验", "单因素方差分析", "与模型组比较(Dunnett法)",
         "两两比较(Tukey法)", "其他整体检验(供参考)", "其他两两比较方法(供参考)", "效应量", "作图数据"};
