@@ -23,6 +23,7 @@ only as a reference.
 Google benchmarks that no row names get a row of their own, without a target.
 """
 import atexit
+import functools
 import json
 import os
 import random
@@ -258,27 +259,22 @@ LDK = ["ldk-compare", example("ldk_compare")]
 # Ten preparations of twelve doses, the most the potency grid holds.
 POTENCY_LARGEST = ["potency", os.path.join(root, "tests", "analyses", "potency", "data", "largest.csv")]
 
-def gui_calculate_analyses():
-    """(label, name) of every analysis whose 计算 bench_gui_calculate times, as it lists them."""
+@functools.cache
+def gui_calculate_benchmarks():
+    """The names bench_gui_calculate lists, asked once."""
     exe = os.path.join(build, "bench", "bench_gui_calculate")
     if not os.access(exe, os.X_OK):
-        return []
-    listed = subprocess.run([exe, "--benchmark_list_tests"], capture_output=True, text=True,
-                            env=dict(env, QT_QPA_PLATFORM="offscreen")).stdout.split()
+        return ()
+    return tuple(subprocess.run([exe, "--benchmark_list_tests"], capture_output=True, text=True,
+                                env=dict(env, QT_QPA_PLATFORM="offscreen")).stdout.split())
+
+
+def gui_calculate_listed(kind):
+    """The analyses whose 计算 bench_gui_calculate times as BM_<analysis><kind>, as it lists them."""
+    listed = gui_calculate_benchmarks()
     # Google Benchmark lists a benchmark timed in real time with "/real_time".
-    names = [m.group(1) for m in map(re.compile(r"BM_([\w-]+)CalculateToResultWindow(?:/real_time)?").fullmatch,
-                                     listed) if m]
-    return [(name, name) for name in names]
-
-
-def gui_largest_grids():
-    """Names of the analyses whose 计算 bench_gui_calculate also times on their largest grid."""
-    exe = os.path.join(build, "bench", "bench_gui_calculate")
-    if not os.access(exe, os.X_OK):
-        return []
-    listed = subprocess.run([exe, "--benchmark_list_tests"], capture_output=True, text=True,
-                            env=dict(env, QT_QPA_PLATFORM="offscreen")).stdout.split()
-    return [m.group(1) for m in map(re.compile(r"BM_([\w-]+)LargestGrid/real_time").fullmatch, listed) if m]
+    pattern = re.compile(r"BM_([\w-]+)" + re.escape(kind) + r"(?:/real_time)?")
+    return [m.group(1) for m in map(pattern.fullmatch, listed) if m]
 
 
 ROWS = [
@@ -303,14 +299,14 @@ ROWS = [
      (5, "ms")),
     ("desktop: launch to first paint", FirstPaint(), (150, "ms")),
 ] + [
-    (f"desktop: {label} 计算 → painted result window{first}",
+    (f"desktop: {name} 计算 → painted result window{first}",
      GoogleBenchmark("bench_gui_calculate", f"BM_{name}{bench}/real_time"), (60, "ms"))
-    for label, name in gui_calculate_analyses()
+    for name in gui_calculate_listed("CalculateToResultWindow")
     for first, bench in [(", first press", "FirstPress/iterations:1"), ("", "CalculateToResultWindow")]
 ] + [
     (f"desktop: {name} 计算 → painted result window, largest grid",
      GoogleBenchmark("bench_gui_calculate", f"BM_{name}LargestGrid/real_time"), (60, "ms"))
-    for name in gui_largest_grids()
+    for name in gui_calculate_listed("LargestGrid")
 ] + [
     ("README test command, fresh clone (BENCH_TEST_COMMAND=1)", TestCommand(), (8, "min")),
 ]
