@@ -90,30 +90,27 @@ QAbstractSeries* MakeSeries(const ChartSeries& series, const std::vector<std::pa
         line->setPen(pen);
         return line;
     }
+    const QScatterSeries::MarkerShape shape = ShapeOf(series.markerStyle, number);
+    const double size = std::max(2.0, series.markerSize / 72.0 * dotsPerInch);  // marker sizes are points
+    const QColor border = ColourOrAutomatic(series.lineColourIndex, number);
+    const QColor fill = ColourOrAutomatic(series.markerBackgroundColourIndex, number);
     // Every point of a scatter series is a graphics item of its own, placed
     // again at each resize: ten groups of 300 dots took most of the time from
     // 计算 to the painted window. Many circles are stamped instead, as one
     // picture at each point of a line series that draws no line.
-    if ((series.markerStyle == MarkerStyle::Circle ||
-         (series.markerStyle == MarkerStyle::Automatic &&
-          ShapeOf(series.markerStyle, number) == QScatterSeries::MarkerShapeCircle)) &&
+    if (shape == QScatterSeries::MarkerShapeCircle && series.markerStyle != MarkerStyle::None &&
         points.size() > kManyPoints) {
         auto* stamped = new QLineSeries;
         for (const auto& [x, y] : points) stamped->append(x, y);
-        const double size = std::max(2.0, series.markerSize / 72.0 * dotsPerInch);
         stamped->setPen(Qt::NoPen);
         stamped->setMarkerSize(size);
-        stamped->setLightMarker(CircleMarker(size, ColourOrAutomatic(series.markerBackgroundColourIndex, number),
-                                             ColourOrAutomatic(series.lineColourIndex, number)));
+        stamped->setLightMarker(CircleMarker(size, fill, border));
         return stamped;
     }
     auto* scatter = new QScatterSeries;
     for (const auto& [x, y] : points) scatter->append(x, y);
-    // Marker sizes are points.
-    scatter->setMarkerSize(std::max(2.0, series.markerSize / 72.0 * dotsPerInch));
-    scatter->setMarkerShape(ShapeOf(series.markerStyle, number));
-    const QColor border = ColourOrAutomatic(series.lineColourIndex, number);
-    const QColor fill = ColourOrAutomatic(series.markerBackgroundColourIndex, number);
+    scatter->setMarkerSize(size);
+    scatter->setMarkerShape(shape);
     if (series.markerStyle == MarkerStyle::None) {
         scatter->setBrush(Qt::NoBrush);
         scatter->setPen(Qt::NoPen);
